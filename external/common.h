@@ -1,0 +1,135 @@
+#pragma once
+
+#include "platform/db_kind.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <exception>
+
+class QObject;
+
+namespace tmk {
+
+class ClientDataSet;
+
+// Message box types of Mensagem.
+enum MessageType { MsgInformacao = 0, MsgPergunta = 1, MsgAviso = 2, MsgErro = 3 };
+
+// The interactive part of the common utility library: message boxes, the
+// service-result unwrapping, the screen-code line, translation and deciphering.
+class CommonUtility {
+public:
+    virtual ~CommonUtility() = default;
+
+    // Shows a message box. With pergunta "S" it is a yes/no question whose answer is
+    // the result (true = yes); with "N" a notice whose result is not used.
+    virtual bool Mensagem(const QString& texto, const QString& a2, const QString& a3,
+                          const QString& pergunta, int tipo, const QString& a6,
+                          const QString& esquema, int a8, ClientDataSet* tabela) = 0;
+
+    // Hands back the value to use. A ServiceFailure is shown to the operator with
+    // the context, unit label and operation name, and then the calling command ends
+    // with the silent abort. Modes 0, 7 and 10 hand a success back unchanged.
+    virtual QVariant MensagemMetodo(const QVariant& resultado, bool a2, int modo,
+                                    const QString& metodo, const QString& unidade,
+                                    const QString& contexto, const QString& esquema) = 0;
+
+    // The screen-code line shown under the map.
+    virtual QString MontaRodapeGeral(bool utilizaImpFis, const QString& codigoTela,
+                                     const QString& flag) = 0;
+    // Translates the captions of a screen.
+    virtual void Trad(QObject* tela) = 0;
+    // Deciphers a value enciphered with Cripto.
+    virtual QString Uncripto(const QString& cifrado, int chave) = 0;
+    // Barcode picture of an access key; returns the picture's path.
+    virtual QString CriaCodBarra(const QString& chaveAcesso, const QString& dirXmlFiscal) = 0;
+};
+
+// Message catalogue: lines "KEY|text"; lookup ignores letter case.
+class TMessages {
+public:
+    TMessages() = default;
+    explicit TMessages(const QStringList& lines);
+    void setLines(const QStringList& lines);
+    // The text of the key; empty (and a warning in the log) when the key is unknown.
+    QString Msg(const QString& key) const;
+    bool contains(const QString& key) const;
+    QStringList keys() const; // in catalogue order, first spelling of each key
+    int count() const { return int(keys_.size()); }
+
+private:
+    QStringList keys_;
+    QHash<QString, QString> texts_; // upper-cased key -> text
+};
+
+// The table screen's catalogue (component msgPadrao).
+const TMessages& msgPadrao();
+
+// Small text and number functions.
+QString Ajusta(const QString& texto, int largura); // "1", 4 -> "0001"
+bool EmptyString(const QString& texto);
+template <typename T>
+T iif(bool condicao, const T& a, const T& b) {
+    return condicao ? a : b;
+}
+double Trunc2(double valor);
+double RoundDec(double valor, int casas);
+QString SoNumerosStr(const QString& texto);
+QString RemoveZerosEsqStr(const QString& texto);
+
+// Enciphers a value for Uncripto (used by the till set-up; never logs the value).
+QString Cripto(const QString& claro, int chave);
+
+// Connection helpers.
+// The connection text of the till, from the till folder's settings file
+// "Conexao.ini"; by default the SQLite database of the till folder.
+QString _GetStringConexKov(const QString& a1);
+// The kind of database a connection text names (its Provider); throws AppError for
+// an unknown provider.
+DbKind connectionKind(const QString& connectionText);
+// Opens a connection from a connection text under the given Qt connection name;
+// throws AppError with a Portuguese message when the server refuses or is down.
+QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName);
+// Opens the connection again when it is closed (or checks it when open).
+void TryConnect(QSqlDatabase& db);
+// Prepares the session: dates rendered as dd/mm/yyyy text, the kinds' settings.
+void SetADODBSession(QSqlDatabase& db);
+// The text an operation puts into its result for a failure.
+QString ADOExceptionMessage(const std::exception& e, const QSqlDatabase& db, const QString& a3);
+
+// Per-dialect store: one statement's text for each database kind.
+class TADOSqlStorage {
+public:
+    TADOSqlStorage() = default;
+    explicit TADOSqlStorage(QString statementName);
+    const QString& statementName() const { return name_; }
+    void setText(DbKind kind, const QString& text);
+    bool hasText(DbKind kind) const;
+    // The text of the kind; throws AppError naming the statement when missing.
+    QString text(DbKind kind) const;
+
+private:
+    QString name_;
+    QHash<int, QString> texts_;
+};
+
+// Next-code module: created just before a call and freed after it.
+class TdtmKovProxCodigo {
+public:
+    explicit TdtmKovProxCodigo(QSqlDatabase db);
+    // Next order password of the branch and day (counter "VENDADIA" + branch + dd/mm/yyyy).
+    QString PrxVendaDia(const QString& cdFilial, const QDateTime& data);
+    // Next sale sequence NRSEQVENDA of the branch and till.
+    QString PrxPedidoVenda(const QString& cdFilial, const QString& cdCaixa, int incremento,
+                           const QString& origem);
+
+private:
+    QSqlDatabase db_;
+};
+
+} // namespace tmk

@@ -1,0 +1,189 @@
+#include "platform/data_packet.h"
+
+#include "platform/errors.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace tmk {
+
+QString fieldTypeName(FieldType type) {
+    switch (type) {
+    case FieldType::Text:
+        return QStringLiteral("texto");
+    case FieldType::Integer:
+        return QStringLiteral("inteiro");
+    case FieldType::Float:
+        return QStringLiteral("real");
+    case FieldType::Boolean:
+        return QStringLiteral("lógico");
+    case FieldType::DateTime:
+        return QStringLiteral("data e hora");
+    }
+    return {};
+}
+
+namespace {
+
+[[noreturn]] void badValue(const QVariant& value, FieldType type, const QString& fieldName) {
+    throw AppError(QStringLiteral("Valor \"%1\" inválido para o campo %2 (%3).")
+                       .arg(value.toString(), fieldName, fieldTypeName(type)));
+}
+
+QDateTime parseDateTimeText(const QString& text) {
+    static const char* const formats[] = {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss",
+                                          "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss",
+                                          "yyyy-MM-dd HH:mm",       "yyyy-MM-dd",
+                                          "dd/MM/yyyy HH:mm:ss",     "dd/MM/yyyy HH:mm",
+                                          "dd/MM/yyyy"};
+    const QString t = text.trimmed();
+    for (const char* f : formats) {
+        QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(f));
+        if (dt.isValid()) {
+            return dt;
+        }
+    }
+    // Fractions beyond milliseconds (SQLite strftime %f gives three digits; other
+    // sources may give more).
+    static const QRegularExpression longFraction(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}[ T]\\d{2}:\\d{2}:\\d{2})\\.(\\d{3})\\d+$"));
+    const auto m = longFraction.match(t);
+    if (m.hasMatch()) {
+        return parseDateTimeText(m.captured(1) + QLatin1Char('.') + m.captured(2));
+    }
+    return {};
+}
+
+} // namespace
+
+QVariant coerceToFieldType(const QVariant& value, FieldType type, const QString& fieldName) {
+    if (!value.isValid() || value.isNull()) {
+        return {};
+    }
+    const int id = value.metaType().id();
+    const bool isText = id == QMetaType::QString || id == QMetaType::QByteArray;
+    if (isText && type != FieldType::Text && value.toString().trimmed().isEmpty()) {
+        return {};
+    }
+    switch (type) {
+    case FieldType::Text:
+        if (id == QMetaType::Double || id == QMetaType::Float) {
+            return QString::number(value.toDouble(), 'g', 15);
+        }
+        if (id == QMetaType::QDateTime) {
+            return value.toDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+        }
+        if (id == QMetaType::QDate) {
+            return value.toDate().toString(QStringLiteral("dd/MM/yyyy"));
+        }
+        return value.toString();
+    case FieldType::Integer: {
+        bool ok = false;
+        qlonglong v = 0;
+        if (isText) {
+            v = value.toString().trimmed().toLongLong(&ok);
+            if (!ok) {
+                const double d = value.toString().trimmed().toDouble(&ok);
+                ok = ok && d == double(qlonglong(d));
+                v = qlonglong(d);
+            }
+        } else if (id == QMetaType::Bool) {
+            v = value.toBool() ? 1 : 0;
+            ok = true;
+        } else {
+            const double d = value.toDouble(&ok);
+            ok = ok && d == double(qlonglong(d));
+            v = value.toLongLong();
+        }
+        if (!ok) {
+            badValue(value, type, fieldName);
+        }
+        return v;
+    }
+    case FieldType::Float: {
+        bool ok = false;
+        double v = 0;
+        if (isText) {
+            QString t = value.toString().trimmed();
+            v = t.toDouble(&ok);
+            if (!ok) {
+                v = QLocale().toDouble(t, &ok);
+            }
+        } else {
+            v = value.toDouble(&ok);
+        }
+        if (!ok) {
+            badValue(value, type, fieldName);
+        }
+        return v;
+    }
+    case FieldType::Boolean: {
+        if (id == QMetaType::Bool) {
+            return value.toBool();
+        }
+        if (isText) {
+            const QString t = value.toString().trimmed().toUpper();
+            if (t == QLatin1String("TRUE") || t == QLatin1String("T") || t == QLatin1String("S") ||
+                t == QLatin1String("1")) {
+                return true;
+            }
+            if (t == QLatin1String("FALSE") || t == QLatin1String("F") || t == QLatin1String("N") ||
+                t == QLatin1String("0")) {
+                return false;
+            }
+            badValue(value, type, fieldName);
+        }
+        bool ok = false;
+        const qlonglong n = value.toLongLong(&ok);
+        if (!ok) {
+            badValue(value, type, fieldName);
+        }
+        return n != 0;
+    }
+    case FieldType::DateTime: {
+        if (id == QMetaType::QDateTime) {
+            return value.toDateTime();
+        }
+        if (id == QMetaType::QDate) {
+            return value.toDate().startOfDay();
+        }
+        if (isText) {
+            QDateTime dt = parseDateTimeText(value.toString());
+            if (!dt.isValid()) {
+                badValue(value, type, fieldName);
+            }
+            return dt;
+        }
+        badValue(value, type, fieldName);
+    }
+    }
+    return {};
+}
+
+int DataPacket::fieldIndex(const QString& name) const {
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QVariant DataPacket::value(int row, const QString& field) const {
+    const int col = fieldIndex(field);
+    if (row < 0 || row >= rows.size() || col < 0 || col >= rows[row].size()) {
+        return {};
+    }
+    return rows[row][col];
+}
+
+QStringList DataPacket::fieldNames() const {
+    QStringList names;
+    names.reserve(fields.size());
+    for (const auto& f : fields) {
+        names << f.name;
+    }
+    return names;
+}
+
+} // namespace tmk
