@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+namespace tmk {
+
+// A connection text: "Key=Value" pairs separated by ';' (keys case-insensitive),
+// as in "Provider=QPSQL;Host=127.0.0.1;Port=5432;Database=restaurante;User ID=caixa".
+class ConnectionText {
+public:
+    static ConnectionText parse(const QString& text);
+    QString value(const QString& key) const; // empty when absent
+    bool has(const QString& key) const;
+    void set(const QString& key, const QString& value);
+    QString toString() const;
+    // The text for messages and logs: every key but the password.
+    QString describe() const;
+
+private:
+    QMap<QString, QString> values_; // upper-cased key -> value
+    QMap<QString, QString> keys_;   // upper-cased key -> key as written
+};
+
+} // namespace tmk
