@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -61,9 +63,12 @@ public:
     bool contains(const QString& key) const;
     QStringList keys() const; // in catalogue order, first spelling of each key
     int count() const { return int(keys_.size()); }
+    // Every line as read, in order (a key that occurs twice appears twice).
+    const QList<QPair<QString, QString>>& entries() const { return entries_; }
 
 private:
     QStringList keys_;
+    QList<QPair<QString, QString>> entries_;
     QHash<QString, QString> texts_; // upper-cased key -> text
 };
 
@@ -71,19 +76,28 @@ private:
 const TMessages& msgPadrao();
 
 // Small text and number functions.
-QString Ajusta(const QString& texto, int largura); // "1", 4 -> "0001"
+// "1", 4 -> "0001"; a text longer than the width is kept whole (no digit lost).
+QString Ajusta(const QString& texto, int largura);
+// True for an empty text and for a text of blanks only.
 bool EmptyString(const QString& texto);
 template <typename T>
 T iif(bool condicao, const T& a, const T& b) {
     return condicao ? a : b;
 }
+// Money truncated to two decimals on its shortest decimal text (12.349 -> 12.34,
+// 2.0099999999 -> 2.01); the machine's locale plays no part.
 double Trunc2(double valor);
+// Rounded half away from zero on the decimal value (2.675, 2 -> 2.68).
 double RoundDec(double valor, int casas);
 QString SoNumerosStr(const QString& texto);
+// "0012" -> "12"; only zeros keep one ("0000" -> "0").
 QString RemoveZerosEsqStr(const QString& texto);
 
 // Enciphers a value for Uncripto (used by the till set-up; never logs the value).
 QString Cripto(const QString& claro, int chave);
+// Deciphers a value of Cripto with the same key; an empty text gives an empty text.
+// A wrong key or a damaged text throws AppError("Código cifrado inválido.").
+QString Uncripto(const QString& cifrado, int chave);
 
 // Connection helpers.
 // The connection text of the till, from the till folder's settings file
@@ -95,6 +109,8 @@ DbKind connectionKind(const QString& connectionText);
 // Opens a connection from a connection text under the given Qt connection name;
 // throws AppError with a Portuguese message when the server refuses or is down.
 QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName);
+// The kind of database an open (or opened once) connection talks to.
+DbKind databaseKind(const QSqlDatabase& db);
 // Opens the connection again when it is closed (or checks it when open).
 void TryConnect(QSqlDatabase& db);
 // Prepares the session: dates rendered as dd/mm/yyyy text, the kinds' settings.

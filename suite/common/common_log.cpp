@@ -1,0 +1,3 @@
+#include "suite/common/common_log.h"
+
+Q_LOGGING_CATEGORY(lcSuiteCommon, "tmk.suite.common", QtWarningMsg)

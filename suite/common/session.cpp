@@ -1,0 +1,67 @@
+#include "external/common.h"
+#include "platform/database_error.h"
+#include "suite/common/common_log.h"
+#include "suite/common/common_resources.h"
+#include "suite/common/db_failure.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace tmk {
+
+namespace {
+
+// False only when the server is gone; a refused statement (an aborted transaction,
+// say) still proves the connection alive.
+bool stillConnected(QSqlDatabase& db) {
+    QSqlQuery q(db);
+    const bool ok = q.exec(commonStatement(databaseKind(db), QStringLiteral("ping")));
+    const QSqlError error = q.lastError();
+    q.finish();
+    return ok || !isConnectionLost(db, error);
+}
+
+} // namespace
+
+// A closed connection is opened (and its session prepared); an open one is asked a
+// trivial question, and opened again when the server no longer answers.
+void TryConnect(QSqlDatabase& db) {
+    if (!db.isValid()) {
+        throw AppError(QStringLiteral("A conexão com o banco de dados não foi configurada."));
+    }
+    if (db.isOpen()) {
+        if (stillConnected(db)) {
+            return;
+        }
+        qCWarning(lcSuiteCommon) << "connection lost, reopening:" << connectionDescription(db);
+        db.close();
+    }
+    if (!db.open()) {
+        const QString driverText = db.lastError().text();
+        throw AppError(QStringLiteral("Não foi possível conectar ao banco de dados %1: %2")
+                           .arg(connectionDescription(db), driverText));
+    }
+    SetADODBSession(db);
+}
+
+void SetADODBSession(QSqlDatabase& db) {
+    if (!db.isValid() || !db.isOpen()) {
+        throw DatabaseError(QStringLiteral("Sem conexão com o banco de dados."),
+                            QStringLiteral("session"), QString(), true);
+    }
+    const DbKind kind = databaseKind(db);
+    const QStringList statements = splitStatements(
+        commonResourceText(QStringLiteral("sql/%1/session.sql").arg(dbKindFolder(kind))));
+    for (const QString& statement : statements) {
+        QSqlQuery q(db);
+        if (!q.exec(statement)) {
+            throwDatabaseError(QStringLiteral("Não foi possível preparar a sessão do banco de "
+                                              "dados %1.")
+                                   .arg(dbKindName(kind)),
+                               QStringLiteral("session"), db, q.lastError());
+        }
+        q.finish();
+    }
+}
+
+} // namespace tmk

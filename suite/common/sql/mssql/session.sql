@@ -1,0 +1,2 @@
+-- Dates read and rendered day first (dd/mm/yyyy).
+SET DATEFORMAT dmy;

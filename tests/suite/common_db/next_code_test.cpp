@@ -1,0 +1,148 @@
+#include "external/common.h"
+#include "platform/database_error.h"
+#include "tests/suite/common_db/test_database.h"
+#include "tests/suite/print_qstring.h"
+
+#include <QMutex>
+#include <QSqlQuery>
+#include <QThread>
+#include <memory>
+#include <set>
+
+namespace tmk::test {
+namespace {
+
+class NextCode : public TestDatabase {
+protected:
+    void SetUp() override {
+        TestDatabase::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        db_ = open();
+        exec(db_, "DROP TABLE IF EXISTS NOVOCODIGO");
+        exec(db_, "CREATE TABLE NOVOCODIGO (CDCONTADOR VARCHAR(60) NOT NULL PRIMARY KEY, "
+                  "NRSEQUENCIAL INTEGER NOT NULL)");
+    }
+    void TearDown() override {
+        db_ = QSqlDatabase();
+        TestDatabase::TearDown();
+    }
+    qlonglong stored(const QString& counter) {
+        QSqlQuery q(db_);
+        q.prepare("SELECT NRSEQUENCIAL FROM NOVOCODIGO WHERE CDCONTADOR = :K");
+        q.bindValue(":K", counter);
+        if (!q.exec() || !q.next()) {
+            return -1;
+        }
+        return q.value(0).toLongLong();
+    }
+    QSqlDatabase db_;
+};
+
+const QDateTime day15(QDate(2024, 3, 15), QTime(23, 59, 30));
+const QDateTime day16(QDate(2024, 3, 16), QTime(0, 0, 5));
+
+TEST_F(NextCode, OrderPasswordsPerBranchAndDay) {
+    TdtmKovProxCodigo codes(db_);
+    EXPECT_EQ(codes.PrxVendaDia("1", day15), "1");
+    EXPECT_EQ(codes.PrxVendaDia("1", day15), "2");
+    EXPECT_EQ(codes.PrxVendaDia("1", day15), "3");
+    EXPECT_EQ(codes.PrxVendaDia("1", day16), "1"); // a new day starts again
+    EXPECT_EQ(codes.PrxVendaDia("2", day15), "1"); // another branch has its own
+    EXPECT_EQ(codes.PrxVendaDia("1", day15), "4");
+    EXPECT_EQ(stored("VENDADIA115/03/2024"), 4);
+    EXPECT_EQ(stored("VENDADIA116/03/2024"), 1);
+}
+
+TEST_F(NextCode, SaleSequencePerBranchAndTillZeroPadded) {
+    EXPECT_EQ(TdtmKovProxCodigo(db_).PrxPedidoVenda("1", "001", 1, "SRV"), "0000000001");
+    EXPECT_EQ(TdtmKovProxCodigo(db_).PrxPedidoVenda("1", "001", 1, "SRV"), "0000000002");
+    EXPECT_EQ(TdtmKovProxCodigo(db_).PrxPedidoVenda("1", "002", 1, "SRV"), "0000000001");
+    EXPECT_EQ(TdtmKovProxCodigo(db_).PrxPedidoVenda("1", "001", 5, "SRV"), "0000000007");
+    EXPECT_EQ(stored("PEDIDOVENDA1001"), 7);
+    EXPECT_EQ(stored("PEDIDOVENDA1002"), 1);
+}
+
+TEST_F(NextCode, ContinuesFromAStoredCounter) {
+    exec(db_, "INSERT INTO NOVOCODIGO (CDCONTADOR, NRSEQUENCIAL) "
+              "VALUES ('PEDIDOVENDA1001', 2147483000)");
+    EXPECT_EQ(TdtmKovProxCodigo(db_).PrxPedidoVenda("1", "001", 1, "SRV"), "2147483001");
+}
+
+TEST_F(NextCode, BadArgumentsAreRefusedBeforeTheDatabase) {
+    TdtmKovProxCodigo codes(db_);
+    EXPECT_THROW(codes.PrxVendaDia("1", QDateTime()), AppError);
+    EXPECT_THROW(codes.PrxPedidoVenda("1", "001", 0, "SRV"), AppError);
+    EXPECT_THROW(codes.PrxPedidoVenda(QString(60, QLatin1Char('9')), "001", 1, "SRV"), AppError);
+    EXPECT_EQ(stored("PEDIDOVENDA1001"), -1);
+}
+
+TEST_F(NextCode, MissingTableIsADatabaseError) {
+    exec(db_, "DROP TABLE NOVOCODIGO");
+    try {
+        TdtmKovProxCodigo(db_).PrxVendaDia("1", day15);
+        FAIL() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_FALSE(e.connectionLost());
+        EXPECT_EQ(e.statement(), "prx_codigo");
+        EXPECT_EQ(e.message(),
+                  "Não foi possível obter o próximo número do contador VENDADIA115/03/2024.");
+        EXPECT_FALSE(e.driverText().isEmpty());
+    }
+}
+
+TEST_F(NextCode, ClosedConnectionIsReportedAsLost) {
+    db_.close();
+    try {
+        TdtmKovProxCodigo(db_).PrxVendaDia("1", day15);
+        FAIL() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.connectionLost());
+        EXPECT_TRUE(
+            ADOExceptionMessage(e, db_, "").startsWith("Sem conexão com o banco de dados."));
+    }
+}
+
+// Two tills asking for the same counter at the same moment, each on its own connection
+// opened in its own thread, never get the same number.
+TEST_F(NextCode, TwoTillsAtOnceNeverShareANumber) {
+    constexpr int perTill = 150;
+    QMutex mutex;
+    std::multiset<qlonglong> numbers;
+    QStringList errors;
+    auto till = [&](const QString& suffix) {
+        return [&, suffix] {
+            QList<qlonglong> mine;
+            try {
+                QSqlDatabase db = open(suffix);
+                TdtmKovProxCodigo codes(db);
+                for (int i = 0; i < perTill; ++i) {
+                    mine << codes.PrxVendaDia("1", day15).toLongLong();
+                }
+                db.close();
+            } catch (const std::exception& e) {
+                const QMutexLocker lock(&mutex);
+                errors << exceptionText(e);
+            }
+            QSqlDatabase::removeDatabase(connectionName(suffix)); // in the thread that owns it
+            const QMutexLocker lock(&mutex);
+            numbers.insert(mine.cbegin(), mine.cend());
+        };
+    };
+    std::unique_ptr<QThread> a(QThread::create(till("a")));
+    std::unique_ptr<QThread> b(QThread::create(till("b")));
+    a->start();
+    b->start();
+    ASSERT_TRUE(a->wait(120000));
+    ASSERT_TRUE(b->wait(120000));
+    ASSERT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    ASSERT_EQ(int(numbers.size()), 2 * perTill);
+    EXPECT_EQ(std::set<qlonglong>(numbers.begin(), numbers.end()).size(), numbers.size());
+    EXPECT_EQ(*numbers.begin(), 1);
+    EXPECT_EQ(*numbers.rbegin(), 2 * perTill);
+    EXPECT_EQ(stored("VENDADIA115/03/2024"), 2 * perTill);
+}
+
+} // namespace
+} // namespace tmk::test

@@ -1,0 +1,93 @@
+#include "external/common.h"
+#include "platform/database_error.h"
+#include "tests/suite/common_db/test_database.h"
+#include "tests/suite/print_qstring.h"
+
+#include <QSqlQuery>
+
+namespace tmk::test {
+namespace {
+
+QVariant scalar(QSqlDatabase& db, const QString& sql) {
+    QSqlQuery q(db);
+    if (!q.exec(sql) || !q.next()) {
+        return {};
+    }
+    return q.value(0);
+}
+
+using Session = TestDatabase;
+
+TEST_F(Session, SettingsOfTheKind) {
+    QSqlDatabase db = open();
+    ASSERT_TRUE(db.isOpen());
+    EXPECT_EQ(databaseKind(db), runKind());
+    if (runKind() == DbKind::PostgreSQL) {
+        EXPECT_EQ(scalar(db, "SELECT CAST(CAST('2024-03-15' AS DATE) AS TEXT)").toString(),
+                  "15/03/2024");
+        EXPECT_EQ(scalar(db, "SHOW client_encoding").toString(), "UTF8");
+    } else {
+        EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
+        EXPECT_EQ(scalar(db, "PRAGMA busy_timeout").toInt(), 5000);
+    }
+}
+
+TEST_F(Session, PreparingAClosedConnectionIsADatabaseError) {
+    QSqlDatabase db = open();
+    db.close();
+    try {
+        SetADODBSession(db);
+        FAIL() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_TRUE(e.connectionLost());
+        EXPECT_EQ(ADOExceptionMessage(e, db, ""), "Sem conexão com o banco de dados.\nsession");
+    }
+}
+
+TEST_F(Session, TryConnectOpensAClosedConnectionWithItsSession) {
+    QSqlDatabase db = open();
+    db.close();
+    TryConnect(db);
+    ASSERT_TRUE(db.isOpen());
+    if (runKind() == DbKind::PostgreSQL) {
+        EXPECT_EQ(scalar(db, "SELECT CAST(CAST('2024-03-15' AS DATE) AS TEXT)").toString(),
+                  "15/03/2024");
+    } else {
+        EXPECT_EQ(scalar(db, "PRAGMA busy_timeout").toInt(), 5000);
+    }
+    TryConnect(db); // open and answering: left as it is
+    EXPECT_TRUE(db.isOpen());
+}
+
+TEST_F(Session, TryConnectReopensAConnectionTheServerEnded) {
+    if (runKind() != DbKind::PostgreSQL) {
+        GTEST_SKIP() << "an SQLite file has no server to end the connection";
+    }
+    QSqlDatabase db = open();
+    const qlonglong pid = scalar(db, "SELECT pg_backend_pid()").toLongLong();
+    ASSERT_GT(pid, 0);
+    {
+        QSqlDatabase other = open("other");
+        QSqlQuery q(other);
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid)));
+    }
+    TryConnect(db);
+    const qlonglong newPid = scalar(db, "SELECT pg_backend_pid()").toLongLong();
+    EXPECT_GT(newPid, 0);
+    EXPECT_NE(newPid, pid);
+    EXPECT_EQ(scalar(db, "SELECT CAST(CAST('2024-03-15' AS DATE) AS TEXT)").toString(),
+              "15/03/2024");
+}
+
+TEST_F(Session, TryConnectOnAnUnconfiguredConnection) {
+    QSqlDatabase none;
+    try {
+        TryConnect(none);
+        FAIL() << "no error";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "A conexão com o banco de dados não foi configurada.");
+    }
+}
+
+} // namespace
+} // namespace tmk::test
