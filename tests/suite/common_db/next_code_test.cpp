@@ -1,6 +1,6 @@
 #include "external/common.h"
 #include "platform/database_error.h"
-#include "tests/suite/common_db/test_database.h"
+#include "tests/suite/common_db/db_fixture.h"
 #include "tests/suite/print_qstring.h"
 
 #include <QMutex>
@@ -9,13 +9,13 @@
 #include <memory>
 #include <set>
 
-namespace tmk::test {
+namespace tmk::suite_test {
 namespace {
 
-class NextCode : public TestDatabase {
+class NextCode : public DbFixture {
 protected:
     void SetUp() override {
-        TestDatabase::SetUp();
+        DbFixture::SetUp();
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
@@ -26,7 +26,7 @@ protected:
     }
     void TearDown() override {
         db_ = QSqlDatabase();
-        TestDatabase::TearDown();
+        DbFixture::TearDown();
     }
     qlonglong stored(const QString& counter) {
         QSqlQuery q(db_);
@@ -145,4 +145,4 @@ TEST_F(NextCode, TwoTillsAtOnceNeverShareANumber) {
 }
 
 } // namespace
-} // namespace tmk::test
+} // namespace tmk::suite_test

@@ -1,11 +1,11 @@
 #include "external/common.h"
 #include "platform/database_error.h"
-#include "tests/suite/common_db/test_database.h"
+#include "tests/suite/common_db/db_fixture.h"
 #include "tests/suite/print_qstring.h"
 
 #include <QSqlQuery>
 
-namespace tmk::test {
+namespace tmk::suite_test {
 namespace {
 
 QVariant scalar(QSqlDatabase& db, const QString& sql) {
@@ -16,7 +16,7 @@ QVariant scalar(QSqlDatabase& db, const QString& sql) {
     return q.value(0);
 }
 
-using Session = TestDatabase;
+using Session = DbFixture;
 
 TEST_F(Session, SettingsOfTheKind) {
     QSqlDatabase db = open();
@@ -90,4 +90,4 @@ TEST_F(Session, TryConnectOnAnUnconfiguredConnection) {
 }
 
 } // namespace
-} // namespace tmk::test
+} // namespace tmk::suite_test

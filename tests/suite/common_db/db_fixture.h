@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace tmk::test {
+namespace tmk::suite_test {
 
 // The database kind of this run (TMK_DB_KIND: "sqlite" by default, or "postgresql").
 DbKind runKind();
@@ -15,7 +15,7 @@ DbKind runKind();
 // A fresh database of the run's kind for one test: a temporary SQLite file, or a
 // database of its own on the PostgreSQL server of TMK_TEST_PG (created here, dropped
 // at the end of the run). Tests open it through its connection text.
-class TestDatabase : public ::testing::Test {
+class DbFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -34,4 +34,4 @@ private:
     QString prefix_;
 };
 
-} // namespace tmk::test
+} // namespace tmk::suite_test

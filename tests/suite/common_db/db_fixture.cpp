@@ -1,4 +1,4 @@
-#include "tests/suite/common_db/test_database.h"
+#include "tests/suite/common_db/db_fixture.h"
 
 #include "external/common.h"
 #include "suite/common/connection_text.h"
@@ -8,7 +8,7 @@
 #include <QSqlQuery>
 #include <QUuid>
 
-namespace tmk::test {
+namespace tmk::suite_test {
 
 namespace {
 
@@ -64,7 +64,7 @@ DbKind runKind() {
                                                                               : DbKind::SQLite;
 }
 
-void TestDatabase::SetUp() {
+void DbFixture::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     prefix_ = QStringLiteral("%1.%2").arg(QString::fromLatin1(info->test_suite_name()),
                                           QString::fromLatin1(info->name()));
@@ -89,7 +89,7 @@ void TestDatabase::SetUp() {
     connectionText_ = withDatabase(adminText(), sharedPgDatabase());
 }
 
-void TestDatabase::TearDown() {
+void DbFixture::TearDown() {
     const QStringList names = QSqlDatabase::connectionNames();
     for (const QString& name : names) {
         if (name.startsWith(prefix_)) {
@@ -99,19 +99,19 @@ void TestDatabase::TearDown() {
     }
 }
 
-QString TestDatabase::connectionName(const QString& suffix) const {
+QString DbFixture::connectionName(const QString& suffix) const {
     return prefix_ + QLatin1Char('.') + suffix;
 }
 
-QSqlDatabase TestDatabase::open(const QString& suffix) {
+QSqlDatabase DbFixture::open(const QString& suffix) {
     QSqlDatabase db = openConnection(connectionText_, connectionName(suffix));
     SetADODBSession(db);
     return db;
 }
 
-void TestDatabase::exec(QSqlDatabase& db, const QString& sql) {
+void DbFixture::exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
     EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
 }
 
-} // namespace tmk::test
+} // namespace tmk::suite_test
