@@ -3,10 +3,10 @@
 #include "platform/data_packet.h"
 
 #include <QFlags>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <memory>
 #include <optional>
 
@@ -48,6 +48,14 @@ private:
 
 // The in-memory table: named, typed columns, a cursor, indexes, a filter, and
 // the XML data-packet file format.
+//
+// On a closed dataset navigation, field reads, edits, locate and emptyDataSet
+// throw AppError naming the dataset and the operation; the structure calls,
+// data() and saveToFile() work, recordCount() and recNo() give 0, eof() and bof()
+// give true. Navigating, locating or changing index or filter while a record is
+// being edited or appended posts it first; close() and setData() drop it.
+// Indexes and the filter are settings of the dataset: they stay in force when
+// new data is loaded, and loading a structure that lacks their fields throws.
 class ClientDataSet {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
@@ -66,8 +74,11 @@ public:
     const QString& name() const { return name_; }
 
     // Structure. createDataSet opens an empty table with the field definitions.
+    // setFieldDefs closes the dataset and drops its rows; duplicate or empty
+    // names throw AppError.
     void setFieldDefs(const QList<FieldDef>& defs);
     const QList<FieldDef>& fieldDefs() const { return defs_; }
+    int fieldCount() const { return int(defs_.size()); }
     void createDataSet();
     void open();  // opens with the current structure and rows
     void close(); // leaves rows and structure in place, cursor inactive
@@ -83,7 +94,10 @@ public:
     DataPacket data() const;
     void setData(const DataPacket& packet);
 
-    // Navigation over the visible records (filter and index applied).
+    // Navigation over the visible records (filter and index applied), with the
+    // classic flags: first() sets bof, last() sets eof; next() on the last record
+    // sets eof and prior() on the first sets bof, the cursor staying where it is.
+    // An empty view has eof and bof both true.
     void first();
     void last();
     void next();
@@ -103,8 +117,16 @@ public:
     QVariant valueAt(int fieldIndex) const;
 
     // Editing. append starts a new empty record (Insert state); edit puts the
-    // current record into Edit state; post stores it and returns to Browse; cancel
-    // drops the pending changes; remove deletes the current record.
+    // current record into Edit state (on an empty view it appends instead); post
+    // stores it and returns to Browse; cancel drops the pending changes; remove
+    // deletes the current record (while appending it cancels).
+    // After post the record takes its place in the index and the cursor follows
+    // it; a record that no longer passes the filter leaves the view and the
+    // cursor stays at the same position, on the next record (eof when none), so
+    // "while (!eof()) { edit(); ...; post(); }" visits every filtered record.
+    // After remove the cursor is on the next record, or the previous one when
+    // the last was removed. Field reads in Edit or Insert state see the pending
+    // values.
     void append();
     void edit();
     void post();
@@ -138,9 +160,10 @@ public:
     void setFiltered(bool on);
     bool filtered() const { return filtered_; }
 
-    // XML data-packet files (DATAPACKET Version="2.0"). A malformed, truncated or
-    // mistyped file throws AppError naming the file and the fault and leaves the
-    // dataset as it was.
+    // XML data-packet files (DATAPACKET Version="2.0"). A missing, malformed,
+    // truncated or mistyped file throws AppError naming the file and the fault
+    // and leaves the dataset as it was. saveToFile writes the stored rows (not a
+    // pending edit) atomically.
     void loadFromFile(const QString& path);
     void saveToFile(const QString& path) const;
 
@@ -152,30 +175,60 @@ private:
         IndexOptions options;
         QStringList descFields;
     };
+    struct SortKey {
+        int field = 0;
+        FieldType type = FieldType::Text;
+        bool descending = false;
+        bool caseInsensitive = false;
+    };
+    // What a structure needs besides its definitions; built before anything is
+    // replaced so that a failure leaves the dataset as it was.
+    struct Prepared {
+        QHash<QString, int> fieldHash;
+        std::shared_ptr<FilterExpression> filter;
+        QList<SortKey> sortKeys;
+    };
 
-    void requireActive(const char* operation) const;
+    QString label() const;
+    void requireActive(const QString& operation) const;
+    void requireBrowse(); // posts a pending edit (classic implicit post)
+    QHash<QString, int> hashFields(const QList<FieldDef>& defs) const; // checks the names
+    Prepared prepare(const QList<FieldDef>& defs) const;
+    void commitStructure(Prepared prepared);
+    QList<SortKey> resolveIndex(const IndexDef& index, const QList<FieldDef>& defs,
+                                const QHash<QString, int>& hash) const;
+    void applyIndex(const std::optional<IndexDef>& index, const QString& indexName);
     void rebuildView(int keepRow = -1);
+    void placeRow(int row, int fallbackPos);
+    void positionAt(int pos);
     bool rowVisible(int row) const;
-    int currentRow() const; // index into rows_, -1 when none
-    const QVariantList& currentValues() const;
-    QVariantList& editValues();
+    bool rowLess(int a, int b) const;
+    int currentRow() const;                      // index into rows_, -1 when none
     int resolveField(const QString& name) const; // throws when absent
-    void applyIndexOrder(QList<int>& view) const;
+    static int lookupField(const QHash<QString, int>& hash, const QString& name);
 
     QString name_;
     QList<FieldDef> defs_;
+    QHash<QString, int> fieldHash_; // upper-cased name -> column
     QList<QVariantList> rows_;
-    QList<int> view_; // visible rows, in index order
-    int cursor_ = 0;  // position in view_; == view_.size() at eof
+    QList<int> view_; // visible rows, in index order (ties in row order)
+    int cursor_ = 0;  // position in view_; stays on the last record at eof
     bool bof_ = true;
     bool eofFlag_ = true;
     State state_ = State::Inactive;
     QVariantList buffer_; // record being edited or appended
+    int editRow_ = -1;    // row under edit
+    struct Position {
+        int cursor = 0;
+        bool bof = true;
+        bool eof = true;
+    } beforeInsert_;
     bool logChanges_ = true;
 
     QList<IndexDef> indexes_;
     QString indexName_;
     std::optional<IndexDef> activeIndex_;
+    QList<SortKey> sortKeys_;
 
     QString filterText_;
     bool filtered_ = false;
