@@ -515,7 +515,7 @@ TEST_F(ClientDataSetTest, IndexChangesKeepTheRecordAndPostMovesIt) {
     EXPECT_EQ(ds.fieldByName(QStringLiteral("NRPRODCOMVEN")).asString(), QStringLiteral("000002"));
     EXPECT_EQ(ds.recNo(), 3);
 
-    // Part of the order: the edited record moves, the cursor follows it.
+    // The edited record moves to its sorted place and the cursor follows it.
     ds.edit();
     ds.fieldByName(QStringLiteral("NRORDEM")).setValue(5);
     ds.post();
