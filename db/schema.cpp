@@ -1,0 +1,346 @@
+#include "db/schema.h"
+
+#include "platform/database_error.h"
+#include "platform/errors.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QHash>
+#include <QLoggingCategory>
+#include <QSqlError>
+#include <QSqlQuery>
+
+Q_LOGGING_CATEGORY(lcSchema, "tmk.db")
+
+// Resources of a static library are registered explicitly (outside any namespace).
+static void registerSchemaResource() {
+    Q_INIT_RESOURCE(db);
+}
+
+namespace tmk::db {
+
+namespace {
+
+const QString kVersionTable = QStringLiteral("TMKVERSAO");
+const QString kVersionColumn = QStringLiteral("NRVERSAOESQUEMA");
+const QString kFingerprintColumn = QStringLiteral("DSASSINATURA");
+const QString kCreatedColumn = QStringLiteral("DTHRCRIACAO");
+
+// The one pattern an SQLite date-time text must match (GLOB without wildcards
+// matches the whole text).
+const QString kSqliteDateTimeGlob =
+    QStringLiteral("[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] "
+                   "[0-2][0-9]:[0-5][0-9]:[0-5][0-9].[0-9][0-9][0-9]");
+
+QString sqlType(const Column& c, DbKind kind) {
+    const bool sqlite = kind == DbKind::SQLite;
+    switch (c.type) {
+    case FieldType::Text:
+        if (sqlite || c.isMemo()) {
+            return QStringLiteral("TEXT");
+        }
+        return QStringLiteral("VARCHAR(%1)").arg(c.size);
+    case FieldType::Integer:
+        return QStringLiteral("INTEGER");
+    case FieldType::Float:
+        return sqlite ? QStringLiteral("REAL") : QStringLiteral("DOUBLE PRECISION");
+    case FieldType::DateTime:
+        return sqlite ? QStringLiteral("TEXT") : QStringLiteral("TIMESTAMP(3)");
+    case FieldType::Boolean:
+        break;
+    }
+    throw AppError(QStringLiteral("Tipo de coluna sem correspondência no banco: %1.").arg(c.name));
+}
+
+// In SQLite a primary key of one INTEGER column becomes the row id, which takes a NULL
+// as "the next number"; declared INT it keeps the same integer affinity and refuses
+// NULL like every other key.
+bool sqliteRowIdAlias(const Table& t, const Column& c, DbKind kind) {
+    return kind == DbKind::SQLite && c.key && c.type == FieldType::Integer &&
+           t.keyColumns().size() == 1;
+}
+
+QString columnDdl(const Table& t, const Column& c, DbKind kind) {
+    const QString type = sqliteRowIdAlias(t, c, kind) ? QStringLiteral("INT") : sqlType(c, kind);
+    QString s = c.name + QLatin1Char(' ') + type;
+    if (c.notNull) {
+        s += QStringLiteral(" NOT NULL");
+    }
+    if (kind == DbKind::SQLite && c.type == FieldType::DateTime) {
+        s += QStringLiteral(" CHECK (%1 GLOB '%2')").arg(c.name, kSqliteDateTimeGlob);
+    }
+    return s;
+}
+
+QString tableDdl(const Table& t, DbKind kind) {
+    QStringList parts;
+    for (const Column& c : t.columns) {
+        parts << QStringLiteral("    ") + columnDdl(t, c, kind);
+    }
+    const QStringList keys = t.keyColumns();
+    if (!keys.isEmpty()) {
+        parts << QStringLiteral("    CONSTRAINT PK_%1 PRIMARY KEY (%2)")
+                     .arg(t.name, keys.join(QStringLiteral(", ")));
+    }
+    return QStringLiteral("CREATE TABLE %1 (\n%2\n)")
+        .arg(t.name, parts.join(QStringLiteral(",\n")));
+}
+
+void requireColumns(const Table& t, const QStringList& columns) {
+    for (const QString& c : columns) {
+        if (!t.column(c)) {
+            throw AppError(QStringLiteral("A tabela %1 não tem a coluna %2.").arg(t.name, c));
+        }
+    }
+}
+
+void requireOpen(const QSqlDatabase& db) {
+    if (!db.isValid() || !db.isOpen()) {
+        throw DatabaseError(QStringLiteral("A conexão com o banco de dados não está aberta."),
+                            QString(), db.lastError().text(), true);
+    }
+}
+
+const Table& versionTable() {
+    const Table* t = schema().table(kVersionTable);
+    if (!t) {
+        throw AppError(
+            QStringLiteral("A descrição do esquema não tem a tabela %1.").arg(kVersionTable));
+    }
+    return *t;
+}
+
+void insertVersionRow(QSqlDatabase& db, DbKind kind) {
+    const QString text =
+        insertStatement(versionTable(), {kVersionColumn, kFingerprintColumn, kCreatedColumn});
+    QSqlQuery q(db);
+    if (!q.prepare(text)) {
+        throw DatabaseError(QStringLiteral("Não foi possível registrar a versão do esquema."), text,
+                            q.lastError().text());
+    }
+    q.bindValue(QLatin1Char(':') + kVersionColumn, schema().version);
+    q.bindValue(QLatin1Char(':') + kFingerprintColumn, schemaFingerprint(schema()));
+    q.bindValue(QLatin1Char(':') + kCreatedColumn,
+                dateTimeBindValue(kind, QDateTime::currentDateTime()));
+    if (!q.exec()) {
+        throw DatabaseError(QStringLiteral("Não foi possível registrar a versão do esquema."), text,
+                            q.lastError().text());
+    }
+}
+
+// The version and fingerprint the database was made with (highest version recorded).
+std::optional<std::pair<int, QString>> recordedVersion(QSqlDatabase& db) {
+    const QString text = QStringLiteral("SELECT %1, %2 FROM %3")
+                             .arg(kVersionColumn, kFingerprintColumn, versionTable().name);
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(text)) {
+        throw DatabaseError(
+            QStringLiteral("Não foi possível ler a versão do esquema do banco de dados."), text,
+            q.lastError().text());
+    }
+    std::optional<std::pair<int, QString>> best;
+    while (q.next()) {
+        const int v = q.value(0).toInt();
+        if (!best || v > best->first) {
+            best = std::pair{v, q.value(1).toString()};
+        }
+    }
+    return best;
+}
+
+void checkRecordedVersion(QSqlDatabase& db) {
+    const auto recorded = recordedVersion(db);
+    const Schema& s = schema();
+    if (!recorded) {
+        throw AppError(
+            QStringLiteral("O banco de dados não registra a versão do esquema: a criação "
+                           "das tabelas não terminou. Recrie o banco de dados."));
+    }
+    if (recorded->first != s.version) {
+        throw AppError(QStringLiteral("O banco de dados foi criado com a versão %1 do esquema, mas "
+                                      "este programa usa a versão %2. Atualize ou recrie o banco "
+                                      "de dados.")
+                           .arg(recorded->first)
+                           .arg(s.version));
+    }
+    if (recorded->second != schemaFingerprint(s)) {
+        throw AppError(
+            QStringLiteral("O banco de dados foi criado com outra descrição da versão %1 "
+                           "do esquema. Recrie o banco de dados.")
+                .arg(s.version));
+    }
+}
+
+} // namespace
+
+const Schema& schema() {
+    static const Schema parsed = [] {
+        registerSchemaResource();
+        QFile file(QStringLiteral(":/db/schema.txt"));
+        if (!file.open(QIODevice::ReadOnly)) {
+            throw AppError(
+                QStringLiteral("Descrição do esquema do banco de dados não encontrada."));
+        }
+        return parseSchema(QString::fromUtf8(file.readAll()));
+    }();
+    return parsed;
+}
+
+QStringList ddlStatements(DbKind kind) {
+    return ddlStatements(schema(), kind);
+}
+
+QStringList ddlStatements(const Schema& description, DbKind kind) {
+    if (kind != DbKind::SQLite && kind != DbKind::PostgreSQL) {
+        throw AppError(QStringLiteral("O esquema do banco de dados é criado apenas em SQLite e "
+                                      "PostgreSQL, não em %1.")
+                           .arg(dbKindName(kind)));
+    }
+    QStringList statements;
+    for (const Table& t : description.tables) {
+        statements << tableDdl(t, kind);
+    }
+    for (const Index& ix : description.indexes) {
+        statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+                          .arg(ix.name, ix.table, ix.columns.join(QStringLiteral(", ")));
+    }
+    return statements;
+}
+
+QString insertStatement(const Table& table, const QStringList& columns) {
+    requireColumns(table, columns);
+    QStringList params;
+    for (const QString& c : columns) {
+        params << QLatin1Char(':') + c;
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(table.name, columns.join(QStringLiteral(", ")), params.join(QStringLiteral(", ")));
+}
+
+QString selectByKeyStatement(const Table& table, const QStringList& columns) {
+    requireColumns(table, columns);
+    const QStringList keys = table.keyColumns();
+    if (keys.isEmpty()) {
+        throw AppError(QStringLiteral("A tabela %1 não tem chave.").arg(table.name));
+    }
+    QStringList conditions;
+    for (const QString& k : keys) {
+        conditions << QStringLiteral("%1 = :%1").arg(k);
+    }
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+        .arg(columns.join(QStringLiteral(", ")), table.name,
+             conditions.join(QStringLiteral(" AND ")));
+}
+
+QString schemaFingerprint(const Schema& description) {
+    QStringList lines;
+    for (const Table& t : description.tables) {
+        lines << QStringLiteral("table ") + t.name;
+        for (const Column& c : t.columns) {
+            lines << QStringLiteral("%1 %2 %3 %4 %5")
+                         .arg(c.name)
+                         .arg(int(c.type))
+                         .arg(c.size)
+                         .arg(c.key ? 1 : 0)
+                         .arg(c.notNull ? 1 : 0);
+        }
+    }
+    for (const Index& ix : description.indexes) {
+        lines << QStringLiteral("index %1 %2 %3")
+                     .arg(ix.name, ix.table, ix.columns.join(QLatin1Char(',')));
+    }
+    return QString::fromLatin1(
+        QCryptographicHash::hash(lines.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha256)
+            .toHex());
+}
+
+void createSchema(QSqlDatabase& db) {
+    createSchema(db, ddlStatements(kindOf(db)));
+}
+
+void createSchema(QSqlDatabase& db, const QStringList& ddl) {
+    requireOpen(db);
+    const DbKind kind = kindOf(db);
+    if (!db.transaction()) {
+        throw DatabaseError(QStringLiteral("Não foi possível iniciar a criação do esquema do banco "
+                                           "de dados."),
+                            QString(), db.lastError().text());
+    }
+    try {
+        for (int i = 0; i < ddl.size(); ++i) {
+            QSqlQuery q(db);
+            if (!q.exec(ddl[i])) {
+                throw DatabaseError(QStringLiteral("Não foi possível criar o esquema do banco de "
+                                                   "dados: a instrução %1 de %2 foi recusada. "
+                                                   "Nada foi criado.")
+                                        .arg(i + 1)
+                                        .arg(ddl.size()),
+                                    ddl[i], q.lastError().text());
+            }
+        }
+        insertVersionRow(db, kind);
+        if (!db.commit()) {
+            throw DatabaseError(QStringLiteral("Não foi possível concluir a criação do esquema do "
+                                               "banco de dados. Nada foi criado."),
+                                QString(), db.lastError().text());
+        }
+    } catch (const DatabaseError& e) {
+        db.rollback();
+        qCWarning(lcSchema) << "schema creation rolled back:" << e.driverText();
+        throw;
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    qCInfo(lcSchema) << "schema version" << schema().version << "created on" << dbKindName(kind);
+}
+
+bool schemaPresent(QSqlDatabase& db) {
+    requireOpen(db);
+    const QStringList tables = db.tables(QSql::Tables);
+    for (const QString& t : tables) {
+        if (t.compare(kVersionTable, Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ensureSchema(QSqlDatabase& db) {
+    if (!schemaPresent(db)) {
+        try {
+            createSchema(db);
+            return;
+        } catch (const DatabaseError&) {
+            // Another till may have created it in the meantime: take its schema.
+            if (!schemaPresent(db)) {
+                throw;
+            }
+        }
+    }
+    checkRecordedVersion(db);
+}
+
+std::optional<FieldDef> columnDef(const QString& columnName) {
+    static const QHash<QString, FieldDef> dictionary = [] {
+        QHash<QString, FieldDef> d;
+        const Schema& s = schema();
+        for (const Table& t : s.tables) {
+            for (const Column& c : t.columns) {
+                d.insert(c.name.toUpper(), c.fieldDef());
+            }
+        }
+        for (const Column& c : s.results) {
+            d.insert(c.name.toUpper(), c.fieldDef());
+        }
+        return d;
+    }();
+    const auto it = dictionary.constFind(columnName.toUpper());
+    if (it == dictionary.cend()) {
+        return std::nullopt;
+    }
+    return *it;
+}
+
+} // namespace tmk::db

@@ -1,0 +1,303 @@
+#include "db/schema_description.h"
+
+#include "platform/errors.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+namespace tmk::db {
+
+QStringList Table::keyColumns() const {
+    QStringList keys;
+    for (const Column& c : columns) {
+        if (c.key) {
+            keys << c.name;
+        }
+    }
+    return keys;
+}
+
+const Column* Table::column(const QString& columnName) const {
+    for (const Column& c : columns) {
+        if (c.name.compare(columnName, Qt::CaseInsensitive) == 0) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+const Table* Schema::table(const QString& tableName) const {
+    for (const Table& t : tables) {
+        if (t.name.compare(tableName, Qt::CaseInsensitive) == 0) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+QString typeText(const Column& c) {
+    switch (c.type) {
+    case FieldType::Text:
+        return c.size > 0 ? QStringLiteral("text %1").arg(c.size) : QStringLiteral("memo");
+    case FieldType::Integer:
+        return QStringLiteral("integer");
+    case FieldType::Float:
+        return QStringLiteral("float");
+    case FieldType::DateTime:
+        return QStringLiteral("datetime");
+    case FieldType::Boolean:
+        break;
+    }
+    return QStringLiteral("?");
+}
+
+class Parser {
+public:
+    Schema run(const QString& text) {
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (int i = 0; i < lines.size(); ++i) {
+            lineNo_ = i + 1;
+            parseLine(lines[i]);
+        }
+        closeTable();
+        if (schema_.version <= 0) {
+            lineNo_ = 0;
+            fail(QStringLiteral("falta a linha \"version N\""));
+        }
+        return schema_;
+    }
+
+private:
+    enum class Block { None, Table, Results };
+
+    [[noreturn]] void fail(const QString& what) const {
+        if (lineNo_ > 0) {
+            throw AppError(QStringLiteral("Descrição do esquema inválida na linha %1: %2.")
+                               .arg(lineNo_)
+                               .arg(what));
+        }
+        throw AppError(QStringLiteral("Descrição do esquema inválida: %1.").arg(what));
+    }
+
+    void checkName(const QString& name, const QString& what) const {
+        static const QRegularExpression valid(QStringLiteral("^[A-Z][A-Z0-9_]*$"));
+        if (!valid.match(name).hasMatch()) {
+            fail(QStringLiteral("nome de %1 inválido \"%2\" (use maiúsculas, dígitos e _)")
+                     .arg(what, name));
+        }
+        if (name.size() > kMaxNameLength) {
+            fail(QStringLiteral("o nome %1 \"%2\" passa de %3 caracteres")
+                     .arg(what, name)
+                     .arg(kMaxNameLength));
+        }
+    }
+
+    // Database objects that share one name space: tables, indexes and key constraints.
+    void claimObjectName(const QString& name) {
+        if (objectNames_.contains(name)) {
+            fail(QStringLiteral("o nome \"%1\" já foi usado").arg(name));
+        }
+        objectNames_.insert(name);
+    }
+
+    void parseLine(const QString& raw) {
+        QString line = raw;
+        const int hash = line.indexOf(QLatin1Char('#'));
+        if (hash >= 0) {
+            line.truncate(hash);
+        }
+        if (line.trimmed().isEmpty()) {
+            return;
+        }
+        const bool indented = line.front().isSpace();
+        const QStringList words = line.simplified().split(QLatin1Char(' '));
+        if (indented) {
+            parseColumn(words);
+            return;
+        }
+        closeTable();
+        const QString keyword = words.first();
+        if (keyword == QLatin1String("version")) {
+            parseVersion(words);
+        } else if (keyword == QLatin1String("table")) {
+            openTable(words);
+        } else if (keyword == QLatin1String("index")) {
+            parseIndex(line.simplified());
+        } else if (keyword == QLatin1String("results")) {
+            if (words.size() != 1) {
+                fail(QStringLiteral("\"results\" não leva argumentos"));
+            }
+            if (resultsSeen_) {
+                fail(QStringLiteral("bloco \"results\" repetido"));
+            }
+            resultsSeen_ = true;
+            block_ = Block::Results;
+        } else {
+            fail(QStringLiteral("palavra desconhecida \"%1\"").arg(keyword));
+        }
+    }
+
+    void parseVersion(const QStringList& words) {
+        bool ok = false;
+        const int v = words.size() == 2 ? words[1].toInt(&ok) : 0;
+        if (!ok || v <= 0) {
+            fail(QStringLiteral("a versão deve ser um número inteiro positivo"));
+        }
+        if (schema_.version > 0) {
+            fail(QStringLiteral("versão repetida"));
+        }
+        schema_.version = v;
+    }
+
+    void openTable(const QStringList& words) {
+        if (words.size() != 2) {
+            fail(QStringLiteral("use \"table NOME\""));
+        }
+        const QString& name = words[1];
+        checkName(name, QStringLiteral("tabela"));
+        if (schema_.table(name)) {
+            fail(QStringLiteral("tabela %1 repetida").arg(name));
+        }
+        claimObjectName(name);
+        const QString pk = QStringLiteral("PK_") + name;
+        if (pk.size() > kMaxNameLength) {
+            fail(QStringLiteral("o nome da chave \"%1\" passa de %2 caracteres")
+                     .arg(pk)
+                     .arg(kMaxNameLength));
+        }
+        claimObjectName(pk);
+        schema_.tables.append(Table{name, {}});
+        tableLine_ = lineNo_;
+        block_ = Block::Table;
+    }
+
+    void closeTable() {
+        if (block_ == Block::Table && schema_.tables.last().columns.isEmpty()) {
+            lineNo_ = tableLine_;
+            fail(QStringLiteral("a tabela %1 não tem colunas").arg(schema_.tables.last().name));
+        }
+        block_ = Block::None;
+    }
+
+    void parseColumn(const QStringList& words) {
+        if (block_ == Block::None) {
+            fail(QStringLiteral("coluna fora de uma tabela"));
+        }
+        Column c;
+        c.name = words[0];
+        checkName(c.name, QStringLiteral("coluna"));
+        int next = 1;
+        const QString type = words.value(next++);
+        if (type == QLatin1String("text")) {
+            bool ok = false;
+            c.size = words.value(next++).toInt(&ok);
+            if (!ok || c.size <= 0) {
+                fail(
+                    QStringLiteral("a coluna %1 de texto precisa da largura (text N)").arg(c.name));
+            }
+        } else if (type == QLatin1String("memo")) {
+            c.size = 0;
+        } else if (type == QLatin1String("integer")) {
+            c.type = FieldType::Integer;
+        } else if (type == QLatin1String("float")) {
+            c.type = FieldType::Float;
+        } else if (type == QLatin1String("datetime")) {
+            c.type = FieldType::DateTime;
+        } else {
+            fail(QStringLiteral("tipo desconhecido \"%1\" na coluna %2").arg(type, c.name));
+        }
+        for (; next < words.size(); ++next) {
+            const QString& flag = words[next];
+            if (flag == QLatin1String("key") && block_ == Block::Table && !c.key) {
+                c.key = true;
+                c.notNull = true;
+            } else if (flag == QLatin1String("notnull") && block_ == Block::Table && !c.notNull) {
+                c.notNull = true;
+            } else {
+                fail(QStringLiteral("\"%1\" não cabe na coluna %2").arg(flag, c.name));
+            }
+        }
+        checkSameTypeEverywhere(c);
+        if (block_ == Block::Results) {
+            for (const Column& r : std::as_const(schema_.results)) {
+                if (r.name == c.name) {
+                    fail(QStringLiteral("coluna %1 repetida em \"results\"").arg(c.name));
+                }
+            }
+            schema_.results.append(c);
+            return;
+        }
+        Table& t = schema_.tables.last();
+        if (t.column(c.name)) {
+            fail(QStringLiteral("coluna %1 repetida na tabela %2").arg(c.name, t.name));
+        }
+        t.columns.append(c);
+    }
+
+    void checkSameTypeEverywhere(const Column& c) {
+        const auto it = typeByName_.constFind(c.name);
+        if (it == typeByName_.cend()) {
+            typeByName_.insert(c.name, {typeText(c), currentPlace()});
+            return;
+        }
+        if (it->first != typeText(c)) {
+            fail(QStringLiteral("a coluna %1 é \"%2\" aqui e \"%3\" em %4")
+                     .arg(c.name, typeText(c), it->first, it->second));
+        }
+    }
+
+    QString currentPlace() const {
+        return block_ == Block::Results ? QStringLiteral("results") : schema_.tables.last().name;
+    }
+
+    void parseIndex(const QString& line) {
+        static const QRegularExpression form(
+            QStringLiteral("^index (\\S+) on (\\S+) \\(([^()]*)\\)$"));
+        const auto m = form.match(line);
+        if (!m.hasMatch()) {
+            fail(QStringLiteral("use \"index NOME on TABELA (COLUNA, ...)\""));
+        }
+        Index ix;
+        ix.name = m.captured(1);
+        ix.table = m.captured(2);
+        checkName(ix.name, QStringLiteral("índice"));
+        claimObjectName(ix.name);
+        const Table* t = schema_.table(ix.table);
+        if (!t) {
+            fail(
+                QStringLiteral("o índice %1 cita a tabela desconhecida %2").arg(ix.name, ix.table));
+        }
+        const QStringList cols = m.captured(3).split(QLatin1Char(','));
+        for (const QString& raw : cols) {
+            const QString col = raw.trimmed();
+            if (!t->column(col)) {
+                fail(QStringLiteral("o índice %1 cita a coluna \"%2\", que a tabela %3 não tem")
+                         .arg(ix.name, col, t->name));
+            }
+            if (ix.columns.contains(col)) {
+                fail(QStringLiteral("o índice %1 repete a coluna %2").arg(ix.name, col));
+            }
+            ix.columns << col;
+        }
+        schema_.indexes.append(ix);
+    }
+
+    Schema schema_;
+    Block block_ = Block::None;
+    bool resultsSeen_ = false;
+    int lineNo_ = 0;
+    int tableLine_ = 0;
+    QSet<QString> objectNames_;
+    QHash<QString, std::pair<QString, QString>> typeByName_; // name -> (type, where)
+};
+
+} // namespace
+
+Schema parseSchema(const QString& text) {
+    return Parser().run(text);
+}
+
+} // namespace tmk::db

@@ -1,0 +1,2 @@
+-- %1: a generated database name (letters, digits and _ only).
+CREATE DATABASE %1
