@@ -31,11 +31,10 @@ namespace {
 }
 
 QDateTime parseDateTimeText(const QString& text) {
-    static const char* const formats[] = {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss",
-                                          "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss",
-                                          "yyyy-MM-dd HH:mm",       "yyyy-MM-dd",
-                                          "dd/MM/yyyy HH:mm:ss",     "dd/MM/yyyy HH:mm",
-                                          "dd/MM/yyyy"};
+    static const char* const formats[] = {
+        "yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
+        "yyyy-MM-ddTHH:mm:ss",     "yyyy-MM-dd HH:mm",    "yyyy-MM-dd",
+        "dd/MM/yyyy HH:mm:ss",     "dd/MM/yyyy HH:mm",    "dd/MM/yyyy"};
     const QString t = text.trimmed();
     for (const char* f : formats) {
         QDateTime dt = QDateTime::fromString(t, QString::fromLatin1(f));

@@ -6,7 +6,9 @@ AppError::AppError(QString message)
     : message_(std::move(message))
     , utf8_(message_.toUtf8()) {}
 
-void abortSilently() { throw SilentAbort(); }
+void abortSilently() {
+    throw SilentAbort();
+}
 
 QString exceptionText(const std::exception& e) {
     if (const auto* app = dynamic_cast<const AppError*>(&e)) {

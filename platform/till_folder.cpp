@@ -19,7 +19,9 @@ QString tillFolder() {
     return folderSetting();
 }
 
-void setTillFolder(const QString& folder) { folderSetting() = QDir(folder).absolutePath(); }
+void setTillFolder(const QString& folder) {
+    folderSetting() = QDir(folder).absolutePath();
+}
 
 QString tillPath(const QString& relativePath) {
     QString rel = relativePath;

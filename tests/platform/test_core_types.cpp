@@ -41,12 +41,14 @@ TEST(CoerceToFieldType, ConvertsDatabaseTextsToColumnTypes) {
     EXPECT_EQ(coerceToFieldType(QStringLiteral("2024-03-15T13:45:30"), FieldType::DateTime, f)
                   .toDateTime(),
               QDateTime(QDate(2024, 3, 15), QTime(13, 45, 30)));
-    EXPECT_EQ(coerceToFieldType(QStringLiteral("2024-03-15 13:45:30.123456"), FieldType::DateTime, f)
-                  .toDateTime(),
-              QDateTime(QDate(2024, 3, 15), QTime(13, 45, 30, 123)));
+    EXPECT_EQ(
+        coerceToFieldType(QStringLiteral("2024-03-15 13:45:30.123456"), FieldType::DateTime, f)
+            .toDateTime(),
+        QDateTime(QDate(2024, 3, 15), QTime(13, 45, 30, 123)));
     EXPECT_EQ(coerceToFieldType(QDate(2024, 3, 15), FieldType::DateTime, f).toDateTime(),
               QDateTime(QDate(2024, 3, 15), QTime(0, 0)));
-    EXPECT_DOUBLE_EQ(coerceToFieldType(QStringLiteral("12.5"), FieldType::Float, f).toDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(coerceToFieldType(QStringLiteral("12.5"), FieldType::Float, f).toDouble(),
+                     12.5);
     EXPECT_EQ(coerceToFieldType(QStringLiteral("7"), FieldType::Integer, f).toLongLong(), 7);
     EXPECT_EQ(coerceToFieldType(3.0, FieldType::Integer, f).toLongLong(), 3);
     EXPECT_TRUE(coerceToFieldType(QStringLiteral("S"), FieldType::Boolean, f).toBool());
@@ -74,11 +76,14 @@ TEST(CoerceToFieldType, RejectsValuesThatAreNotOfTheType) {
 
 TEST(EventEntry, SilentAbortEndsQuietlyAndOtherErrorsAreReported) {
     QStringList shown;
-    auto report = [&](const QString& m) { shown << m; };
+    auto report = [&](const QString& m) {
+        shown << m;
+    };
     EXPECT_FALSE(runEventEntry([] { abortSilently(); }, report));
     EXPECT_TRUE(shown.isEmpty());
 
-    EXPECT_FALSE(runEventEntry([] { throw AppError(QStringLiteral("Mesa não encontrada.")); }, report));
+    EXPECT_FALSE(
+        runEventEntry([] { throw AppError(QStringLiteral("Mesa não encontrada.")); }, report));
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0], QStringLiteral("Mesa não encontrada."));
 
