@@ -93,6 +93,9 @@ QString SoNumerosStr(const QString& texto);
 // "0012" -> "12"; only zeros keep one ("0000" -> "0").
 QString RemoveZerosEsqStr(const QString& texto);
 
+// Key of the SAT activation code stored enciphered in the till's cash-opening file.
+inline constexpr int kChaveCodigoAtivacaoSat = 13;
+
 // Enciphers a value for Uncripto (used by the till set-up; never logs the value).
 QString Cripto(const QString& claro, int chave);
 // Deciphers a value of Cripto with the same key; an empty text gives an empty text.

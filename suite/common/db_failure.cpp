@@ -9,7 +9,12 @@
 namespace tmk {
 
 bool isConnectionLost(const QSqlDatabase& db, const QSqlError& error) {
-    if (error.type() == QSqlError::ConnectionError || !db.isOpen()) {
+    if (!db.isOpen()) {
+        return true;
+    }
+    // QSQLITE reports every failed step (a refused key, say) as a connection error,
+    // so for SQLite only the text tells.
+    if (error.type() == QSqlError::ConnectionError && db.driverName() != QLatin1String("QSQLITE")) {
         return true;
     }
     static const QRegularExpression lost(
@@ -17,7 +22,7 @@ bool isConnectionLost(const QSqlDatabase& db, const QSqlError& error) {
                        "terminating connection|could not send data to server|"
                        "could not receive data from server|connection not open|"
                        "communication link failure|end-of-file on communication channel|"
-                       "not connected to oracle"),
+                       "not connected to oracle|unable to open database file|disk I/O error"),
         QRegularExpression::CaseInsensitiveOption);
     return lost.match(error.text()).hasMatch();
 }

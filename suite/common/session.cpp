@@ -6,6 +6,7 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimeZone>
 
 namespace tmk {
 
@@ -59,6 +60,18 @@ void SetADODBSession(QSqlDatabase& db) {
                                               "dados %1.")
                                    .arg(dbKindName(kind)),
                                QStringLiteral("session"), db, q.lastError());
+        }
+        q.finish();
+    }
+    if (kind == DbKind::PostgreSQL) {
+        // Best effort: a zone the server does not know leaves the server's own.
+        QSqlQuery q(db);
+        const bool prepared =
+            q.prepare(commonStatement(DbKind::PostgreSQL, QStringLiteral("session_timezone")));
+        q.bindValue(QStringLiteral(":P_TIMEZONE"),
+                    QString::fromUtf8(QTimeZone::systemTimeZoneId()));
+        if (!prepared || !q.exec()) {
+            qCWarning(lcSuiteCommon) << "session time zone not set:" << q.lastError().text();
         }
         q.finish();
     }

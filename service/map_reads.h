@@ -1,0 +1,49 @@
+#pragma once
+
+#include "service/data_module.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace tmk {
+
+// Read operations of the table map and tabs. Each returns a data packet, a text or a
+// truth value in its QVariant, or a ServiceFailure.
+
+QVariant getStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrConfTela);
+QVariant getConfigMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrConfTela);
+QVariant getAmbientes(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrConfTela);
+QVariant getReserva(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja);
+QVariant getUltimaVenda(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                        const QString& nrMesa);
+QVariant getRetornaInfoMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                            const QString& nrMesa);
+QVariant getRetMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                    const QString& nrMesa);
+QVariant getComandaInd(TrdmGerMesa& dm, const QString& nrMesa, const QString& cdFilial,
+                       const QString& cdLoja);
+QVariant getBuscaComandas(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                          const QString& nrMesa);
+QVariant getMesaJuncao(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa);
+QVariant getStatusPosicoes(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                           const QString& nrMesa);
+QVariant getMaiorPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrMesa);
+QVariant getNrPesMesa(TrdmGerMesa& dm, const QString& cdFilial);
+QVariant getBuscaMesaDlv(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                         const QString& nrMesa);
+QVariant getBuscaMesaCmd(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                         const QString& nrMesa);
+// These two let a failure pass as an exception.
+bool getVerifMesaVazia(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrVendaRest);
+bool verificaIDSTLUGARMESA(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrComanda,
+                           const QString& nrLugarMesa);
+QVariant getVerifNatItens(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrComanda,
+                          const QString& cdLoja);
+QVariant getMesasPagasAPP(TrdmGerMesa& dm, const QString& cdFilial);
+QVariant getCaixa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                  const QString& cdCaixa, const QString& naoUsado);
+
+} // namespace tmk

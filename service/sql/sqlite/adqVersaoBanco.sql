@@ -1,0 +1,3 @@
+-- The SQL Server product version; this server reports none.
+-- columns: VERSAO text
+SELECT CAST(NULL AS TEXT) AS VERSAO

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "service/data_module.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace tmk {
+
+// Table, tab and seat-position state updates. Each returns an invalid QVariant on
+// success (setUltMesaAber: a truth value) or a ServiceFailure.
+
+QVariant setStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa, const QString& status);
+QVariant setStatusComanda(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                          const QString& nrMesa);
+QVariant setNumPesMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa, double nrPessoas);
+QVariant setLiberaMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa);
+QVariant setStatusPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                          const QString& nrLugarMesa, const QString& nrMesa, const QString& status);
+QVariant setDesbloqueiaPosMesasAPP(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja);
+QVariant setLogAcesso(TrdmGerMesa& dm, const QString& cdOperador);
+QVariant AlteraVrTxServico(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrVendaRest,
+                           const QString& nrComanda, double vrTxServico);
+QVariant setUltMesaAber(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                        const QString& nrMesa);
+
+} // namespace tmk
