@@ -1,0 +1,86 @@
+// Timers, the map refresh, the footer and the average-ticket panel.
+#include "platform/errors.h"
+#include "screen/ger_mesa.h"
+#include "service/map_reads.h"
+
+#include <QLocale>
+
+namespace tmk {
+
+void TfrmGerMesa::HabilitaTimer() {
+    timConexao.start();
+}
+
+void TfrmGerMesa::DesabilitaTimer() {
+    timConexao.stop();
+}
+
+void TfrmGerMesa::DisparaAtualizacao() {
+    const QString unidade = QStringLiteral("Cli_Qzv10040");
+    carrega(cdsStatusMesas, getStatusMesa(dm(), st.CdFilial, st.CdLoja, st.NrConfTela),
+            QStringLiteral("getStatusMesa"), {st.CdFilial, st.CdLoja, st.NrConfTela}, unidade);
+    carrega(cdsReserva, getReserva(dm(), st.CdFilial, st.CdLoja), QStringLiteral("getReserva"),
+            {st.CdFilial, st.CdLoja}, unidade);
+    indexaReserva();
+    MontaMenuMesa(false);
+}
+
+void TfrmGerMesa::timDataHoraTimer() {
+    const QLocale locale;
+    model.lblDataHora =
+        locale.toString(clock_.now(), locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') +
+                                          locale.timeFormat(QLocale::LongFormat));
+    Q_EMIT changed();
+}
+
+void TfrmGerMesa::PreencheRodape() {
+    model.lblRodape = msg(QStringLiteral("FILIAL")) + QStringLiteral(": ") + st.CdFilial +
+                      QStringLiteral(" - ") + msg(QStringLiteral("Loja")) + QStringLiteral(": ") +
+                      st.CdLoja + QStringLiteral(" - ") + msg(QStringLiteral("Caixa")) +
+                      QStringLiteral(": ") + st.CdCaixa + QStringLiteral(" - ") + st.NmOperador;
+    model.lblCodTela = suite_.common->MontaRodapeGeral(st.UtilizaImpFis, QStringLiteral("TMK00470"),
+                                                       QStringLiteral("S"));
+    if (st.IdExibTicCup != QLatin1String("S")) {
+        model.ticketPanelVisible = false;
+        Q_EMIT changed();
+        return;
+    }
+    model.ticketPanelVisible = true;
+    AtualizaTicketMedio();
+}
+
+namespace {
+
+double numero(const QString& texto) {
+    bool ok = false;
+    const double valor = QLocale::c().toDouble(texto.trimmed(), &ok);
+    if (!ok) {
+        throw AppError(QStringLiteral("\"%1\" não é um valor numérico válido.").arg(texto));
+    }
+    return valor;
+}
+
+} // namespace
+
+void TfrmGerMesa::AtualizaTicketMedio() {
+    const QString texto = suite_.sales->CalcTicketMedio(st.CdFilial, st.CdLoja, st.DtAberCaixa);
+    const int traco = texto.indexOf(QLatin1Char('-'));
+    const QString media = traco < 0 ? texto : texto.left(traco);
+    const QString quantidade = traco < 0 ? QString() : texto.mid(traco + 1);
+    // The machine's decimal separator, no thousands separator ("0.00" and "0.000").
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (!media.trimmed().isEmpty()) {
+        model.lblValTicketMedio = QStringLiteral("R$ ") + locale.toString(numero(media), 'f', 2);
+    }
+    if (!quantidade.trimmed().isEmpty()) {
+        model.lblValQuantCupom = locale.toString(numero(quantidade), 'f', 3);
+    }
+    Q_EMIT changed();
+}
+
+QDate TfrmGerMesa::PrimeiroDiaMes(const QDate& data) {
+    return QDate(data.year(), data.month(), 1);
+}
+
+} // namespace tmk

@@ -1,0 +1,253 @@
+// The table map: area buttons, the table buttons of the selected area and page, their
+// pictures by table state, join groups, reservations and idle tables.
+#include "external/common.h"
+#include "platform/errors.h"
+#include "platform/service_result.h"
+#include "screen/ger_mesa.h"
+#include "service/map_reads.h"
+
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcScreen)
+
+namespace tmk {
+
+namespace {
+
+int buttonNumber(const QString& buttonName, const QString& prefix) {
+    if (!buttonName.startsWith(prefix)) {
+        return 0;
+    }
+    bool ok = false;
+    const int n = buttonName.right(2).toInt(&ok);
+    return ok ? n : 0;
+}
+
+// The picture of a table state; reserved marks the variant of a table reserved today.
+QString pictureFor(const QString& estado, bool reservada, bool ocioso) {
+    if (estado == QLatin1String("D")) {
+        return reservada ? QStringLiteral("imgLivreR") : QStringLiteral("imgLivre");
+    }
+    if (estado == QLatin1String("O")) {
+        if (ocioso) {
+            return reservada ? QStringLiteral("imgSemConsR") : QStringLiteral("imgSemCons");
+        }
+        return reservada ? QStringLiteral("imgOcupadaR") : QStringLiteral("imgOcupada");
+    }
+    if (estado.startsWith(QLatin1Char('S'))) {
+        return reservada ? QStringLiteral("imgCtaSolR") : QStringLiteral("imgCtaSol");
+    }
+    if (estado.startsWith(QLatin1Char('R'))) {
+        return QStringLiteral("imgRecebendo");
+    }
+    if (estado.startsWith(QLatin1Char('C'))) {
+        return QStringLiteral("imgCtaSolCarDig");
+    }
+    return {};
+}
+
+} // namespace
+
+void TfrmGerMesa::indexaAmbientes() {
+    cdsAmbientes.deleteIndexes();
+    cdsAmbientes.addIndex(QStringLiteral("idxBotao"), QStringLiteral("NRBUTTON"));
+    cdsAmbientes.setIndexName(QStringLiteral("idxBotao"));
+}
+
+void TfrmGerMesa::indexaConfigMesa() {
+    cdsConfigMesa.setFiltered(false);
+    cdsConfigMesa.deleteIndexes();
+    cdsConfigMesa.addIndex(QStringLiteral("idxAmbientePagina"),
+                           QStringLiteral("NRBUTTONAUX;NRPGCONFTELA"));
+    cdsConfigMesa.setIndexName(QStringLiteral("idxAmbientePagina"));
+}
+
+void TfrmGerMesa::indexaReserva() {
+    cdsReserva.deleteIndexes();
+    cdsReserva.addIndex(QStringLiteral("idxReserva"), QStringLiteral("DTRESMESA;HRINIRESMESA"));
+    cdsReserva.setIndexName(QStringLiteral("idxReserva"));
+}
+
+void TfrmGerMesa::MontaMenuAmbiente() {
+    const QStringList contexto{st.CdFiliConfTe, st.NrConfTela};
+    carrega(cdsAmbientes, getAmbientes(dm(), st.CdFiliConfTe, st.NrConfTela),
+            QStringLiteral("getAmbientes"), contexto);
+    indexaAmbientes();
+    if (cdsAmbientes.isEmpty()) {
+        return;
+    }
+    carrega(cdsConfigMesa, getConfigMesa(dm(), st.CdFiliConfTe, st.NrConfTela),
+            QStringLiteral("getConfigMesa"), contexto);
+    indexaConfigMesa();
+    for (cdsAmbientes.first(); !cdsAmbientes.eof(); cdsAmbientes.next()) {
+        const int n =
+            buttonNumber(QStringLiteral("sbtAmb") +
+                             cdsAmbientes.fieldByName(QStringLiteral("NRBUTTON")).asString(),
+                         QStringLiteral("sbtAmb"));
+        if (n < 1 || n > ScreenModel::AreaButtons) {
+            continue;
+        }
+        AreaButtonModel& b = model.sbtAmb[n - 1];
+        b.caption = cdsAmbientes.fieldByName(QStringLiteral("DSBUTTON")).asString();
+        b.backColor = quint32(cdsAmbientes.fieldByName(QStringLiteral("NRCOLORBACK")).asInteger());
+        b.textColor = quint32(cdsAmbientes.fieldByName(QStringLiteral("NRCOLORTEXT")).asInteger());
+        const int fonte = int(cdsAmbientes.fieldByName(QStringLiteral("NRFONTETEXT")).asInteger());
+        b.fontSize = fonte > 0 ? fonte : 8;
+        b.outline = true;
+        b.enabled = true;
+        b.visible = true;
+    }
+    if (cdsAmbientes.locate(QStringLiteral("NRBUTTON"), st.NrAmbienteAtual)) {
+        st.QtPaginas = cdsAmbientes.fieldByName(QStringLiteral("QTDEMESAS")).asFloat() / 48.0;
+    }
+    Q_EMIT changed();
+}
+
+void TfrmGerMesa::LimpaMenuMesa() {
+    for (TableButtonModel& b : model.tcb) {
+        b = TableButtonModel{};
+    }
+    Q_EMIT changed();
+}
+
+void TfrmGerMesa::MontaMenuMesa(bool recarrega) {
+    if (recarrega) {
+        carrega(cdsConfigMesa, getConfigMesa(dm(), st.CdFiliConfTe, st.NrConfTela),
+                QStringLiteral("getConfigMesa"), {st.CdFiliConfTe, st.NrConfTela});
+        indexaConfigMesa();
+    }
+    // The new page is built aside and shown only when complete: a service failure on
+    // the way leaves the map as it was.
+    std::array<TableButtonModel, ScreenModel::TableButtons> botoes{};
+    if (cdsConfigMesa.active()) {
+        cdsConfigMesa.setFiltered(false);
+        cdsConfigMesa.setFilter(
+            QStringLiteral("NRBUTTONAUX = '%1' AND NRPGCONFTELA = '%2'")
+                .arg(QString(st.NrAmbienteAtual).replace(QLatin1Char('\''), QStringLiteral("''")))
+                .arg(st.NrPaginaAtual));
+        cdsConfigMesa.setFiltered(true);
+        const bool idle = !st.NrMinSemCons.trimmed().isEmpty();
+        for (cdsConfigMesa.first(); !cdsConfigMesa.eof(); cdsConfigMesa.next()) {
+            const int n =
+                buttonNumber(QStringLiteral("tcb") +
+                                 cdsConfigMesa.fieldByName(QStringLiteral("NRBUTTON")).asString(),
+                             QStringLiteral("tcb"));
+            if (n < 1 || n > ScreenModel::TableButtons) {
+                continue;
+            }
+            TableButtonModel& b = botoes[n - 1];
+            const QString mesa =
+                cdsConfigMesa.fieldByName(QStringLiteral("CDIDENTBUTON")).asString();
+            b.enabled = true;
+            if (cdsStatusMesas.active() &&
+                cdsStatusMesas.locate(QStringLiteral("NRMESA"), mesa,
+                                      ClientDataSet::LocateOption::CaseInsensitive)) {
+                const QString estado =
+                    cdsStatusMesas.fieldByName(QStringLiteral("IDSTMESAAUX")).asString();
+                bool ocioso = false;
+                if (estado == QLatin1String("O") && idle) {
+                    carrega(cdsUltimaVenda, getUltimaVenda(dm(), st.CdFilial, st.CdLoja, mesa),
+                            QStringLiteral("getUltimaVenda"), {st.CdFilial, st.CdLoja, mesa});
+                    cdsUltimaVenda.first();
+                    const Field ultima =
+                        cdsUltimaVenda.fieldByName(QStringLiteral("DTULTIMAVENDA"));
+                    ocioso = !cdsUltimaVenda.isEmpty() && !ultima.isNull() &&
+                             TempoSemPedido(ultima.asDateTime());
+                }
+                b.picture = pictureFor(estado, VerificaReserva(mesa), ocioso);
+            }
+            b.textColor =
+                quint32(cdsConfigMesa.fieldByName(QStringLiteral("NRCOLORTEXT")).asInteger());
+            const int fonte =
+                int(cdsConfigMesa.fieldByName(QStringLiteral("NRFONTETEXT")).asInteger());
+            b.fontSize = fonte > 0 ? fonte : 8;
+            const QString legenda =
+                cdsConfigMesa.fieldByName(QStringLiteral("DSBUTTON")).asString();
+            b.caption = StatusAgrup(mesa).isEmpty() ? legenda
+                                                    : QLatin1Char('(') + legenda + QLatin1Char(')');
+        }
+    }
+    model.tcb = botoes;
+    Q_EMIT changed();
+}
+
+void TfrmGerMesa::sbtAmb01Click(const QString& buttonName) {
+    const QString area = buttonName.right(2);
+    if (area == st.NrAmbienteAtual) {
+        DisparaAtualizacao();
+        return;
+    }
+    const int n = buttonNumber(buttonName, QStringLiteral("sbtAmb"));
+    st.NrPaginaAtual = 1;
+    model.lblPagMesa = msg(QStringLiteral("Pagina")) + QStringLiteral("1");
+    st.NrAmbienteAtual = area;
+    st.IdxAmbienteAtual = area.toInt();
+    MontaMenuMesa(false);
+    if (cdsAmbientes.active() && cdsAmbientes.locate(QStringLiteral("NRBUTTON"), area)) {
+        st.QtPaginas = cdsAmbientes.fieldByName(QStringLiteral("QTDEMESAS")).asFloat() / 48.0;
+    }
+    if (n >= 1 && n <= ScreenModel::AreaButtons) {
+        model.lblMensagem = model.sbtAmb[n - 1].caption;
+    }
+    Q_EMIT changed();
+}
+
+void TfrmGerMesa::sbtVoltaClick() {
+    if (st.NrPaginaAtual > 1) {
+        --st.NrPaginaAtual;
+        model.lblPagMesa = msg(QStringLiteral("Pagina")) + QString::number(st.NrPaginaAtual);
+        MontaMenuMesa(false);
+    }
+}
+
+void TfrmGerMesa::sbtFrenteClick() {
+    if (st.NrPaginaAtual < st.QtPaginas) {
+        ++st.NrPaginaAtual;
+        model.lblPagMesa = msg(QStringLiteral("Pagina")) + QString::number(st.NrPaginaAtual);
+        MontaMenuMesa(false);
+    }
+}
+
+QString TfrmGerMesa::StatusAgrup(const QString& nrMesa) {
+    // This read does not pass through the service-result unwrapping: a failure shows
+    // no message here and the table is drawn as not joined.
+    const QVariant resultado = getMesaJuncao(dm(), st.CdFilial, st.CdLoja, nrMesa);
+    if (isServiceFailure(resultado)) {
+        qCWarning(lcScreen) << "getMesaJuncao failed for table" << nrMesa << ":"
+                            << serviceFailureMessage(resultado);
+        if (cdsMesaJuncao.active()) {
+            cdsMesaJuncao.emptyDataSet();
+        }
+        return {};
+    }
+    cdsMesaJuncao.setData(resultado.value<DataPacket>());
+    cdsMesaJuncao.setLogChanges(false);
+    QString mesas;
+    for (cdsMesaJuncao.first(); !cdsMesaJuncao.eof(); cdsMesaJuncao.next()) {
+        mesas += cdsMesaJuncao.fieldByName(QStringLiteral("NRMESA")).asString() + QLatin1Char(' ');
+    }
+    return mesas;
+}
+
+bool TfrmGerMesa::VerificaReserva(const QString& nrMesa) {
+    return cdsReserva.active() && cdsReserva.locate(QStringLiteral("NRMESA"), nrMesa,
+                                                    ClientDataSet::LocateOption::CaseInsensitive);
+}
+
+bool TfrmGerMesa::TempoSemPedido(const QDateTime& ultimoPedido) const {
+    if (!ultimoPedido.isValid() || ultimoPedido <= QDateTime(QDate(1899, 12, 30), QTime(0, 0))) {
+        return false;
+    }
+    bool ok = false;
+    const int minutos = st.NrMinSemCons.trimmed().toInt(&ok);
+    if (!ok || minutos < 0) {
+        return false;
+    }
+    // The real time elapsed since the last order, in whole seconds, so that an order
+    // placed before midnight is measured correctly.
+    const qint64 decorrido = ultimoPedido.secsTo(clock_.now());
+    const qint64 limite = qint64(minutos / 60) * 3600 + qint64(minutos % 60) * 60;
+    return limite <= decorrido;
+}
+
+} // namespace tmk
