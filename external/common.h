@@ -112,6 +112,8 @@ DbKind connectionKind(const QString& connectionText);
 // Opens a connection from a connection text under the given Qt connection name;
 // throws AppError with a Portuguese message when the server refuses or is down.
 QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName);
+// The same connection set up but not opened (TryConnect opens it later).
+QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName);
 // The kind of database an open (or opened once) connection talks to.
 DbKind databaseKind(const QSqlDatabase& db);
 // Opens the connection again when it is closed (or checks it when open).

@@ -1,11 +1,72 @@
+// The front office host: prepares the till folder, loads the table module and does
+// what each call of its entry asks for.
+#include "db/demo/demo_store.h"
+#include "host/table_module.h"
+#include "platform/errors.h"
 #include "platform/till_folder.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
+#include <QDialog>
 #include <QDir>
-#include <QLabel>
+#include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
+
+namespace {
+
+void erro(const QString& texto) {
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), texto, QMessageBox::Ok);
+    box.exec();
+}
+
+// Until the order screen exists, the host shows what it was asked to open.
+void mostraVenda(const QVariantList& r) {
+    const QStringList nomes = {QStringLiteral("Ação"),       QStringLiteral("Venda"),
+                               QStringLiteral("Comanda"),    QStringLiteral("Cliente"),
+                               QStringLiteral("Mesa"),       QStringLiteral("Nº comanda"),
+                               QStringLiteral("Vendedor"),   QStringLiteral("Tipo de venda"),
+                               QStringLiteral("Consumidor"), QStringLiteral("Abre venda")};
+    QString texto = QStringLiteral("Tela de pedidos:\n\n");
+    for (int i = 0; i < 10; ++i) {
+        texto += nomes[i] + QStringLiteral(": ") + r.value(i).toString() + QLatin1Char('\n');
+    }
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), texto,
+                    QMessageBox::Ok);
+    box.exec();
+}
+
+// Writes a picture of the table map once the screen has drawn it, then closes it.
+void agendaFoto(const QString& arquivo, bool* ok) {
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(100);
+    QObject::connect(timer, &QTimer::timeout, [timer, arquivo, ok] {
+        // Without an operator, messages are written to the error output and dismissed.
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
+                QTextStream(stderr) << box->text() << "\n";
+                box->done(QMessageBox::No);
+                return;
+            }
+        }
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* tela = qobject_cast<QDialog*>(w);
+            if (!tela || tela->objectName() != QLatin1String("frmGerMesa") || !tela->isVisible() ||
+                !tela->property("mapaPronto").toBool()) {
+                continue;
+            }
+            timer->stop();
+            *ok = tela->grab().save(arquivo, "PNG");
+            tela->done(QDialog::Rejected);
+            timer->deleteLater();
+            return;
+        }
+    });
+    timer->start();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,27 +75,60 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Frente de caixa do restaurante"));
     parser.addHelpOption();
-    QCommandLineOption tillOption(QStringLiteral("till"), QStringLiteral("Pasta do caixa."),
-                                  QStringLiteral("pasta"));
-    QCommandLineOption shotOption(QStringLiteral("screenshot"),
-                                  QStringLiteral("Grava a tela em PNG e sai."),
-                                  QStringLiteral("arquivo"));
+    const QCommandLineOption tillOption(QStringLiteral("till"),
+                                        QStringLiteral("Pasta do caixa (padrão: a do programa)."),
+                                        QStringLiteral("pasta"));
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Grava a tela do mapa em PNG e sai."),
+                                        QStringLiteral("arquivo"));
     parser.addOption(tillOption);
     parser.addOption(shotOption);
     parser.process(app);
 
-    if (parser.isSet(tillOption)) {
-        QDir().mkpath(parser.value(tillOption));
-        tmk::setTillFolder(parser.value(tillOption));
+    QTextStream err(stderr);
+    const QString pasta = parser.isSet(tillOption) ? parser.value(tillOption)
+                                                   : QCoreApplication::applicationDirPath();
+    if (!QDir().mkpath(pasta)) {
+        err << "Não foi possível criar a pasta do caixa " << pasta << "\n";
+        return 1;
+    }
+    tmk::setTillFolder(pasta);
+
+    try {
+        if (tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime())) {
+            err << "Loja de demonstração criada em " << tmk::tillFolder() << "\n";
+        }
+    } catch (const std::exception& e) {
+        // The module reports the database again when it opens; the till goes on.
+        err << tmk::exceptionText(e) << "\n";
     }
 
-    QLabel window(QStringLiteral("TMK00470\nPasta do caixa: %1").arg(tmk::tillFolder()));
-    window.setAlignment(Qt::AlignCenter);
-    window.resize(800, 600);
-    window.show();
-    if (parser.isSet(shotOption)) {
-        const bool ok = window.grab().save(parser.value(shotOption), "PNG");
-        return ok ? 0 : 1;
+    try {
+        tmk::TableModule modulo(QCoreApplication::applicationDirPath());
+        modulo.definePastaCaixa(tmk::tillFolder());
+        if (parser.isSet(shotOption)) {
+            bool ok = false;
+            agendaFoto(parser.value(shotOption), &ok);
+            modulo.criaGerenciaMesa(QString());
+            if (!ok) {
+                err << "Não foi possível gravar a tela em " << parser.value(shotOption) << "\n";
+                return 1;
+            }
+            err << "Tela do mapa gravada em " << parser.value(shotOption) << "\n";
+            return 0;
+        }
+        for (;;) {
+            const QVariantList r = modulo.criaGerenciaMesa(QString());
+            const QString acao = r.value(0).toString();
+            if (acao == QLatin1String("VENDA_CONS")) {
+                mostraVenda(r);
+                continue;
+            }
+            // "FECHA_SISTEMA", or nothing at all when the module could not open.
+            return acao == QLatin1String("FECHA_SISTEMA") ? 0 : 1;
+        }
+    } catch (const std::exception& e) {
+        erro(tmk::exceptionText(e));
+        return 1;
     }
-    return app.exec();
 }

@@ -90,6 +90,11 @@ public:
     void timDataHoraTimer();
     static QDate PrimeiroDiaMes(const QDate& data);
 
+    // Keys and the screen's own commands.
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+    void lblSairClick();
+    void comandoClicado(const QString& botao);
+
     // Command guards and conventions shared by every command.
     void Verifica_Gaveta();       // drawer guard: aborts silently when the drawer is open
     bool ValidaAberCaixa();       // cash-register guard: false after its messages
@@ -148,6 +153,7 @@ private:
     bool carregaArquivo(ClientDataSet& cds, const QString& relativePath);
     void posicionaJanela();
     void setCommand(const QString& name, bool enabled, bool visible = true);
+    void avancaAmbiente(int passo);
     void indexaAmbientes();
     void indexaConfigMesa();
     void indexaReserva();

@@ -13,9 +13,9 @@
 
 Q_LOGGING_CATEGORY(lcDataModule, "tmk.service")
 
-namespace tmk {
+tmk::TrdmGerMesa* rdmGerMesa = nullptr;
 
-TrdmGerMesa* rdmGerMesa = nullptr;
+namespace tmk {
 
 TrdmGerMesa::TrdmGerMesa(QString connectionName)
     : connectionName_(std::move(connectionName)) {}

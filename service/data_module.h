@@ -37,6 +37,9 @@ public:
     void connectTo(const QString& connectionText,
                    const QString& catalogueRoot = StatementCatalogue::defaultRoot());
     bool connected() const;
+    // The kind and catalogue are set (the server may still be down: the next
+    // operation then tries it again).
+    bool configured() const { return catalogue_ != nullptr; }
     DbKind kind() const { return kind_; }
     QSqlDatabase& adcGerMesa() { return db_; }
     const StatementCatalogue& catalogue() const;
@@ -93,7 +96,8 @@ private:
     std::function<QString()> versionProbe_;
 };
 
-// The process-wide instance (created by the screen's initialisation on first use).
-extern TrdmGerMesa* rdmGerMesa;
-
 } // namespace tmk
+
+// The process-wide instance (created by the screen's initialisation on first use),
+// exported by name.
+extern "C" tmk::TrdmGerMesa* rdmGerMesa;

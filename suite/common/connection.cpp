@@ -139,7 +139,7 @@ QString withoutPassword(QString text, const ConnectionText& c) {
 
 } // namespace
 
-QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName) {
+QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName) {
     const DbKind kind = connectionKind(connectionText);
     const ConnectionText c = ConnectionText::parse(connectionText);
     const QString driver = kind == DbKind::SQLite       ? QStringLiteral("QSQLITE")
@@ -195,6 +195,17 @@ QSqlDatabase openConnection(const QString& connectionText, const QString& connec
         db.setDatabaseName(odbcConnectString(kind, c));
         break;
     }
+    {
+        const QMutexLocker lock(&registryMutex);
+        kindRegistry().insert(connectionName, kind);
+    }
+    return db;
+}
+
+QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName) {
+    QSqlDatabase db = configureConnection(connectionText, connectionName);
+    const ConnectionText c = ConnectionText::parse(connectionText);
+    const DbKind kind = connectionKind(connectionText);
     if (!db.open()) {
         const QString driverText = withoutPassword(db.lastError().text(), c);
         db = QSqlDatabase();
@@ -202,10 +213,6 @@ QSqlDatabase openConnection(const QString& connectionText, const QString& connec
         qCWarning(lcSuiteCommon) << "connection failed:" << c.describe() << driverText;
         throw AppError(QStringLiteral("Não foi possível conectar ao banco de dados %1: %2")
                            .arg(serverDescription(kind, c), driverText));
-    }
-    {
-        const QMutexLocker lock(&registryMutex);
-        kindRegistry().insert(connectionName, kind);
     }
     return db;
 }

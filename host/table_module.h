@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QLibrary>
+#include <QString>
+#include <QVariantList>
+
+namespace tmk {
+
+// The table module as the host sees it: a library loaded at run time, reached only
+// through its exported entry points.
+class TableModule {
+public:
+    // Loads the module from the host's folder; AppError when it cannot be loaded.
+    explicit TableModule(const QString& folder);
+
+    void definePastaCaixa(const QString& folder);
+    // The ten result values of one call of the entry.
+    QVariantList criaGerenciaMesa(const QVariant& parametro);
+
+private:
+    QLibrary library_;
+    using Entry = void (*)(const QVariantList&, int, QVariantList&);
+    using SetFolder = void (*)(const QString&);
+    Entry entry_ = nullptr;
+    SetFolder setFolder_ = nullptr;
+};
+
+} // namespace tmk

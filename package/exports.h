@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QVariantList>
+
+namespace tmk {
+class TfrmGerMesa;
+}
+
+// What the table module exports by name.
+extern "C" {
+
+// Shows the table map modally; result (ten elements) says what the host does next.
+Q_DECL_EXPORT void CriaGerenciaMesa(const QVariantList& params, int lastIndex,
+                                    QVariantList& result);
+// The till folder of this process (the executable's folder by default).
+Q_DECL_EXPORT void DefinePastaCaixa(const QString& folder);
+
+// Flags other modules of the suite may read.
+Q_DECL_EXPORT extern tmk::TfrmGerMesa* frmGerMesa;
+Q_DECL_EXPORT extern bool boIdCriado;
+Q_DECL_EXPORT extern bool boClose;
+Q_DECL_EXPORT extern bool boComanPorPes;
+Q_DECL_EXPORT extern bool boResultado;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "external/suite.h"
+#include "screen/ger_mesa.h"
+
+#include <QVariantList>
+#include <memory>
+
+namespace tmk {
+
+class TfrmGerMesaView;
+
+// The table module's entry and the single screen it keeps for the life of the module.
+class ModuloGerMesa {
+public:
+    ModuloGerMesa(SuiteLibraries suite, TfrmGerMesa::DataModuleProvider dataModule,
+                  const Clock& clock);
+    ~ModuloGerMesa();
+
+    // Shows the table screen modally and copies its ten result fields into result
+    // (elements 0 to 9). Any error is shown as an error box; the call returns normally.
+    void CriaGerenciaMesa(const QVariantList& params, int lastIndex, QVariantList& result);
+
+    TfrmGerMesa* frmGerMesa() const { return screen_.get(); }
+    TfrmGerMesaView* janela() const { return view_.get(); }
+
+    // How the screen is shown; tests replace it to drive the screen without a loop.
+    std::function<void(TfrmGerMesaView&)> showModal;
+
+    bool boIdCriado = false;
+    bool boClose = false;
+
+private:
+    void mostraErro(const QString& texto);
+
+    SuiteLibraries suite_;
+    TfrmGerMesa::DataModuleProvider dataModule_;
+    const Clock& clock_;
+    std::unique_ptr<TfrmGerMesa> screen_;
+    std::unique_ptr<TfrmGerMesaView> view_;
+};
+
+} // namespace tmk
