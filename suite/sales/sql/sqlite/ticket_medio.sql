@@ -1,0 +1,8 @@
+-- Concluded sales of a till since its cash opening, their count and total.
+SELECT COUNT(*) AS QTVENDAS, COALESCE(SUM(VRTOTVENDA), 0) AS VRTOTAL
+  FROM VENDA
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND CDCAIXA = :P_CDCAIXA
+   AND IDSITUVENDA = 'O'
+   AND DTVENDA >= :P_DTABERCAIXA
