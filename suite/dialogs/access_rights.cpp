@@ -1,0 +1,201 @@
+#include "suite/dialogs/access_rights.h"
+
+#include "external/common.h"
+#include "platform/client_dataset.h"
+#include "platform/errors.h"
+#include "platform/till_folder.h"
+
+#include <QFileInfo>
+#include <optional>
+
+namespace tmk {
+
+namespace {
+
+QString normalisedCode(const QString& code) {
+    return code.trimmed().toUpper();
+}
+
+[[noreturn]] void malformed(const QString& path, const QString& fault) {
+    throw AppError(QStringLiteral("Arquivo \"%1\" inválido: %2.").arg(path, fault));
+}
+
+// Loads a cadastre file; false when it does not exist.
+bool loadCadastre(ClientDataSet& ds, const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        return false;
+    }
+    ds.loadFromFile(path); // names the file in its own errors
+    ds.first();
+    return true;
+}
+
+int requiredColumn(const ClientDataSet& ds, const QString& path, const QString& column) {
+    const int index = ds.fieldIndex(column);
+    if (index < 0) {
+        malformed(path, QStringLiteral("falta a coluna %1").arg(column));
+    }
+    return index;
+}
+
+QString textAt(const ClientDataSet& ds, int column) {
+    const QVariant v = ds.valueAt(column);
+    return v.isValid() ? v.toString().trimmed() : QString();
+}
+
+// "S" -> true, "N" -> false, empty -> nothing; anything else is a fault of the file.
+std::optional<bool> flagAt(const ClientDataSet& ds, int column, const QString& path, int row) {
+    const QString v = textAt(ds, column).toUpper();
+    if (v.isEmpty()) {
+        return std::nullopt;
+    }
+    if (v == QLatin1String("S") || v == QLatin1String("N")) {
+        return v == QLatin1String("S");
+    }
+    malformed(path, QStringLiteral("a linha %1 tem %2 = \"%3\" (esperado S ou N)")
+                        .arg(row)
+                        .arg(ds.fieldDefs().at(column).name, v));
+}
+
+AccessRights::Authorisation refused(AccessRights::Status status, const QString& message) {
+    return {status, message, {}};
+}
+
+} // namespace
+
+QString AccessRights::rightsFile() {
+    return tillPath(QStringLiteral("Dados/Cadastros/DireitosAcesso.cds"));
+}
+
+QString AccessRights::operatorsFile() {
+    return tillPath(QStringLiteral("Dados/Cadastros/Operadores.cds"));
+}
+
+AccessRights AccessRights::load(const QString& rightsPath, const QString& operatorsPath) {
+    AccessRights rights;
+    rights.readRights(rightsPath);
+    rights.readOperators(operatorsPath);
+    return rights;
+}
+
+void AccessRights::readRights(const QString& path) {
+    ClientDataSet ds(QStringLiteral("cdsDireitosAcesso"));
+    if (!loadCadastre(ds, path)) {
+        return;
+    }
+    const int cOperador = requiredColumn(ds, path, QStringLiteral("CDOPERADOR"));
+    const int cAcesso = requiredColumn(ds, path, QStringLiteral("CDACESSO"));
+    const int cPermite = requiredColumn(ds, path, QStringLiteral("IDPERMITE"));
+    for (int row = 1; !ds.eof(); ds.next(), ++row) {
+        const QString op = normalisedCode(textAt(ds, cOperador));
+        if (op.isEmpty()) {
+            malformed(path, QStringLiteral("a linha %1 não tem CDOPERADOR").arg(row));
+        }
+        bool ok = false;
+        const int code = textAt(ds, cAcesso).toInt(&ok);
+        if (!ok) {
+            malformed(path, QStringLiteral("a linha %1 tem CDACESSO = \"%2\" (esperado um número)")
+                                .arg(row)
+                                .arg(textAt(ds, cAcesso)));
+        }
+        const std::optional<bool> permite = flagAt(ds, cPermite, path, row);
+        if (!permite) {
+            continue;
+        }
+        QHash<int, bool>& ofOperator = rights_[op];
+        const auto it = ofOperator.constFind(code);
+        ofOperator.insert(code, *permite && (it == ofOperator.cend() || *it));
+    }
+}
+
+void AccessRights::readOperators(const QString& path) {
+    operatorsPath_ = path;
+    ClientDataSet ds(QStringLiteral("cdsOperadores"));
+    if (!loadCadastre(ds, path)) {
+        return;
+    }
+    const int cOperador = requiredColumn(ds, path, QStringLiteral("CDOPERADOR"));
+    const int cNome = ds.fieldIndex(QStringLiteral("NMOPERADOR"));
+    const int cSenha = requiredColumn(ds, path, QStringLiteral("CDSENHA"));
+    const int cSupervisor = requiredColumn(ds, path, QStringLiteral("IDSUPERVISOR"));
+    for (int row = 1; !ds.eof(); ds.next(), ++row) {
+        Operator op;
+        op.code = textAt(ds, cOperador);
+        if (op.code.isEmpty()) {
+            malformed(path, QStringLiteral("a linha %1 não tem CDOPERADOR").arg(row));
+        }
+        op.name = cNome >= 0 ? textAt(ds, cNome) : QString();
+        op.cipheredPassword = textAt(ds, cSenha);
+        op.supervisor = flagAt(ds, cSupervisor, path, row).value_or(false);
+        const QString key = normalisedCode(op.code);
+        if (operators_.contains(key)) {
+            malformed(path, QStringLiteral("o operador %1 aparece mais de uma vez").arg(op.code));
+        }
+        operators_.insert(key, op);
+    }
+}
+
+bool AccessRights::allowed(int accessCode, const QString& operatorCode) const {
+    const auto op = rights_.constFind(normalisedCode(operatorCode));
+    if (op == rights_.cend()) {
+        return true;
+    }
+    return op->value(accessCode, true);
+}
+
+AccessRights::Authorisation AccessRights::authorise(int accessCode, const QString& supervisorCode,
+                                                    const QString& password) const {
+    const QString key = normalisedCode(supervisorCode);
+    if (key.isEmpty()) {
+        return refused(Status::MissingCode, QStringLiteral("Informe o código do supervisor."));
+    }
+    const Authorisation wrong = refused(
+        Status::WrongCredentials, QStringLiteral("Código ou senha do supervisor incorretos."));
+    const auto it = operators_.constFind(key);
+    if (it == operators_.cend()) {
+        return wrong;
+    }
+    if (it->cipheredPassword.isEmpty()) {
+        return refused(
+            Status::NoPassword,
+            QStringLiteral("O operador %1 não tem senha cadastrada e não pode autorizar.")
+                .arg(it->code));
+    }
+    QString clear;
+    try {
+        clear = Uncripto(it->cipheredPassword, kPasswordKey);
+    } catch (const AppError&) {
+        return refused(Status::DamagedPassword,
+                       QStringLiteral("A senha do operador %1 está danificada no arquivo \"%2\".")
+                           .arg(it->code, operatorsPath_));
+    }
+    if (clear != password) {
+        return wrong;
+    }
+    if (!it->supervisor) {
+        return refused(Status::NotSupervisor,
+                       QStringLiteral("O operador %1 não é supervisor.").arg(it->code));
+    }
+    if (!allowed(accessCode, it->code)) {
+        return refused(
+            Status::SupervisorRefused,
+            QStringLiteral("O supervisor %1 também não tem permissão para esta operação.")
+                .arg(it->code));
+    }
+    return {Status::Granted, {}, it->code};
+}
+
+bool AccessRights::hasSupervisors() const {
+    for (const Operator& op : operators_) {
+        if (op.supervisor) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString AccessRights::operatorName(const QString& operatorCode) const {
+    return operators_.value(normalisedCode(operatorCode)).name;
+}
+
+} // namespace tmk

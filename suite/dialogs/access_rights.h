@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+namespace tmk {
+
+// Who may run which guarded command, and which supervisors may authorise a refused
+// one, from two cadastre files of the till folder:
+//
+//   "Dados/Cadastros/DireitosAcesso.cds": CDOPERADOR text, CDACESSO integer,
+//       IDPERMITE "S" (allowed) or "N" (refused); an empty IDPERMITE records nothing.
+//   "Dados/Cadastros/Operadores.cds": CDOPERADOR, NMOPERADOR (optional column),
+//       CDSENHA (enciphered with Cripto, key 7), IDSUPERVISOR "S"/"N".
+//
+// Everything is allowed where no right is recorded; when rows for the same operator
+// and code disagree, the refusal wins. A missing file means no rights recorded / no
+// supervisors; a file that cannot be read, lacks a column or holds a value of the
+// wrong kind throws AppError naming the file. Operator codes are compared trimmed,
+// letter case ignored.
+class AccessRights {
+public:
+    enum class Status {
+        Granted,
+        MissingCode,      // no supervisor code typed
+        WrongCredentials, // unknown code or wrong password (told apart to nobody)
+        NoPassword,       // the supervisor has no password recorded
+        DamagedPassword,  // the recorded password cannot be deciphered
+        NotSupervisor,
+        SupervisorRefused, // the supervisor lacks the right for the command
+    };
+    struct Authorisation {
+        Status status = Status::WrongCredentials;
+        QString message;    // Portuguese, for the operator; empty when granted
+        QString supervisor; // the supervisor's code as recorded, when granted
+        bool granted() const { return status == Status::Granted; }
+    };
+
+    static constexpr int kPasswordKey = 7;
+
+    static QString rightsFile();
+    static QString operatorsFile();
+
+    // Reads both files (the till folder's by default).
+    static AccessRights load(const QString& rightsPath = rightsFile(),
+                             const QString& operatorsPath = operatorsFile());
+
+    bool allowed(int accessCode, const QString& operatorCode) const;
+
+    // Checks a supervisor's code and password and the supervisor's own right for
+    // the command. The password is checked before anything else is revealed.
+    Authorisation authorise(int accessCode, const QString& supervisorCode,
+                            const QString& password) const;
+
+    bool hasSupervisors() const;
+    QString operatorName(const QString& operatorCode) const;
+
+private:
+    struct Operator {
+        QString code;
+        QString name;
+        QString cipheredPassword;
+        bool supervisor = false;
+    };
+
+    void readRights(const QString& path);
+    void readOperators(const QString& path);
+
+    QHash<QString, QHash<int, bool>> rights_; // operator -> code -> allowed
+    QHash<QString, Operator> operators_;
+    QString operatorsPath_;
+};
+
+} // namespace tmk

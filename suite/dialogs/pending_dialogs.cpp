@@ -1,0 +1,113 @@
+// The dialogs this till does not offer yet: each one says so instead of pretending
+// to have run.
+
+#include "platform/errors.h"
+#include "suite/dialogs/suite_dialogs.h"
+
+namespace tmk {
+
+namespace {
+
+[[noreturn]] void notAvailable(const char* function) {
+    throw AppError(QStringLiteral("Função %1 ainda não disponível neste caixa.")
+                       .arg(QString::fromLatin1(function)));
+}
+
+} // namespace
+
+bool SuiteDialogs::AberturaMesa(const QString&, ClientDataSet&) {
+    notAvailable("AberturaMesa");
+}
+
+bool SuiteDialogs::ControleSenhOper(const QVariantList&, int, QVariantList&) {
+    notAvailable("ControleSenhOper");
+}
+
+void SuiteDialogs::CriaListReserva(const QString&, const QDateTime&, const QDateTime&) {
+    notAvailable("CriaListReserva");
+}
+
+void SuiteDialogs::CriaConsulReserva(const QString&) {
+    notAvailable("CriaConsulReserva");
+}
+
+void SuiteDialogs::CriaMenuMesa(const QString&, const QString&, const QString&, int) {
+    notAvailable("CriaMenuMesa");
+}
+
+bool SuiteDialogs::CriaFuncoesFiscais(int, int, int) {
+    notAvailable("CriaFuncoesFiscais");
+}
+
+void SuiteDialogs::RelFiscais() {
+    notAvailable("RelFiscais");
+}
+
+void SuiteDialogs::CriaConsultaPreco() {
+    notAvailable("CriaConsultaPreco");
+}
+
+void SuiteDialogs::FechaConta(ClientDataSet&, QVariantList&, const QString&) {
+    notAvailable("FechaConta");
+}
+
+void SuiteDialogs::ParcialConta(QString&) {
+    notAvailable("ParcialConta");
+}
+
+void SuiteDialogs::CancelaProduto(const QString&, const QString&, const QString&, const QString&) {
+    notAvailable("CancelaProduto");
+}
+
+void SuiteDialogs::TrocaOperadorCaixa(QString&) {
+    notAvailable("TrocaOperadorCaixa");
+}
+
+void SuiteDialogs::CriaInfAdicional(const QVariantList&, QVariantList&) {
+    notAvailable("CriaInfAdicional");
+}
+
+void SuiteDialogs::PesqConsumidor(const QString&, int, QString&, const QString&, const QString&,
+                                  ClientDataSet&, QString&, QStringList&) {
+    notAvailable("PesqConsumidor");
+}
+
+void SuiteDialogs::AtivaProcesso(QWidget*, const QString&, int, int) {
+    notAvailable("AtivaProcesso");
+}
+
+void SuiteDialogs::DesativaProcesso() {
+    notAvailable("DesativaProcesso");
+}
+
+bool SuiteDialogs::Recebimento(RecebimentoArgs&) {
+    notAvailable("Recebimento");
+}
+
+void SuiteDialogs::getNumeroSerieNFCe(const QString&, const QString&, QString&) {
+    notAvailable("getNumeroSerieNFCe");
+}
+
+void SuiteDialogs::getDataEmissNFCe(QString&) {
+    notAvailable("getDataEmissNFCe");
+}
+
+bool SuiteDialogs::SATOnline(const QString&, const QString&, const QString&, const QString&,
+                             const QString&, const QString&, const QString&, const QString&,
+                             QStringList&) {
+    notAvailable("SATOnline");
+}
+
+void SuiteDialogs::Imp_Extrato_SAT_Ger(const QVariantList&) {
+    notAvailable("Imp_Extrato_SAT_Ger");
+}
+
+void SuiteDialogs::DisparaImpressaoNaoFiscal(const QVariantList&, QVariant&) {
+    notAvailable("DisparaImpressaoNaoFiscal");
+}
+
+void SuiteDialogs::AlteraVendaCan(const QVariantList&, QVariant&, QString&) {
+    notAvailable("AlteraVendaCan");
+}
+
+} // namespace tmk

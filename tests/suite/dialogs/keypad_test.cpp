@@ -1,0 +1,136 @@
+#include "external/common.h"
+#include "suite/dialogs/keypad_dialog.h"
+#include "suite/dialogs/keypad_model.h"
+#include "tests/suite/print_qstring.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace tmk {
+namespace {
+
+TEST(KeypadModel, TakesDigitsUpToTheLimit) {
+    KeypadModel m(4);
+    for (const char c : QByteArray("12a3.45")) {
+        m.type(QLatin1Char(c));
+    }
+    EXPECT_EQ(m.value(), "1234");
+    EXPECT_TRUE(m.isFull());
+    EXPECT_FALSE(m.type(QLatin1Char('6')));
+    m.backspace();
+    EXPECT_EQ(m.value(), "123");
+    EXPECT_TRUE(m.type(QLatin1Char('9')));
+    EXPECT_EQ(m.value(), "1239");
+    m.clear();
+    EXPECT_TRUE(m.isEmpty());
+    m.backspace(); // on an empty value: nothing
+    EXPECT_TRUE(m.isEmpty());
+}
+
+TEST(KeypadModel, NoLimitGivenMeansTheLongestValue) {
+    for (const int limit : {0, -1, 99}) {
+        KeypadModel m(limit);
+        EXPECT_EQ(m.maxDigits(), KeypadModel::kLongest) << limit;
+        for (int i = 0; i < 30; ++i) {
+            m.type(QLatin1Char('7'));
+        }
+        EXPECT_EQ(m.value().size(), KeypadModel::kLongest);
+    }
+}
+
+struct Notices {
+    QList<QPair<QString, int>> told;
+    Notice notice() {
+        return [this](const QString& t, int tipo) {
+            told.append({t, tipo});
+        };
+    }
+};
+
+void click(QDialog& d, const char* name) {
+    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(name));
+    ASSERT_NE(b, nullptr) << name;
+    b->click();
+}
+
+QString shown(QDialog& d) {
+    return d.findChild<QLabel*>("lblValor")->text();
+}
+
+TEST(KeypadDialog, CaptionPromptAndButtons) {
+    Notices n;
+    KeypadDialog d("Consultar Reserva", "Informe o número da mesa", "Mesa deve ser informada.", 4,
+                   n.notice());
+    EXPECT_EQ(d.windowTitle(), "Consultar Reserva");
+    EXPECT_EQ(d.findChild<QLabel*>("lblCaption")->text(), "Consultar Reserva");
+    EXPECT_EQ(d.findChild<QLabel*>("lblPrompt")->text(), "Informe o número da mesa");
+    for (const char* name : {"btn0", "btn1", "btn2", "btn3", "btn4", "btn5", "btn6", "btn7", "btn8",
+                             "btn9", "btnLimpa", "btnVolta", "btnConfirma", "btnCancela"}) {
+        auto* b = d.findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_GE(b->minimumHeight(), 48) << name;
+        EXPECT_EQ(b->focusPolicy(), Qt::NoFocus) << name;
+    }
+    EXPECT_EQ(d.findChild<QPushButton*>("btnLimpa")->text(), "Limpa");
+    EXPECT_EQ(d.findChild<QPushButton*>("btnVolta")->text(), QString(QChar(0x2190)));
+}
+
+TEST(KeypadDialog, ButtonsTypeAndConfirm) {
+    Notices n;
+    KeypadDialog d("Mesa", "Informe", "Vazio", 4, n.notice());
+    click(d, "btn1");
+    click(d, "btn2");
+    click(d, "btn3");
+    click(d, "btnVolta");
+    click(d, "btn7");
+    EXPECT_EQ(shown(d), "127");
+    click(d, "btnLimpa");
+    EXPECT_EQ(shown(d), "");
+    click(d, "btn0");
+    click(d, "btn9");
+    click(d, "btnConfirma");
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.value(), "09");
+    EXPECT_TRUE(n.told.isEmpty());
+}
+
+TEST(KeypadDialog, EmptyValueTellsTheMessageAndStaysOpen) {
+    Notices n;
+    KeypadDialog d("Mesa", "Informe", "Mesa deve ser informada.", 4, n.notice());
+    d.setResult(-1);
+    click(d, "btnConfirma");
+    QTest::keyClick(&d, Qt::Key_Return);
+    ASSERT_EQ(n.told.size(), 2);
+    EXPECT_EQ(n.told.at(0).first, "Mesa deve ser informada.");
+    EXPECT_EQ(n.told.at(0).second, MsgAviso);
+    EXPECT_EQ(d.result(), -1) << "the dialog was closed";
+
+    Notices m;
+    KeypadDialog noText("Mesa", "Informe", "  ", 4, m.notice());
+    noText.confirm();
+    ASSERT_EQ(m.told.size(), 1);
+    EXPECT_FALSE(m.told.at(0).first.trimmed().isEmpty());
+}
+
+TEST(KeypadDialog, KeyboardDigitsBackspaceEnterAndEsc) {
+    Notices n;
+    KeypadDialog d("Mesa", "Informe", "Vazio", 3, n.notice());
+    QTest::keyClicks(&d, "4x567");
+    EXPECT_EQ(shown(d), "456");
+    QTest::keyClick(&d, Qt::Key_Backspace);
+    EXPECT_EQ(shown(d), "45");
+    QTest::keyClick(&d, Qt::Key_Enter);
+    EXPECT_EQ(d.result(), QDialog::Accepted);
+    EXPECT_EQ(d.value(), "45");
+
+    KeypadDialog esc("Mesa", "Informe", "Vazio", 3, n.notice());
+    esc.setResult(-1);
+    QTest::keyClicks(&esc, "12");
+    QTest::keyClick(&esc, Qt::Key_Escape);
+    EXPECT_EQ(esc.result(), QDialog::Rejected);
+}
+
+} // namespace
+} // namespace tmk

@@ -1,0 +1,324 @@
+#include "external/common.h"
+#include "platform/client_dataset.h"
+#include "platform/errors.h"
+#include "suite/devices/simulated_drawer.h"
+#include "suite/dialogs/keypad_dialog.h"
+#include "suite/dialogs/suite_dialogs.h"
+#include "suite/dialogs/supervisor_dialog.h"
+#include "tests/suite/dialogs/cadastre_files.h"
+#include "tests/suite/print_qstring.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+
+namespace tmk {
+namespace {
+
+using dialogs_test::CadastreTest;
+
+constexpr int kGaveta = 31;
+constexpr int kPreco = 33;
+
+// Drives each dialog with a script instead of showing it, and records what the
+// operator would have been told.
+class ScriptedDialogs : public SuiteDialogs {
+public:
+    ScriptedDialogs()
+        : SuiteDialogs(QSqlDatabase(), nullptr) {}
+
+    std::function<void(QDialog&)> script;
+    QStringList dialogsShown;
+    QList<QPair<QString, int>> told;
+
+protected:
+    int execDialog(QDialog& dialog) override {
+        dialogsShown << dialog.objectName();
+        dialog.setResult(-1);
+        if (script) {
+            script(dialog);
+        }
+        return dialog.result();
+    }
+    void showMessage(const QString& text, int tipo) override { told.append({text, tipo}); }
+};
+
+void click(QDialog& d, const char* name) {
+    auto* b = d.findChild<QPushButton*>(QString::fromLatin1(name));
+    ASSERT_NE(b, nullptr) << name;
+    b->click();
+}
+
+class SuiteDialogsAccess : public CadastreTest {
+protected:
+    void SetUp() override {
+        CadastreTest::SetUp();
+        writeRights({{"0001", kGaveta, "N"}, {"0001", kPreco, "N"}, {"0090", kPreco, "N"}});
+        writeOperators({{"0001", "Caixa", "1111", "N"}, {"0090", "Gerente", "9090", "S"}});
+    }
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(SuiteDialogsAccess, ControleAcessAnswersNForARefusedRight) {
+    QString r = "?";
+    dialogs.ControleAcess(kGaveta, "0001", r);
+    EXPECT_EQ(r, "N");
+    dialogs.ControleAcess(kGaveta, "0090", r);
+    EXPECT_EQ(r, "S");
+    dialogs.ControleAcess(77, "0001", r);
+    EXPECT_EQ(r, "S");
+}
+
+TEST_F(SuiteDialogsAccess, AllowedOperatorIsItsOwnAuthoriser) {
+    QString autoriz = "old";
+    EXPECT_TRUE(dialogs.VerificaAcesso(kGaveta, "0090", autoriz));
+    EXPECT_EQ(autoriz, "0090");
+    EXPECT_TRUE(dialogs.dialogsShown.isEmpty());
+}
+
+TEST_F(SuiteDialogsAccess, SupervisorAuthorisesAfterAWrongPassword) {
+    int attempts = 0;
+    dialogs.script = [&](QDialog& d) {
+        auto& sup = dynamic_cast<SupervisorDialog&>(d);
+        // The keypad types into the code field first.
+        click(d, "btn0");
+        click(d, "btn0");
+        click(d, "btn9");
+        click(d, "btn0");
+        EXPECT_EQ(sup.codeField()->text(), "0090");
+        sup.passwordField()->setText("1234");
+        click(d, "btnConfirma");
+        ++attempts;
+        EXPECT_EQ(d.result(), -1) << "a wrong password closed the dialog";
+        EXPECT_TRUE(sup.passwordField()->text().isEmpty()) << "the wrong password stays";
+        // After a refusal the keypad types the password again.
+        for (const char* key : {"btn9", "btn0", "btn9", "btn0"}) {
+            click(d, key);
+        }
+        EXPECT_EQ(sup.passwordField()->text(), "9090");
+        click(d, "btnConfirma");
+        ++attempts;
+    };
+    QString autoriz = "old";
+    EXPECT_TRUE(dialogs.VerificaAcesso(kGaveta, "0001", autoriz));
+    EXPECT_EQ(autoriz, "0090");
+    EXPECT_EQ(attempts, 2);
+    EXPECT_EQ(dialogs.dialogsShown, QStringList{"AutorizacaoSupervisor"});
+    ASSERT_EQ(dialogs.told.size(), 1);
+    EXPECT_EQ(dialogs.told.at(0).first, "Código ou senha do supervisor incorretos.");
+    EXPECT_EQ(dialogs.told.at(0).second, MsgAviso);
+}
+
+TEST_F(SuiteDialogsAccess, ASupervisorLackingTheRightCannotAuthorise) {
+    dialogs.script = [&](QDialog& d) {
+        auto& sup = dynamic_cast<SupervisorDialog&>(d);
+        sup.codeField()->setText("0090");
+        sup.passwordField()->setText("9090");
+        sup.confirm();
+        EXPECT_EQ(d.result(), -1);
+        click(d, "btnCancela");
+    };
+    QString autoriz = "old";
+    EXPECT_FALSE(dialogs.VerificaAcesso(kPreco, "0001", autoriz));
+    EXPECT_TRUE(autoriz.isEmpty());
+    ASSERT_EQ(dialogs.told.size(), 1);
+    EXPECT_TRUE(dialogs.told.at(0).first.contains("não tem permissão"));
+}
+
+TEST_F(SuiteDialogsAccess, CancelledDialogRefuses) {
+    dialogs.script = [](QDialog& d) {
+        click(d, "btnCancela");
+    };
+    QString autoriz = "old";
+    EXPECT_FALSE(dialogs.VerificaAcesso(kGaveta, "0001", autoriz));
+    EXPECT_TRUE(autoriz.isEmpty());
+    EXPECT_TRUE(dialogs.told.isEmpty());
+}
+
+TEST_F(SuiteDialogsAccess, NoSupervisorRecordedRefusesWithAMessage) {
+    writeOperators({{"0001", "Caixa", "1111", "N"}});
+    QString autoriz;
+    EXPECT_FALSE(dialogs.VerificaAcesso(kGaveta, "0001", autoriz));
+    EXPECT_TRUE(dialogs.dialogsShown.isEmpty());
+    ASSERT_EQ(dialogs.told.size(), 1);
+    EXPECT_TRUE(dialogs.told.at(0).first.contains("supervisor"));
+}
+
+TEST_F(SuiteDialogsAccess, MalformedRightsFileIsAnError) {
+    writeText("Dados/Cadastros/DireitosAcesso.cds", "não é um pacote de dados");
+    QString r;
+    EXPECT_THROW(dialogs.ControleAcess(kGaveta, "0001", r), AppError);
+    EXPECT_THROW(dialogs.VerificaAcesso(kGaveta, "0001", r), AppError);
+}
+
+using SuiteDialogsKeypad = CadastreTest;
+
+TEST_F(SuiteDialogsKeypad, ConfirmedValueComesBack) {
+    ScriptedDialogs dialogs;
+    dialogs.script = [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Consultar Reserva");
+        EXPECT_EQ(d.findChild<QLabel*>("lblPrompt")->text(), "Informe o número da mesa");
+        auto& k = dynamic_cast<KeypadDialog&>(d);
+        EXPECT_EQ(k.model().maxDigits(), 4);
+        click(d, "btnConfirma"); // empty: told, stays open
+        for (const char* key : {"btn1", "btn2", "btn3", "btn4", "btn5"}) {
+            click(d, key);
+        }
+        click(d, "btnConfirma");
+    };
+    QString valor = "old";
+    EXPECT_TRUE(dialogs.TecladoNumerico(valor, "Consultar Reserva", "Informe o número da mesa",
+                                        "Mesa deve ser informada.", 4, 0, 0, 0, 0, 0));
+    EXPECT_EQ(valor, "1234");
+    ASSERT_EQ(dialogs.told.size(), 1);
+    EXPECT_EQ(dialogs.told.at(0), (QPair<QString, int>("Mesa deve ser informada.", MsgAviso)));
+}
+
+TEST_F(SuiteDialogsKeypad, CancelledKeypadLeavesTheValue) {
+    ScriptedDialogs dialogs;
+    dialogs.script = [](QDialog& d) {
+        click(d, "btn7");
+        click(d, "btnCancela");
+    };
+    QString valor = "old";
+    EXPECT_FALSE(dialogs.TecladoNumerico(valor, "Mesa", "Informe", "Vazio", 4, 0, 0, 0, 0, 0));
+    EXPECT_EQ(valor, "old");
+}
+
+using SuiteDialogsDrawer = CadastreTest;
+
+TEST_F(SuiteDialogsDrawer, OpensAndReportsTheSimulatedDrawer) {
+    ScriptedDialogs dialogs;
+    EXPECT_EQ(dialogs.VerificaStatusGaveta("1", "LPT1"), 0);
+    dialogs.AbreGaveta("1", "LPT1");
+    EXPECT_EQ(dialogs.VerificaStatusGaveta("1", "LPT1"), 1);
+    EXPECT_TRUE(simulatedDrawerOpen());
+    ASSERT_TRUE(fecharGavetaSimulada());
+    EXPECT_EQ(dialogs.VerificaStatusGaveta("1", "LPT1"), 0);
+}
+
+TEST_F(SuiteDialogsDrawer, ADrawerThatCannotOpenIsAnError) {
+    writeText("Dispositivos", "not a folder");
+    ScriptedDialogs dialogs;
+    EXPECT_THROW(dialogs.AbreGaveta("1", "LPT1"), AppError);
+    EXPECT_EQ(dialogs.VerificaStatusGaveta("1", "LPT1"), 0);
+}
+
+TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
+    ScriptedDialogs d;
+    ClientDataSet ds;
+    QString s;
+    QVariant v;
+    QVariantList list;
+    QStringList texts;
+    RecebimentoArgs args;
+    const std::pair<const char*, std::function<void()>> calls[] = {
+        {"AberturaMesa",
+         [&] {
+             d.AberturaMesa("0001", ds);
+         }},
+        {"ControleSenhOper",
+         [&] {
+             d.ControleSenhOper(QVariantList(4), 3, list);
+         }},
+        {"CriaListReserva",
+         [&] {
+             d.CriaListReserva("0001", {}, {});
+         }},
+        {"CriaConsulReserva",
+         [&] {
+             d.CriaConsulReserva("1");
+         }},
+        {"CriaMenuMesa",
+         [&] {
+             d.CriaMenuMesa("1", "1", "1", 0);
+         }},
+        {"CriaFuncoesFiscais",
+         [&] {
+             d.CriaFuncoesFiscais(0, 0, 0);
+         }},
+        {"RelFiscais",
+         [&] {
+             d.RelFiscais();
+         }},
+        {"CriaConsultaPreco",
+         [&] {
+             d.CriaConsultaPreco();
+         }},
+        {"FechaConta",
+         [&] {
+             d.FechaConta(ds, list, "T");
+         }},
+        {"ParcialConta",
+         [&] {
+             d.ParcialConta(s);
+         }},
+        {"CancelaProduto",
+         [&] {
+             d.CancelaProduto("1", "1", "RES", "0001");
+         }},
+        {"TrocaOperadorCaixa",
+         [&] {
+             d.TrocaOperadorCaixa(s);
+         }},
+        {"CriaInfAdicional",
+         [&] {
+             d.CriaInfAdicional(QVariantList(14), list);
+         }},
+        {"PesqConsumidor",
+         [&] {
+             d.PesqConsumidor("CONSULTA", 0, s, "1", "A", ds, s, texts);
+         }},
+        {"AtivaProcesso",
+         [&] {
+             d.AtivaProcesso(nullptr, "x", 0, 0);
+         }},
+        {"DesativaProcesso",
+         [&] {
+             d.DesativaProcesso();
+         }},
+        {"Recebimento",
+         [&] {
+             d.Recebimento(args);
+         }},
+        {"getNumeroSerieNFCe",
+         [&] {
+             d.getNumeroSerieNFCe("1", "1", s);
+         }},
+        {"getDataEmissNFCe",
+         [&] {
+             d.getDataEmissNFCe(s);
+         }},
+        {"SATOnline",
+         [&] {
+             d.SATOnline("1", "1", "1", "S", "x", "d", "", "", texts);
+         }},
+        {"Imp_Extrato_SAT_Ger",
+         [&] {
+             d.Imp_Extrato_SAT_Ger(QVariantList(22));
+         }},
+        {"DisparaImpressaoNaoFiscal",
+         [&] {
+             d.DisparaImpressaoNaoFiscal(QVariantList(7), v);
+         }},
+        {"AlteraVendaCan",
+         [&] {
+             d.AlteraVendaCan(QVariantList(8), v, s);
+         }},
+    };
+    for (const auto& [name, call] : calls) {
+        try {
+            call();
+            ADD_FAILURE() << name << " did not refuse";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("Função %1 ainda não disponível neste caixa.")
+                                       .arg(QString::fromLatin1(name)));
+        }
+    }
+    EXPECT_TRUE(d.dialogsShown.isEmpty());
+}
+
+} // namespace
+} // namespace tmk
