@@ -1,4 +1,5 @@
-#include "suite/common_ui/blended_bit_btn.h"
+
+#include "external/widgets.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,4 +1,5 @@
-#include "suite/common_ui/blended_shape.h"
+
+#include "external/widgets.h"
 
 #include <QPainter>
 

@@ -1,4 +1,5 @@
-#include "suite/common_ui/color_number.h"
+
+#include "external/widgets.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,6 +1,5 @@
-#include "suite/common_ui/blended_bit_btn.h"
-#include "suite/common_ui/blended_shape.h"
-#include "suite/common_ui/color_number.h"
+
+#include "external/widgets.h"
 
 #include <QApplication>
 #include <QImage>
