@@ -1,0 +1,107 @@
+#include "db/db_kind_of.h"
+#include "db/demo/demo_store.h"
+#include "db/demo/demo_store_builder.h"
+#include "db/schema.h"
+#include "platform/database_error.h"
+#include "platform/errors.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <QSqlError>
+#include <QSqlQuery>
+
+Q_LOGGING_CATEGORY(lcDemo, "tmk.demo")
+
+// Resources of a static library are registered explicitly (outside any namespace).
+static void registerDemoResources() {
+    Q_INIT_RESOURCE(demo_store);
+}
+
+namespace tmk {
+
+namespace {
+
+QString statementText(DbKind kind, const QString& name) {
+    registerDemoResources();
+    QFile file(QStringLiteral(":/db/demo/sql/%1/%2.sql").arg(dbKindFolder(kind), name));
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw AppError(
+            QStringLiteral("Instrução %1 da loja de demonstração não encontrada.").arg(name));
+    }
+    return QString::fromUtf8(file.readAll()).trimmed();
+}
+
+qlonglong branchCount(QSqlDatabase& db, DbKind kind) {
+    const QString text = statementText(kind, QStringLiteral("count_branches"));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(text) || !q.next()) {
+        throw DatabaseError(QStringLiteral("Não foi possível verificar as filiais do banco de "
+                                           "dados."),
+                            text, q.lastError().text());
+    }
+    const qlonglong n = q.value(0).toLongLong();
+    q.finish();
+    return n;
+}
+
+DbKind supportedKind(QSqlDatabase& db) {
+    if (!db.isValid() || !db.isOpen()) {
+        throw DatabaseError(QStringLiteral("A conexão com o banco de dados não está aberta."),
+                            QString(), db.lastError().text(), true);
+    }
+    const DbKind kind = db::kindOf(db);
+    if (kind != DbKind::SQLite && kind != DbKind::PostgreSQL) {
+        throw AppError(QStringLiteral("A loja de demonstração é criada apenas em SQLite e "
+                                      "PostgreSQL, não em %1.")
+                           .arg(dbKindName(kind)));
+    }
+    return kind;
+}
+
+} // namespace
+
+bool databaseHasBranch(QSqlDatabase& db) {
+    return branchCount(db, supportedKind(db)) > 0;
+}
+
+void createDemoDatabase(QSqlDatabase& db, const QDateTime& now) {
+    const DbKind kind = supportedKind(db);
+    if (!now.isValid()) {
+        throw AppError(QStringLiteral("Data inválida para a loja de demonstração."));
+    }
+    if (!db::schemaPresent(db)) {
+        throw AppError(QStringLiteral("O banco de dados não tem as tabelas do sistema: a loja de "
+                                      "demonstração não foi criada."));
+    }
+    if (branchCount(db, kind) > 0) {
+        throw AppError(QStringLiteral("O banco de dados já tem filiais cadastradas: a loja de "
+                                      "demonstração só é criada em um banco vazio."));
+    }
+    if (!db.transaction()) {
+        throw DatabaseError(QStringLiteral("Não foi possível iniciar a criação da loja de "
+                                           "demonstração."),
+                            QString(), db.lastError().text());
+    }
+    // The builder's statements are freed after the rollback, not inside the failed
+    // transaction.
+    demo::DemoStoreBuilder builder(db, now);
+    try {
+        builder.build();
+        if (!db.commit()) {
+            throw DatabaseError(QStringLiteral("Não foi possível concluir a criação da loja de "
+                                               "demonstração. Nada foi gravado."),
+                                QString(), db.lastError().text());
+        }
+    } catch (const DatabaseError& e) {
+        db.rollback();
+        qCWarning(lcDemo) << "demo store rolled back:" << e.statement() << e.driverText();
+        throw;
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    qCInfo(lcDemo) << "demo store created on" << dbKindName(kind);
+}
+
+} // namespace tmk
