@@ -1,0 +1,8 @@
+-- Only pending payments are tied, so a payment already taken into a sale keeps it.
+UPDATE MOVCAIXAMOB
+   SET CDCAIXA = :CDCAIXA,
+       NRSEQVENDA = :NRSEQVENDA
+ WHERE CDFILIAL = :CDFILIAL
+   AND NRLUGARMESA = 'T'
+   AND strpos(CAST(:NRCOMANDA AS VARCHAR), NRCOMANDA) <> 0
+   AND NRSEQVENDA IS NULL
