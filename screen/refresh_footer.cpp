@@ -17,6 +17,14 @@ void TfrmGerMesa::DesabilitaTimer() {
 
 void TfrmGerMesa::DisparaAtualizacao() {
     const QString unidade = QStringLiteral("Cli_Qzv10040");
+    // A map whose layout could not be read when the screen opened (database down) is
+    // built as soon as the database answers again.
+    if (st.PrimeiraAtivacao && !cdsAmbientes.active()) {
+        MontaMenuAmbiente();
+        if (model.lblMensagem.isEmpty()) {
+            model.lblMensagem = model.sbtAmb[0].caption;
+        }
+    }
     carrega(cdsStatusMesas, getStatusMesa(dm(), st.CdFilial, st.CdLoja, st.NrConfTela),
             QStringLiteral("getStatusMesa"), {st.CdFilial, st.CdLoja, st.NrConfTela}, unidade);
     carrega(cdsReserva, getReserva(dm(), st.CdFilial, st.CdLoja), QStringLiteral("getReserva"),

@@ -267,10 +267,13 @@ void TfrmGerMesa::InicializaForm() {
     st.NrMesaApp.clear();
     st.PosicaoApp.clear();
     // 20. A refresh that fails has shown its message; the screen opens all the same.
-    try {
-        DisparaAtualizacao();
-    } catch (const SilentAbort&) {
-        qCInfo(lcScreen) << "map refresh at initialisation ended after a service failure";
+    // Without a data module (its failure was shown in step 1) the refresh timer tries again.
+    if (dm_) {
+        try {
+            DisparaAtualizacao();
+        } catch (const SilentAbort&) {
+            qCInfo(lcScreen) << "map refresh at initialisation ended after a service failure";
+        }
     }
     // 21.-24.
     model.lblMensagem = model.sbtAmb[0].caption;
@@ -285,6 +288,11 @@ void TfrmGerMesa::FormActivate() {
         evento([this] {
             QCoreApplication::processEvents();
             st.PrimeiraAtivacao = true;
+            if (!dm_) {
+                // The data module could not be made (already reported); the refresh
+                // builds the map once it can.
+                return;
+            }
             carrega(cdsStatusMesas, getStatusMesa(dm(), st.CdFilial, st.CdLoja, st.NrConfTela),
                     QStringLiteral("getStatusMesa"), {st.CdFilial, st.CdLoja, st.NrConfTela});
             carrega(cdsReserva, getReserva(dm(), st.CdFilial, st.CdLoja),

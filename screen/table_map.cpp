@@ -122,7 +122,7 @@ void TfrmGerMesa::MontaMenuMesa(bool recarrega) {
     if (cdsConfigMesa.active()) {
         cdsConfigMesa.setFiltered(false);
         cdsConfigMesa.setFilter(
-            QStringLiteral("NRBUTTONAUX = '%1' AND NRPGCONFTELA = '%2'")
+            QStringLiteral("NRBUTTONAUX = '%1' AND NRPGCONFTELA = %2")
                 .arg(QString(st.NrAmbienteAtual).replace(QLatin1Char('\''), QStringLiteral("''")))
                 .arg(st.NrPaginaAtual));
         cdsConfigMesa.setFiltered(true);

@@ -200,6 +200,8 @@ void TfrmGerMesaView::montaComandos() {
         const int y = kCmdTop + (i / 2) * kCmdStep;
         auto* b = botaoComando(QString::fromLatin1(c.name), QString::fromUtf8(c.caption), x, y);
         if (c.name == std::string_view("sbtConsultaCons")) {
+            // The consumer consultation has its own place, at the foot of the column.
+            b->move(kCmdRight, kCmdTop + 7 * kCmdStep);
             b->setToolTip(QStringLiteral("Consulta Consumidor"));
         }
         ++i;

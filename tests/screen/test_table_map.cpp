@@ -1,0 +1,220 @@
+#include "tests/screen/screen_fixture.h"
+
+using namespace tmk;
+using namespace tmk::test;
+
+namespace {
+
+class TableMap : public ScreenWithStore {
+protected:
+    // Opens the screen as the entry does: initialisation, then the first activation.
+    void abre() {
+        screen().InicializaForm();
+        screen().FormActivate();
+    }
+    QDateTime agora() const { return clock.now(); }
+};
+
+} // namespace
+
+TEST_F(TableMap, EveryStateHasItsPictureWithAndWithoutReservation) {
+    writeParametros();
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    const QDate hoje = QDate::currentDate();
+    struct Caso {
+        const char* mesa;
+        const char* estado;
+        bool reservada;
+        int minutosDoUltimoPedido; // -1: no open sale
+        const char* figura;
+    };
+    const Caso casos[] = {
+        {"0001", "D", false, -1, "imgLivre"},        {"0002", "D", true, -1, "imgLivreR"},
+        {"0003", "O", false, 5, "imgOcupada"},       {"0004", "O", true, 5, "imgOcupadaR"},
+        {"0005", "O", false, 45, "imgSemCons"},      {"0006", "O", true, 45, "imgSemConsR"},
+        {"0007", "S", false, 10, "imgCtaSol"},       {"0008", "S", true, 10, "imgCtaSolR"},
+        {"0009", "R", false, 10, "imgRecebendo"},    {"0010", "R", true, 10, "imgRecebendo"},
+        {"0011", "C", false, 10, "imgCtaSolCarDig"}, {"0012", "C", true, 10, "imgCtaSolCarDig"},
+        {"0013", "P", false, 10, "imgCtaSol"},       {"0014", "X", false, 10, ""},
+    };
+    int botao = 0;
+    for (const Caso& c : casos) {
+        const QString nr = QString::fromLatin1(c.mesa);
+        mesa(nr, QString::fromLatin1(c.estado), QStringLiteral("01"), 1, ++botao);
+        if (c.reservada) {
+            reserva(nr, hoje);
+        }
+        if (c.minutosDoUltimoPedido >= 0) {
+            vendaAberta(nr, agora().addSecs(-3600),
+                        {agora().addSecs(-60 * c.minutosDoUltimoPedido)});
+        }
+    }
+    abre();
+    for (int i = 0; i < int(std::size(casos)); ++i) {
+        EXPECT_EQ(picture(i + 1), QString::fromLatin1(casos[i].figura)) << casos[i].mesa;
+        EXPECT_TRUE(screen().model.tcb[size_t(i)].enabled) << casos[i].mesa;
+    }
+    EXPECT_EQ(screen().model.lblMensagem, QStringLiteral("Salão"));
+}
+
+TEST_F(TableMap, IdleCountsFromTheLastOrderOrTheOpeningAndNeedsTheSetting) {
+    writeParametros({{QStringLiteral("NRMINSEMCONS"), QStringLiteral("90")}});
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    mesa(QStringLiteral("0001"), QStringLiteral("O"), QStringLiteral("01"), 1, 1);
+    mesa(QStringLiteral("0002"), QStringLiteral("O"), QStringLiteral("01"), 1, 2);
+    mesa(QStringLiteral("0003"), QStringLiteral("O"), QStringLiteral("01"), 1, 3);
+    mesa(QStringLiteral("0004"), QStringLiteral("O"), QStringLiteral("01"), 1, 4);
+    // Exactly 90 minutes: idle. 89 min 59 s: not yet.
+    vendaAberta(QStringLiteral("0001"), agora().addSecs(-4 * 3600), {agora().addSecs(-90 * 60)});
+    vendaAberta(QStringLiteral("0002"), agora().addSecs(-4 * 3600),
+                {agora().addSecs(-90 * 60 + 1)});
+    // Nothing ordered: the opening time counts (a table opened a minute ago is not idle).
+    vendaAberta(QStringLiteral("0003"), agora().addSecs(-60));
+    vendaAberta(QStringLiteral("0004"), agora().addSecs(-2 * 3600));
+    abre();
+    EXPECT_EQ(picture(1), QStringLiteral("imgSemCons"));
+    EXPECT_EQ(picture(2), QStringLiteral("imgOcupada"));
+    EXPECT_EQ(picture(3), QStringLiteral("imgOcupada"));
+    EXPECT_EQ(picture(4), QStringLiteral("imgSemCons"));
+}
+
+TEST_F(TableMap, WithoutTheIdleSettingNoTableIsIdle) {
+    writeParametros({{QStringLiteral("NRMINSEMCONS"), QString()}});
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    mesa(QStringLiteral("0001"), QStringLiteral("O"), QStringLiteral("01"), 1, 1);
+    vendaAberta(QStringLiteral("0001"), agora().addSecs(-5 * 3600), {agora().addSecs(-4 * 3600)});
+    abre();
+    EXPECT_EQ(picture(1), QStringLiteral("imgOcupada"));
+    // The last order is not even asked for.
+    for (const RecordedCall& c : suite.calls(QStringLiteral("MensagemMetodo"))) {
+        EXPECT_NE(c.text(3), QStringLiteral("getUltimaVenda"));
+    }
+}
+
+TEST_F(TableMap, PageTwoOfFortyNineTablesShowsOneAndNextPageStopsThere) {
+    writeParametros();
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    for (int i = 1; i <= 49; ++i) {
+        const int pagina = i <= 48 ? 1 : 2;
+        const int botao = i <= 48 ? i : 1;
+        mesa(QStringLiteral("%1").arg(i, 4, 10, QLatin1Char('0')), QStringLiteral("D"),
+             QStringLiteral("01"), pagina, botao);
+    }
+    abre();
+    EXPECT_DOUBLE_EQ(screen().st.QtPaginas, 49.0 / 48.0);
+    int vistos = 0;
+    for (const auto& b : screen().model.tcb) {
+        vistos += b.enabled ? 1 : 0;
+    }
+    EXPECT_EQ(vistos, 48);
+    screen().sbtFrenteClick();
+    EXPECT_EQ(screen().st.NrPaginaAtual, 2);
+    EXPECT_EQ(screen().model.lblPagMesa, QStringLiteral("PÁGINA  2"));
+    vistos = 0;
+    for (const auto& b : screen().model.tcb) {
+        vistos += b.enabled ? 1 : 0;
+    }
+    EXPECT_EQ(vistos, 1);
+    EXPECT_EQ(caption(1), QStringLiteral("49"));
+    EXPECT_EQ(picture(1), QStringLiteral("imgLivre"));
+    screen().sbtFrenteClick();
+    EXPECT_EQ(screen().st.NrPaginaAtual, 2);
+    screen().sbtVoltaClick();
+    EXPECT_EQ(screen().st.NrPaginaAtual, 1);
+    screen().sbtVoltaClick();
+    EXPECT_EQ(screen().st.NrPaginaAtual, 1);
+    EXPECT_EQ(screen().model.lblPagMesa, QStringLiteral("PÁGINA  1"));
+}
+
+TEST_F(TableMap, AreasTakeTheirRowsAndTouchingTheSelectedOneOnlyRefreshes) {
+    writeParametros();
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"), 0x0000FF, 0xFFFFFF, 10);
+    area(QStringLiteral("03"), QStringLiteral("Bar"), 0x00FF00, 0, 9);
+    area(QStringLiteral("13"), QStringLiteral("Sem botão"));
+    mesa(QStringLiteral("0001"), QStringLiteral("D"), QStringLiteral("01"), 1, 1);
+    mesa(QStringLiteral("0031"), QStringLiteral("O"), QStringLiteral("03"), 1, 5);
+    vendaAberta(QStringLiteral("0031"), agora().addSecs(-600), {agora().addSecs(-300)});
+    abre();
+    const auto& amb = screen().model.sbtAmb;
+    EXPECT_TRUE(amb[0].visible);
+    EXPECT_EQ(amb[0].caption, QStringLiteral("Salão"));
+    EXPECT_EQ(amb[0].backColor, 0x0000FFu);
+    EXPECT_EQ(amb[0].textColor, 0xFFFFFFu);
+    EXPECT_EQ(amb[0].fontSize, 10);
+    EXPECT_FALSE(amb[1].visible);
+    EXPECT_TRUE(amb[2].visible);
+    for (int i = 3; i < 12; ++i) {
+        EXPECT_FALSE(amb[size_t(i)].visible) << i;
+    }
+    screen().sbtAmb01Click(QStringLiteral("sbtAmb03"));
+    EXPECT_EQ(screen().st.NrAmbienteAtual, QStringLiteral("03"));
+    EXPECT_EQ(screen().st.IdxAmbienteAtual, 3);
+    EXPECT_EQ(screen().model.lblMensagem, QStringLiteral("Bar"));
+    EXPECT_EQ(picture(5), QStringLiteral("imgOcupada"));
+    EXPECT_FALSE(screen().model.tcb[0].enabled);
+
+    // The same area again: the map is read again, page and title stay.
+    sql(QStringLiteral("UPDATE MESA SET IDSTMESAAUX = 'S' WHERE NRMESA = '0031'"));
+    const int antes = suite.count(QStringLiteral("MensagemMetodo"));
+    screen().sbtAmb01Click(QStringLiteral("sbtAmb03"));
+    EXPECT_GT(suite.count(QStringLiteral("MensagemMetodo")), antes);
+    EXPECT_EQ(picture(5), QStringLiteral("imgCtaSol"));
+    EXPECT_EQ(screen().model.lblMensagem, QStringLiteral("Bar"));
+    EXPECT_EQ(screen().st.NrPaginaAtual, 1);
+}
+
+TEST_F(TableMap, JoinedTablesShowTheirCaptionsInParenthesesAndTheDefaultTableIsAbsent) {
+    writeParametros();
+    loja(QStringLiteral("0099"));
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    mesa(QStringLiteral("0012"), QStringLiteral("O"), QStringLiteral("01"), 1, 1,
+         QStringLiteral("12"));
+    mesa(QStringLiteral("0013"), QStringLiteral("O"), QStringLiteral("01"), 1, 2,
+         QStringLiteral("13"));
+    mesa(QStringLiteral("0014"), QStringLiteral("D"), QStringLiteral("01"), 1, 3,
+         QStringLiteral("14"));
+    mesa(QStringLiteral("0099"), QStringLiteral("D"), QStringLiteral("01"), 1, 4,
+         QStringLiteral("99"));
+    vendaAberta(QStringLiteral("0012"), agora().addSecs(-600), {agora().addSecs(-60)});
+    juncao(QStringLiteral("1"), {QStringLiteral("0012"), QStringLiteral("0013")});
+    abre();
+    EXPECT_EQ(caption(1), QStringLiteral("(12)"));
+    EXPECT_EQ(caption(2), QStringLiteral("(13)"));
+    EXPECT_EQ(caption(3), QStringLiteral("14"));
+    EXPECT_EQ(screen().StatusAgrup(QStringLiteral("0013")), QStringLiteral("0012 0013 "));
+    EXPECT_EQ(screen().StatusAgrup(QStringLiteral("0014")), QString());
+    // The store's default table is neither configured nor shown.
+    EXPECT_FALSE(screen().model.tcb[3].enabled);
+    EXPECT_EQ(caption(4), QString());
+}
+
+TEST_F(TableMap, AConfiguredTableWithoutStatusIsEnabledWithoutPicture) {
+    writeParametros();
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    mesa(QStringLiteral("0001"), QStringLiteral("D"), QStringLiteral("01"), 1, 1);
+    sql(QStringLiteral("UPDATE MESA SET IDSTMESA = 'I' WHERE NRMESA = '0001'"));
+    abre();
+    EXPECT_TRUE(screen().model.tcb[0].enabled);
+    EXPECT_EQ(caption(1), QStringLiteral("01"));
+    EXPECT_EQ(picture(1), QString());
+}
+
+TEST_F(TableMap, AnEmptyAreaListLeavesTheMapBlank) {
+    writeParametros();
+    loja();
+    mesa(QStringLiteral("0001"), QStringLiteral("D"), QStringLiteral("01"), 1, 1);
+    abre();
+    for (const auto& a : screen().model.sbtAmb) {
+        EXPECT_FALSE(a.visible);
+    }
+    for (const auto& b : screen().model.tcb) {
+        EXPECT_FALSE(b.enabled);
+    }
+    EXPECT_FALSE(screen().cdsConfigMesa.active());
+}
