@@ -203,14 +203,18 @@ TEST_F(ItemLists, AQuantityWithOneDecimalGroupsAndOneWithTwoDoesNot) {
     item("000004", "P2", 1.25, 30.0);
     item("000005", "P4", 2.3, 4.0); // no exact binary form
     item("000006", "P4", 2.3, 4.0);
+    item("000007", "P3", 0.5, 8.0);
+    item("000008", "P3", 0.5, 8.0);
 
     const DataPacket p = lista();
-    EXPECT_EQ(column(p, "NRPRODCOMVEN"), QStringList({"000001", "000003", "000004", "000005"}));
-    ASSERT_EQ(p.rowCount(), 4);
+    EXPECT_EQ(column(p, "NRPRODCOMVEN"),
+              QStringList({"000001", "000003", "000004", "000005", "000007"}));
+    ASSERT_EQ(p.rowCount(), 5);
     EXPECT_DOUBLE_EQ(number(p, 0, "QTPRODCOMVEN"), 3.0);
     EXPECT_DOUBLE_EQ(number(p, 1, "QTPRODCOMVEN"), 1.25);
     EXPECT_DOUBLE_EQ(number(p, 2, "QTPRODCOMVEN"), 1.25);
     EXPECT_NEAR(number(p, 3, "QTPRODCOMVEN"), 4.6, 1e-9);
+    EXPECT_DOUBLE_EQ(number(p, 4, "QTPRODCOMVEN"), 1.0);
 }
 
 TEST_F(ItemLists, APromotionHeaderAndItsItems) {
@@ -256,6 +260,26 @@ TEST_F(ItemLists, AnObservationOfAnotherTabOrSaleKeepsTheGroupedList) {
     EXPECT_EQ(lista().rowCount(), 1);
     // Listed together, the observation counts.
     EXPECT_EQ(lista("_0001_0002_").rowCount(), 3);
+}
+
+TEST_F(ItemLists, TheOpenSaleOfTheTabsIsTheOneChecked) {
+    // An earlier, closed sale of the branch used the same tab number and had an
+    // observation; only the open sale counts.
+    const QString antiga = "00010000009";
+    sale(antiga, {{"DTHRFECHMESA", kAbertura.addDays(-1)}});
+    tab("0001", {}, antiga);
+    insert("OBSITCOMANDAVEN", {{"CDFILIAL", kFilial},
+                               {"NRVENDAREST", antiga},
+                               {"NRCOMANDA", "0001"},
+                               {"NRPRODCOMVEN", "000001"},
+                               {"CDGRPOCOR", "01"},
+                               {"CDOCORR", "GELO"}});
+    item("000001", "P1", 1, 5.0);
+    item("000002", "P1", 1, 5.0);
+    item("000003", "P1", 1, 5.0, {{"IDSTPRCOMVEN", "6"}});
+    timeRecord("003");
+    EXPECT_EQ(lista().rowCount(), 1);
+    EXPECT_EQ(count("ITHRCOMANDA"), 0);
 }
 
 TEST_F(ItemLists, ABenefitOnTheSaleListsEveryItemOnItsOwnLine) {
