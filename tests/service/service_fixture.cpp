@@ -50,6 +50,11 @@ void ServiceFixture::insert(const QString& table, const QVariantMap& row) {
 
 QSqlQuery ServiceFixture::sql(const QString& text, const QVariantMap& binds) {
     QSqlQuery q(db->connection());
+    if (binds.isEmpty()) {
+        // Statements without values run directly: PostgreSQL cannot prepare DDL.
+        EXPECT_TRUE(q.exec(text)) << text.toStdString() << ": " << q.lastError().text().toStdString();
+        return q;
+    }
     EXPECT_TRUE(q.prepare(text)) << text.toStdString() << ": "
                                  << q.lastError().text().toStdString();
     for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
