@@ -151,12 +151,16 @@ QString ScreenOnly::msg(const QString& key) {
     return msgPadrao().Msg(key);
 }
 
-QStringList ScreenOnly::mensagens() const {
+QStringList messageTexts(const FakeSuite& suite) {
     QStringList texts;
     for (const RecordedCall& c : suite.calls(QStringLiteral("Mensagem"))) {
         texts << c.text(0);
     }
     return texts;
+}
+
+QStringList ScreenOnly::mensagens() const {
+    return messageTexts(suite);
 }
 
 void ScreenWithStore::SetUp() {

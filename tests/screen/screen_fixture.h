@@ -12,6 +12,9 @@
 
 namespace tmk::test {
 
+// Texts of the Mensagem calls a fake suite received, in order.
+QStringList messageTexts(const FakeSuite& suite);
+
 // The screen on fakes of the suite, a fixed clock and a till folder of its own,
 // without a database.
 class ScreenOnly : public ::testing::Test {
@@ -65,6 +68,9 @@ protected:
     void reserva(const QString& nrMesa, const QDate& dia,
                  const QString& status = QStringLiteral("P"));
     void juncao(const QString& grupo, const QStringList& mesas);
+
+    static QString msg(const QString& key) { return msgPadrao().Msg(key); }
+    QStringList mensagens() const { return messageTexts(suite); }
 
     // The picture and caption of table button n (1..48).
     QString picture(int n) const;

@@ -205,10 +205,9 @@ TEST_F(TableMap, AConfiguredTableWithoutStatusIsEnabledWithoutPicture) {
     EXPECT_EQ(picture(1), QString());
 }
 
-TEST_F(TableMap, AnEmptyAreaListLeavesTheMapBlank) {
+TEST_F(TableMap, AnEmptyAreaListLeavesTheAreaButtonsHiddenAndTheLayoutUnreadByThem) {
     writeParametros();
     loja();
-    mesa(QStringLiteral("0001"), QStringLiteral("D"), QStringLiteral("01"), 1, 1);
     abre();
     for (const auto& a : screen().model.sbtAmb) {
         EXPECT_FALSE(a.visible);
@@ -216,5 +215,10 @@ TEST_F(TableMap, AnEmptyAreaListLeavesTheMapBlank) {
     for (const auto& b : screen().model.tcb) {
         EXPECT_FALSE(b.enabled);
     }
-    EXPECT_FALSE(screen().cdsConfigMesa.active());
+    // Only the first activation's own reload reads the table layout.
+    int leituras = 0;
+    for (const RecordedCall& c : suite.calls(QStringLiteral("MensagemMetodo"))) {
+        leituras += c.text(3) == QLatin1String("getConfigMesa") ? 1 : 0;
+    }
+    EXPECT_EQ(leituras, 1);
 }
