@@ -279,7 +279,11 @@ DataPacket TrdmGerMesa::openPacket(const QString& statement, const SqlParams& pa
     DataPacket packet;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i) {
-        packet.fields << columnDefinition(st, record.fieldName(i), record.field(i).metaType());
+        // PostgreSQL folds the unquoted names of the statements to lower case; packets
+        // carry them as the statements write them.
+        const QString name =
+            kind_ == DbKind::PostgreSQL ? record.fieldName(i).toUpper() : record.fieldName(i);
+        packet.fields << columnDefinition(st, name, record.field(i).metaType());
     }
     while (query.next()) {
         QVariantList row;

@@ -1,0 +1,16 @@
+-- Only an open sale of the table that has no item on any of its tabs: removing a
+-- sale with items, a closed sale or a sale of another store would lose data.
+SELECT VR.CDFILIAL, VR.NRVENDAREST, VR.NRMESA, VR.DTHRABERMESA, CV.NRCOMANDA,
+       CV.DSCOMANDA, CV.IDORGCMDVENDA
+  FROM VENDAREST VR, COMANDAVEN CV
+ WHERE VR.CDFILIAL = :P_CDFILIAL
+   AND VR.CDLOJA = :P_CDLOJA
+   AND VR.NRMESA = :P_NRMESA
+   AND VR.DTHRFECHMESA IS NULL
+   AND CV.CDFILIAL = VR.CDFILIAL
+   AND CV.NRVENDAREST = VR.NRVENDAREST
+   AND NOT EXISTS (SELECT 1
+                     FROM ITCOMANDAVEN IT
+                    WHERE IT.CDFILIAL = VR.CDFILIAL
+                      AND IT.NRVENDAREST = VR.NRVENDAREST)
+ ORDER BY VR.NRVENDAREST, CV.NRCOMANDA

@@ -1,0 +1,5 @@
+UPDATE VENDAREST
+   SET DTHRMESAFECH = strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRMESA = :P_NRMESA

@@ -1,0 +1,16 @@
+-- The reservation date as dd/mm/yyyy text is compared with the bound date written
+-- in the same form, so only the day counts, as in the SQL Server text.
+SELECT RM.CDFILIAL, RM.CDLOJA, RM.NRRESMESA, RM.DTRESMESA, MR.NRMESA,
+       RM.HRINIRESMESA, RM.HRFINRESMESA
+  FROM MESA MS, MESARESERVA MR, RESERVAMESA RM
+ WHERE MS.CDFILIAL = :P_CDFILIAL
+   AND MS.CDLOJA = :P_CDLOJA
+   AND MS.IDSTMESA = 'A'
+   AND RM.IDSTRESMESA = 'P'
+   AND strftime('%d/%m/%Y', RM.DTRESMESA) = strftime('%d/%m/%Y', :P_DATA)
+   AND MS.CDFILIAL = MR.CDFILIAL
+   AND MS.CDLOJA = MR.CDLOJA
+   AND MS.NRMESA = MR.NRMESA
+   AND MS.CDFILIAL = RM.CDFILIAL
+   AND MS.CDLOJA = RM.CDLOJA
+   AND MR.NRRESMESA = RM.NRRESMESA
