@@ -181,7 +181,8 @@ TBlendedBitBtn* TfrmGerMesaView::botaoComando(const QString& name, const QString
     b->setRadius(8);
     b->setFaceColor(kAccent);
     b->setTextColor(Qt::white);
-    b->setFont(arial(8, true));
+    // Three short lines fit a 57 x 50 button at 7 points.
+    b->setFont(arial(7, true));
     comandos_.insert(name, b);
     connect(b, &QAbstractButton::clicked, this,
             [this, name] { screen_.evento([this, name] { screen_.comandoClicado(name); }); });
