@@ -18,6 +18,13 @@ QVariant setDeletaVendaRest(TrdmGerMesa& dm, const QString& nrMesa, const QStrin
         const SqlParams mesaLoja = {{QStringLiteral("P_NRMESA"), nrMesa},
                                     {QStringLiteral("P_CDLOJA"), cdLoja}};
         int flags = 0;
+        // The table is set free only when no open sale of it is left: the orphans of other
+        // tables (or a stray sale of its own) must not free a table that is in use.
+        auto liberaSemVendaAberta = [&] {
+            if (!dm.hasRows(QStringLiteral("adqSelecionaVendarest"), mesa)) {
+                dm.execute(QStringLiteral("acmLiberaMesa"), mesa);
+            }
+        };
 
         if (dm.hasRows(QStringLiteral("adqVerifItCmd"), filial)) {
             dm.execute(QStringLiteral("acmDelItCmd"), filial);
@@ -34,7 +41,7 @@ QVariant setDeletaVendaRest(TrdmGerMesa& dm, const QString& nrMesa, const QStrin
             dm.execute(QStringLiteral("acmDeleteItCmd"), {{QStringLiteral("P_CDFILIAL"), cdFilial},
                                                           {QStringLiteral("P_NRCOMANDA"), lista}});
             dm.execute(QStringLiteral("acmDelCmd"), filial);
-            dm.execute(QStringLiteral("acmLiberaMesa"), mesa);
+            liberaSemVendaAberta();
             flags += kComandasSemVenda;
         }
 
@@ -42,7 +49,7 @@ QVariant setDeletaVendaRest(TrdmGerMesa& dm, const QString& nrMesa, const QStrin
             dm.execute(QStringLiteral("acmDelVenRes"), mesaLoja);
             flags += kVendasSemComanda;
             if (status == QLatin1String("C") || status == QLatin1String("O")) {
-                dm.execute(QStringLiteral("acmLiberaMesa"), mesa);
+                liberaSemVendaAberta();
             }
         }
 

@@ -430,7 +430,20 @@ TEST_F(SaleCleanup, EveryKindOfOrphanAtOnceGivesFifteen) {
     EXPECT_EQ(count("ITCOMANDAVEN"), 1);
     EXPECT_EQ(count("COMANDAVEN"), 1);
     EXPECT_EQ(count("VENDAREST"), 1);
-    EXPECT_EQ(statusMesa(), "D");
+    // The table's live sale is still open: the table stays in use.
+    EXPECT_EQ(statusMesa(), "O");
+}
+
+TEST_F(SaleCleanup, OrphansOfOtherTablesNeverFreeATableInUse) {
+    vendaViva();
+    comanda("VX", "0005"); // a pad whose sale is gone, of some other table
+    EXPECT_EQ(limpa("D"), QVariant(kComandasSemVenda));
+    EXPECT_EQ(statusMesa(), "O");
+    // A stray sale without pads of a continued table goes, the table stays in use.
+    venda("V7");
+    EXPECT_EQ(limpa("O"), QVariant(kVendasSemComanda));
+    EXPECT_EQ(count("VENDAREST", "NRVENDAREST = 'V7'"), 0);
+    EXPECT_EQ(statusMesa(), "O");
 }
 
 TEST_F(SaleCleanup, AFailureIsReportedAndWhatRanBeforeStaysDone) {
