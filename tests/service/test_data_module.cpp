@@ -37,12 +37,19 @@ public:
 
 } // namespace
 
-TEST(StatementCatalogueFiles, EverySqliteAndPostgresqlTextExistsAndNamesAStatement) {
-    for (DbKind k : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer}) {
+TEST(StatementCatalogueFiles, EveryKindHasEveryTextItNeedsAndNamesOnlyKnownStatements) {
+    // Every statement has SQLite, PostgreSQL and SQL Server texts; the stored ones also
+    // an Oracle text.
+    for (DbKind k : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer, DbKind::Oracle}) {
         EXPECT_EQ(StatementCatalogue::missingFor(k), QStringList()) << dbKindName(k).toStdString();
         EXPECT_EQ(StatementCatalogue::unknownFor(k), QStringList()) << dbKindName(k).toStdString();
     }
-    EXPECT_EQ(StatementCatalogue::unknownFor(DbKind::Oracle), QStringList());
+    EXPECT_NO_THROW(StatementCatalogue(DbKind::Oracle));
+    EXPECT_NO_THROW(StatementCatalogue(DbKind::SqlServer));
+    for (const QString& stored : StatementCatalogue::storedStatements().keys()) {
+        EXPECT_FALSE(StatementCatalogue::resourceText(DbKind::Oracle, stored).isEmpty())
+            << stored.toStdString();
+    }
 }
 
 TEST(StatementCatalogueFiles, DeclaredColumnsAreParsedAndBadOnesRefused) {
