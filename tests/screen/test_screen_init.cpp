@@ -225,11 +225,11 @@ TEST_F(ScreenInit, ATableOpenedOnAnotherTillShowsAfterOneTickButNotWhileTheTimer
                        .arg(estado)));
     };
     screen().DesabilitaTimer();
-    abreNoOutro(QStringLiteral("S"));
+    abreNoOutro(QStringLiteral("O"));
     QTest::qWait(80);
     EXPECT_EQ(picture(1), QStringLiteral("imgLivre"));
     screen().HabilitaTimer();
-    QTRY_COMPARE_WITH_TIMEOUT(picture(1), QStringLiteral("imgCtaSol"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(picture(1), QStringLiteral("imgOcupada"), 2000);
     const QStringList refresh = operacoes(QStringLiteral("Cli_Qzv10040"));
     EXPECT_TRUE(refresh.contains(QStringLiteral("getStatusMesa")));
     EXPECT_TRUE(refresh.contains(QStringLiteral("getReserva")));
@@ -253,4 +253,19 @@ TEST_F(ScreenInit, ARefreshThatFailsKeepsTheMapAndTheTimerAndRecovers) {
     sql(QStringLiteral("UPDATE MESA SET IDSTMESAAUX = 'S' WHERE NRMESA = '0001'"));
     EXPECT_TRUE(screen().evento([&] { screen().DisparaAtualizacao(); }));
     EXPECT_EQ(picture(1), QStringLiteral("imgCtaSol"));
+}
+
+TEST_F(ScreenInit, AMapWhoseLayoutCouldNotBeReadAtOpeningIsBuiltByTheNextRefresh) {
+    writeParametros();
+    mapaDeUmaMesa();
+    sql(QStringLiteral("ALTER TABLE ITMENUCONFTE RENAME TO ITMENUCONFTE_FORA"));
+    abre();
+    EXPECT_FALSE(screen().model.sbtAmb[0].visible);
+    EXPECT_FALSE(screen().model.tcb[0].enabled);
+    EXPECT_FALSE(mensagens().isEmpty()); // the failure was shown
+    sql(QStringLiteral("ALTER TABLE ITMENUCONFTE_FORA RENAME TO ITMENUCONFTE"));
+    EXPECT_TRUE(screen().evento([&] { screen().DisparaAtualizacao(); }));
+    EXPECT_TRUE(screen().model.sbtAmb[0].visible);
+    EXPECT_EQ(screen().model.lblMensagem, QStringLiteral("Salão"));
+    EXPECT_EQ(picture(1), QStringLiteral("imgLivre"));
 }
