@@ -89,7 +89,7 @@ QVariant TfrmGerMesa::servico(const QVariant& resultado, const QString& operacao
 void TfrmGerMesa::carrega(ClientDataSet& cds, const QVariant& resultado, const QString& operacao,
                           const QStringList& contexto, const QString& unidade) {
     const QVariant valor = servico(resultado, operacao, contexto, 0, unidade);
-    if (!valor.canConvert<DataPacket>() || valor.metaType() != QMetaType::fromType<DataPacket>()) {
+    if (valor.metaType() != QMetaType::fromType<DataPacket>()) {
         throw AppError(
             QStringLiteral("A operação %1 não devolveu um pacote de dados.").arg(operacao));
     }
