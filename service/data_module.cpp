@@ -185,6 +185,7 @@ void TrdmGerMesa::bindAll(QSqlQuery& query, const SqlParams& params) const {
 }
 
 void TrdmGerMesa::run(QSqlQuery& query, const QString& statement) {
+    ++statementsRun_;
     if (!query.exec()) {
         fail(query, statement);
     }
@@ -313,7 +314,16 @@ QVariant TrdmGerMesa::scalar(const QString& statement, const SqlParams& params,
 }
 
 bool TrdmGerMesa::hasRows(const QString& statement, const SqlParams& params) {
-    return !openPacket(statement, params).isEmpty();
+    // The first row answers; the others are not fetched.
+    QSqlQuery& query = prepared(statement);
+    bindAll(query, params);
+    run(query, statement);
+    const bool any = query.next();
+    if (!any && query.lastError().isValid()) {
+        fail(query, statement);
+    }
+    query.finish();
+    return any;
 }
 
 } // namespace tmk

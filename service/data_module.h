@@ -73,6 +73,9 @@ public:
     // The text a date-time takes in a statement of this kind ("yyyy-MM-dd HH:mm:ss.zzz").
     static QString storedDateTime(const QDateTime& value);
 
+    // Statements executed on this module since it was made (a cost measure).
+    quint64 statementsRun() const { return statementsRun_; }
+
     // For tests: a seam that replaces the version probe's query result.
     void setVersionProbe(std::function<QString()> probe) { versionProbe_ = std::move(probe); }
 
@@ -94,6 +97,7 @@ private:
     bool inTransaction_ = false;
     bool connectionLost_ = false;
     std::function<QString()> versionProbe_;
+    quint64 statementsRun_ = 0;
 };
 
 } // namespace tmk

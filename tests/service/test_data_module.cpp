@@ -231,6 +231,35 @@ TEST_F(DataModule, PacketsTypeColumnsBySchemaDeclarationAndDriver) {
     }
 }
 
+TEST_F(DataModule, ExistenceTestsStopAtTheFirstRowAndEveryExecutionIsCounted) {
+    CatalogueFolder folder;
+    folder.addAll(QStringLiteral("adqFiliais"),
+                  QStringLiteral("SELECT CDFILIAL FROM FILIAL WHERE CDFILIAL >= :P_CDFILIAL "
+                                 "ORDER BY CDFILIAL"));
+    folder.addAll(QStringLiteral("adqVerificaConexao"), QStringLiteral("SELECT 1"));
+    TrdmGerMesa mod(QStringLiteral("existencia"));
+    mod.connectTo(db->connectionText(), folder.root());
+    for (const char* filial : {"0001", "0002", "0003"}) {
+        insert(QStringLiteral("FILIAL"),
+               {{QStringLiteral("CDFILIAL"), QString::fromLatin1(filial)}});
+    }
+    const auto desde = [](const char* filial) -> SqlParams {
+        return {{QStringLiteral("P_CDFILIAL"), QString::fromLatin1(filial)}};
+    };
+    const quint64 antes = mod.statementsRun();
+    EXPECT_TRUE(mod.hasRows(QStringLiteral("adqFiliais"), desde("0001")));
+    EXPECT_FALSE(mod.hasRows(QStringLiteral("adqFiliais"), desde("0004")));
+    // The statement left half read answers in full the next time it runs.
+    EXPECT_TRUE(mod.hasRows(QStringLiteral("adqFiliais"), desde("0002")));
+    const DataPacket todas = mod.openPacket(QStringLiteral("adqFiliais"), desde("0001"));
+    ASSERT_EQ(todas.rowCount(), 3);
+    EXPECT_EQ(todas.value(2, QStringLiteral("CDFILIAL")).toString(), QStringLiteral("0003"));
+    EXPECT_EQ(mod.scalar(QStringLiteral("adqFiliais"), desde("0002"), QStringLiteral("CDFILIAL"))
+                  .toString(),
+              QStringLiteral("0002"));
+    EXPECT_EQ(mod.statementsRun() - antes, 5u);
+}
+
 TEST_F(DataModule, ALostConnectionIsReportedAndTheNextCallReconnects) {
     if (kind() != DbKind::PostgreSQL) {
         GTEST_SKIP() << "only a server can end the connection";
