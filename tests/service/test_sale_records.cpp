@@ -446,6 +446,36 @@ TEST_F(SaleCleanup, OrphansOfOtherTablesNeverFreeATableInUse) {
     EXPECT_EQ(statusMesa(), "O");
 }
 
+TEST_F(SaleCleanup, AnItemKeepsItsPadByNumberWithinTheBranchOnly) {
+    vendaViva();
+    // Pad 0002 exists in the branch under another table's sale: its number is enough.
+    venda("V3", "0020");
+    comanda("V3", "0002");
+    item("V1", "0002", "002");
+    // Pad 0009 exists only in another branch: the item is an orphan here.
+    insert("COMANDAVEN", {{"CDFILIAL", "0002"}, {"NRVENDAREST", "V1"}, {"NRCOMANDA", "0009"}});
+    item("V1", "0009", "003");
+    EXPECT_EQ(limpa("O"), QVariant(kItensSemComanda));
+    EXPECT_EQ(count("ITCOMANDAVEN", "NRCOMANDA = '0009'"), 0);
+    EXPECT_EQ(count("ITCOMANDAVEN", "NRCOMANDA = '0002'"), 1);
+    EXPECT_EQ(count("COMANDAVEN"), 3);
+}
+
+TEST_F(SaleCleanup, PadsLookForTheirSaleInTheBranchAndSalesForPadsInEveryBranch) {
+    vendaViva();
+    // A pad whose sale exists only in another branch is an orphan of this branch.
+    insert("VENDAREST",
+           {{"CDFILIAL", "0002"}, {"NRVENDAREST", "V5"}, {"CDLOJA", kLoja}, {"NRMESA", "0030"}});
+    comanda("V5", "0005");
+    // A sale of the table whose only pad is kept by another branch is not an orphan.
+    venda("V6");
+    insert("COMANDAVEN", {{"CDFILIAL", "0002"}, {"NRVENDAREST", "V6"}, {"NRCOMANDA", "0006"}});
+    EXPECT_EQ(limpa("O"), QVariant(kComandasSemVenda));
+    EXPECT_EQ(count("COMANDAVEN", "CDFILIAL = '0001' AND NRCOMANDA = '0005'"), 0);
+    EXPECT_EQ(count("VENDAREST", "NRVENDAREST IN ('V1', 'V5', 'V6')"), 3);
+    EXPECT_EQ(count("COMANDAVEN", "CDFILIAL = '0002'"), 1);
+}
+
 TEST_F(SaleCleanup, AFailureIsReportedAndWhatRanBeforeStaysDone) {
     vendaViva();
     item("V1", "0009", "002");

@@ -1,5 +1,9 @@
+-- NOT EXISTS in place of NOT IN means the same here, the sale numbers being key
+-- columns that are never null. PostgreSQL runs it as one anti join; a NOT IN whose list
+-- does not fit in working memory is read again for every pad of the branch.
 DELETE FROM COMANDAVEN
  WHERE CDFILIAL = :P_CDFILIAL
-   AND NRVENDAREST NOT IN (SELECT VE.NRVENDAREST
-                             FROM VENDAREST VE
-                            WHERE VE.CDFILIAL = :P_CDFILIAL)
+   AND NOT EXISTS (SELECT 1
+                     FROM VENDAREST VE
+                    WHERE VE.CDFILIAL = :P_CDFILIAL
+                      AND VE.NRVENDAREST = COMANDAVEN.NRVENDAREST)

@@ -1,5 +1,8 @@
+-- NOT EXISTS in place of NOT IN means the same here, the sale numbers being key
+-- columns that are never null. PostgreSQL runs it as one anti join; a NOT IN whose list
+-- does not fit in working memory is read again for every sale of the table.
 SELECT VE.CDFILIAL, VE.NRVENDAREST
   FROM VENDAREST VE
  WHERE VE.NRMESA = :P_NRMESA
    AND VE.CDLOJA = :P_CDLOJA
-   AND VE.NRVENDAREST NOT IN (SELECT CO.NRVENDAREST FROM COMANDAVEN CO)
+   AND NOT EXISTS (SELECT 1 FROM COMANDAVEN CO WHERE CO.NRVENDAREST = VE.NRVENDAREST)
