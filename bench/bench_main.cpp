@@ -1,0 +1,127 @@
+// The table map benchmarks: a store of 48 occupied tables with histories of closed
+// sales of several sizes, on one database kind. bench/run runs them for every kind.
+//
+//   bench_map [--kind=sqlite|postgresql] [--cache=FOLDER] [--histories=10000,1000000]
+//             [--table=FILE] [Google Benchmark options]
+//
+// PostgreSQL: TMK_BENCH_PG holds the connection text of the server's maintenance
+// database ("Provider=QPSQL;Host=127.0.0.1;Port=5432;User ID=postgres;Database=postgres").
+#include "bench/bench_store.h"
+#include "bench/map_benchmarks.h"
+#include "bench/median_table.h"
+#include "platform/database_error.h"
+#include "platform/errors.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+struct Options {
+    tmk::bench::StoreOptions store;
+    QList<int> histories{10000, 1000000};
+    QString tableFile; // the table is also appended to this file
+};
+
+QString optionValue(const QString& arg, const QString& name) {
+    const QString prefix = QStringLiteral("--") + name + QLatin1Char('=');
+    return arg.startsWith(prefix) ? arg.mid(prefix.size()) : QString();
+}
+
+// Takes this program's own options out of argv; Google Benchmark reads the rest.
+Options takeOptions(int& argc, char** argv) {
+    Options o;
+    o.store.cacheFolder = QDir::current().filePath(QStringLiteral("cache"));
+    o.store.postgresAdminText = QString::fromLocal8Bit(qgetenv("TMK_BENCH_PG")).trimmed();
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (const QString kind = optionValue(arg, QStringLiteral("kind")); !kind.isEmpty()) {
+            if (kind == QLatin1String("sqlite")) {
+                o.store.kind = tmk::DbKind::SQLite;
+            } else if (kind == QLatin1String("postgresql")) {
+                o.store.kind = tmk::DbKind::PostgreSQL;
+            } else {
+                throw tmk::AppError(
+                    QStringLiteral("Tipo de banco desconhecido: \"%1\" (use sqlite ou postgresql).")
+                        .arg(kind));
+            }
+        } else if (const QString cache = optionValue(arg, QStringLiteral("cache"));
+                   !cache.isEmpty()) {
+            o.store.cacheFolder = QDir::current().absoluteFilePath(cache);
+        } else if (const QString file = optionValue(arg, QStringLiteral("table"));
+                   !file.isEmpty()) {
+            o.tableFile = file;
+        } else if (const QString sizes = optionValue(arg, QStringLiteral("histories"));
+                   !sizes.isEmpty()) {
+            o.histories.clear();
+            for (const QString& size : sizes.split(QLatin1Char(','))) {
+                bool ok = false;
+                const int n = size.trimmed().toInt(&ok);
+                if (!ok || n < 1) {
+                    throw tmk::AppError(
+                        QStringLiteral("Tamanho de histórico inválido: \"%1\".").arg(size));
+                }
+                o.histories << n;
+            }
+        } else {
+            argv[kept++] = argv[i];
+        }
+    }
+    argc = kept;
+    return o;
+}
+
+QString errorText(const std::exception& e) {
+    const auto* db = dynamic_cast<const tmk::DatabaseError*>(&e);
+    if (db && !db->driverText().isEmpty()) {
+        return db->message() + QStringLiteral(" (") + db->driverText() + QLatin1Char(')');
+    }
+    return tmk::exceptionText(e);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    // Google Benchmark edits its copy of the arguments; the application keeps its own.
+    std::vector<char*> args(argv, argv + argc);
+    int benchArgc = argc;
+    bool targetsMet = false;
+    try {
+        const Options options = takeOptions(benchArgc, args.data());
+        benchmark::Initialize(&benchArgc, args.data());
+        if (benchmark::ReportUnrecognizedArguments(benchArgc, args.data())) {
+            return 2;
+        }
+        for (int history : options.histories) {
+            const QString text = tmk::bench::prepareStore(options.store, history);
+            tmk::bench::registerMapBenchmarks(text, history);
+        }
+        // The map reads must not grow with the history; the clean-up scans it by definition.
+        tmk::bench::MedianTable table(
+            {"refresh", "getStatusMesa", "getUltimaVenda", "getMesaJuncao", "setDeletaVendaRest",
+             "floor"},
+            {"refresh", "getStatusMesa", "getUltimaVenda", "getMesaJuncao"}, 1.3);
+        benchmark::RunSpecifiedBenchmarks(&table);
+        const std::string kind = tmk::dbKindName(options.store.kind).toStdString();
+        targetsMet = table.printTable(std::cout, kind);
+        if (!options.tableFile.isEmpty()) {
+            std::ofstream file(options.tableFile.toStdString(), std::ios::app);
+            table.printTable(file, kind);
+        }
+        tmk::bench::releaseMapBenchmarks();
+    } catch (const std::exception& e) {
+        tmk::bench::releaseMapBenchmarks();
+        std::fprintf(stderr, "%s\n", errorText(e).toUtf8().constData());
+        return 1;
+    }
+    benchmark::Shutdown();
+    return targetsMet ? 0 : 3;
+}
