@@ -128,7 +128,11 @@ int main(int argc, char** argv) {
             return acao == QLatin1String("FECHA_SISTEMA") ? 0 : 1;
         }
     } catch (const std::exception& e) {
-        erro(tmk::exceptionText(e));
+        // Without an operator (the picture mode) the error only goes to the error output.
+        err << tmk::exceptionText(e) << "\n";
+        if (!parser.isSet(shotOption)) {
+            erro(tmk::exceptionText(e));
+        }
         return 1;
     }
 }

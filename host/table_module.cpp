@@ -14,9 +14,14 @@ TableModule::TableModule(const QString& folder)
     }
     entry_ = reinterpret_cast<Entry>(library_.resolve("CriaGerenciaMesa"));
     setFolder_ = reinterpret_cast<SetFolder>(library_.resolve("DefinePastaCaixa"));
-    if (!entry_ || !setFolder_) {
+    finish_ = reinterpret_cast<Finish>(library_.resolve("FinalizaModulo"));
+    if (!entry_ || !setFolder_ || !finish_) {
         throw AppError(QStringLiteral("O módulo de mesas não exporta a entrada CriaGerenciaMesa."));
     }
+}
+
+TableModule::~TableModule() {
+    finish_();
 }
 
 void TableModule::definePastaCaixa(const QString& folder) {

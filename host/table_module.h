@@ -12,6 +12,9 @@ class TableModule {
 public:
     // Loads the module from the host's folder; AppError when it cannot be loaded.
     explicit TableModule(const QString& folder);
+    ~TableModule();
+    TableModule(const TableModule&) = delete;
+    TableModule& operator=(const TableModule&) = delete;
 
     void definePastaCaixa(const QString& folder);
     // The ten result values of one call of the entry.
@@ -21,8 +24,10 @@ private:
     QLibrary library_;
     using Entry = void (*)(const QVariantList&, int, QVariantList&);
     using SetFolder = void (*)(const QString&);
+    using Finish = void (*)();
     Entry entry_ = nullptr;
     SetFolder setFolder_ = nullptr;
+    Finish finish_ = nullptr;
 };
 
 } // namespace tmk

@@ -15,6 +15,9 @@ Q_DECL_EXPORT void CriaGerenciaMesa(const QVariantList& params, int lastIndex,
                                     QVariantList& result);
 // The till folder of this process (the executable's folder by default).
 Q_DECL_EXPORT void DefinePastaCaixa(const QString& folder);
+// Releases the screen, the suite's stand-ins and the data module; the host calls it
+// before it ends.
+Q_DECL_EXPORT void FinalizaModulo();
 
 // Flags other modules of the suite may read.
 Q_DECL_EXPORT extern tmk::TfrmGerMesa* frmGerMesa;

@@ -35,12 +35,24 @@ tmk::TrdmGerMesa& dataModule() {
     return *rdmGerMesa;
 }
 
+// The module's objects live from the first entry call until FinalizaModulo, so that
+// windows and connections go before the host's application object does.
+struct Instancia {
+    tmk::Clock clock;
+    tmk::SuiteRuntime suite;
+    tmk::ModuloGerMesa modulo{suite.libraries(), dataModule, clock};
+};
+std::unique_ptr<Instancia>& instancia() {
+    static std::unique_ptr<Instancia> i;
+    return i;
+}
+
 tmk::ModuloGerMesa& modulo() {
-    static const tmk::Clock clock;
-    static tmk::SuiteRuntime suite;
-    static tmk::ModuloGerMesa instance(suite.libraries(), dataModule, clock);
-    suite.attach(instance);
-    return instance;
+    if (!instancia()) {
+        instancia() = std::make_unique<Instancia>();
+    }
+    instancia()->suite.attach(instancia()->modulo);
+    return instancia()->modulo;
 }
 
 } // namespace
@@ -54,4 +66,11 @@ void CriaGerenciaMesa(const QVariantList& params, int lastIndex, QVariantList& r
 
 void DefinePastaCaixa(const QString& folder) {
     tmk::setTillFolder(folder);
+}
+
+void FinalizaModulo() {
+    instancia().reset();
+    frmGerMesa = nullptr;
+    delete rdmGerMesa;
+    rdmGerMesa = nullptr;
 }

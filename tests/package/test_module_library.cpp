@@ -82,7 +82,7 @@ const char* const kOperations[] = {
 TEST(ModuleLibrary, ExportsTheEntryTheFlagsAndEveryOperationByName) {
     QLibrary lib(QStringLiteral(TMK_MODULE_DIR "/libtmk00470"));
     ASSERT_TRUE(lib.load()) << lib.errorString().toStdString();
-    for (const char* name : {"CriaGerenciaMesa", "DefinePastaCaixa", "frmGerMesa", "rdmGerMesa",
+    for (const char* name : {"CriaGerenciaMesa", "DefinePastaCaixa", "FinalizaModulo", "frmGerMesa", "rdmGerMesa",
                              "boIdCriado", "boClose", "boComanPorPes", "boResultado", "StartTrans",
                              "CommitTrans", "RollbackTrans", "getVersaoBanco", "Trunc2"}) {
         EXPECT_NE(lib.resolve(name), nullptr) << name;
