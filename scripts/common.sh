@@ -45,7 +45,13 @@ ensure_packages() {
 build_project() {
     if [ ! -f "$BUILD_DIR/build.ninja" ]; then
         log "Configurando em $BUILD_DIR"
-        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTMK_WERROR=ON "$@"
+        local launcher=()
+        # A compiler cache, when the machine has one, keeps rebuilds of other checkouts short.
+        if command -v ccache >/dev/null 2>&1; then
+            launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+        fi
+        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTMK_WERROR=ON \
+            "${launcher[@]}" "$@"
     fi
     log "Compilando"
     cmake --build "$BUILD_DIR" -- -j"$(nproc)"
