@@ -96,6 +96,10 @@ void ReceiptLayout::columns(const QString& left, const QString& right, Style sty
     blocks_.append({Kind::Columns, left, right, style, 0, {}});
 }
 
+void ReceiptLayout::preformatted(const QString& text, Style style) {
+    blocks_.append({Kind::Preformatted, text, {}, style, 0, {}});
+}
+
 void ReceiptLayout::separator() {
     blocks_.append({Kind::Separator, {}, {}, normal(), 0, {}});
 }
@@ -162,6 +166,31 @@ QByteArray ReceiptLayout::toPdf(const QString& title) const {
                                                    top + fm.ascent()),
                                            right);
                                    }
+                               }});
+            }
+            break;
+        }
+        case Kind::Preformatted: {
+            QStringList lines;
+            for (QString rest : b.text.split(QLatin1Char('\n'))) {
+                do {
+                    int fit = int(rest.size());
+                    while (fit > 1 && fm.horizontalAdvance(rest.left(fit)) > width) {
+                        --fit;
+                    }
+                    lines << rest.left(fit);
+                    rest = rest.mid(fit);
+                } while (!rest.isEmpty());
+            }
+            double widest = 0;
+            for (const QString& text : lines) {
+                widest = qMax(widest, fm.horizontalAdvance(text));
+            }
+            const double x = left + (width - widest) / 2;
+            for (const QString& text : lines) {
+                placed.append({lineHeight, [=](QPainter& p, double top) {
+                                   p.setFont(font);
+                                   p.drawText(QPointF(x, top + fm.ascent()), text);
                                }});
             }
             break;

@@ -33,6 +33,10 @@ public:
     // Text on the left and on the right of the same line; a long left text wraps and
     // the right one ends its last line.
     void columns(const QString& left, const QString& right, Style style = {});
+    // Text laid out in columns by someone else (a card terminal's receipt): lines and
+    // blanks kept as they are, the block centred by its widest line; a line wider than
+    // the print width is cut into pieces.
+    void preformatted(const QString& text, Style style = {});
     // A row of dashes across the print width.
     void separator();
     void space(double millimetres);
@@ -53,7 +57,7 @@ public:
     static constexpr double kMaxPageHeightMm = 1000.0;
 
 private:
-    enum class Kind { Line, Centred, Columns, Separator, Space, Picture, QrCode };
+    enum class Kind { Line, Centred, Columns, Preformatted, Separator, Space, Picture, QrCode };
     struct Block {
         Kind kind;
         QString text;

@@ -1,11 +1,13 @@
 #include "suite/devices/tef_terminal.h"
 
 #include "platform/errors.h"
+#include "suite/devices/access_key.h"
 #include "suite/devices/device_files.h"
 #include "suite/devices/device_switch.h"
 #include "suite/devices/devices_log.h"
 #include "suite/devices/document_counter.h"
 #include "suite/devices/fiscal_amounts.h"
+#include "suite/devices/fiscal_issuer.h"
 #include "suite/devices/xml_tree.h"
 
 #include <QDir>
@@ -165,6 +167,19 @@ DeviceSwitch loadSwitch() {
         {QStringLiteral("Resposta"), QStringLiteral("Motivo"), QStringLiteral("Estabelecimento")});
 }
 
+// The till's CNPJ names the merchant when the switch file does not.
+QString defaultMerchant() {
+    try {
+        const FiscalIssuer issuer = readTillIssuer();
+        if (!issuer.cnpj.isEmpty()) {
+            return QStringLiteral("CNPJ ") + formattedCnpj(issuer.cnpj);
+        }
+    } catch (const AppError& e) {
+        qCInfo(lcSuiteDevices).noquote() << "card receipts without the till's CNPJ:" << e.message();
+    }
+    return QStringLiteral("ESTABELECIMENTO");
+}
+
 QString centred(const QString& text) {
     const int pad = qMax(0, int(kReceiptWidth - text.size()) / 2);
     return QString(pad, QLatin1Char(' ')) + text;
@@ -183,7 +198,7 @@ QString receipt(const TefTransaction& t, const QString& merchant, bool customerC
     lines << centred(QStringLiteral("TEF SIMULADO"));
     lines << QString();
     lines << pair(tefCardKindName(t.tipo).toUpper() + QStringLiteral(" ") + t.bandeira,
-                  t.parcelas > 1 ? QStringLiteral("%1X").arg(t.parcelas)
+                  t.parcelas > 1 ? QStringLiteral("%1 PARCELAS").arg(t.parcelas)
                                  : QStringLiteral("A VISTA"));
     lines << t.cartao;
     lines << pair(QStringLiteral("NSU: ") + t.nsu, QStringLiteral("AUT: ") + t.autorizacao);
@@ -237,8 +252,7 @@ TefResult SimulatedTef::autorizar(double valor, TefCardKind tipo, const QString&
     }
     const DeviceSwitch sw = loadSwitch();
     const QString resposta = sw.choice(QStringLiteral("Resposta"), {kAprovar, kNegar}, kAprovar);
-    const QString merchant =
-        sw.value(QStringLiteral("Estabelecimento"), QStringLiteral("ESTABELECIMENTO"));
+    const QString merchant = sw.value(QStringLiteral("Estabelecimento"), defaultMerchant());
 
     JournalLock lock;
     Journal journal = loadJournal();

@@ -62,7 +62,7 @@ public:
 //   [TEF]
 //   Resposta=APROVAR          APROVAR (default) or NEGAR
 //   Motivo=...                the reason of a decline
-//   Estabelecimento=...       the merchant's name on the receipts
+//   Estabelecimento=...       the merchant on the receipts (default: the till's CNPJ)
 //
 // NSUs come from "Dispositivos/TEF-NSU.seq".
 class SimulatedTef : public TefTerminal {

@@ -47,6 +47,8 @@ TEST_F(TefTest, ApprovedCardIsPendingWithItsReceipts) {
     }
     EXPECT_TRUE(t.viaCliente.contains("VIA DO CLIENTE"));
     EXPECT_TRUE(t.viaEstabelecimento.contains("ASSINATURA DO CLIENTE"));
+    EXPECT_TRUE(t.viaCliente.contains("3 PARCELAS"));
+    EXPECT_TRUE(t.viaCliente.contains("ESTABELECIMENTO")) << "no till parameters here";
     ASSERT_EQ(tef.pendentes().size(), 1);
     EXPECT_EQ(tef.pendentes()[0].nsu, "000001");
 
@@ -54,6 +56,15 @@ TEST_F(TefTest, ApprovedCardIsPendingWithItsReceipts) {
     EXPECT_EQ(debit.transacao.nsu, "000002");
     EXPECT_EQ(debit.transacao.parcelas, 1) << "debit is never in instalments";
     EXPECT_TRUE(debit.transacao.viaEstabelecimento.contains("USO DE SENHA PESSOAL"));
+}
+
+TEST_F(TefTest, MerchantOnTheReceipts) {
+    devices_test::writeTillParameters();
+    EXPECT_TRUE(tef.autorizar(1, TefCardKind::Credito, "VISA")
+                    .transacao.viaCliente.contains("CNPJ 12.345.678/0001-95"));
+    write("Dispositivos/TEF.ini", "[TEF]\nEstabelecimento=BOM SABOR\n");
+    EXPECT_TRUE(
+        tef.autorizar(1, TefCardKind::Credito, "VISA").transacao.viaCliente.contains("BOM SABOR"));
 }
 
 TEST_F(TefTest, DeclinedCardLeavesNothingPending) {
