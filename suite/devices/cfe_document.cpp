@@ -104,7 +104,8 @@ QByteArray cfeXml(const CfeDocument& d, int codigoNumerico) {
 
     w.writeStartElement(QStringLiteral("dest"));
     if (!sale.cpfConsumidor.isEmpty()) {
-        text(w, QStringLiteral("CPF"), sale.cpfConsumidor);
+        text(w, sale.cpfConsumidor.size() == 14 ? QStringLiteral("CNPJ") : QStringLiteral("CPF"),
+             sale.cpfConsumidor);
     }
     w.writeEndElement();
 
@@ -205,7 +206,8 @@ CfeDocument parseCfeXml(const QByteArray& xml, const QString& sourceName) {
     s.emitente.cnpj = inf.textAt(QStringLiteral("emit/CNPJ"));
     s.emitente.nome = inf.textAt(QStringLiteral("emit/xNome"));
     s.emitente.siglaUf = inf.textAt(QStringLiteral("emit/enderEmit/UF"));
-    s.cpfConsumidor = inf.textAt(QStringLiteral("dest/CPF"));
+    s.cpfConsumidor =
+        inf.textAt(QStringLiteral("dest/CPF")) + inf.textAt(QStringLiteral("dest/CNPJ"));
     for (const XmlNode* det : inf.childrenNamed(QStringLiteral("det"))) {
         const XmlNode& prod = det->child(QStringLiteral("prod"));
         FiscalItem i;

@@ -110,8 +110,9 @@ void validateFiscalSale(const FiscalSale& sale) {
         invalid(QStringLiteral("pagamentos de %1 com troco de %2 não conferem com o total de %3")
                     .arg(reais(t.pago), reais(t.troco), reais(t.total)));
     }
-    if (!sale.cpfConsumidor.isEmpty() && !isValidCpf(sale.cpfConsumidor)) {
-        invalid(QStringLiteral("CPF do consumidor \"%1\" inválido").arg(sale.cpfConsumidor));
+    const QString& id = sale.cpfConsumidor;
+    if (!id.isEmpty() && !isValidCpf(id) && !isValidCnpj(id)) {
+        invalid(QStringLiteral("CPF/CNPJ do consumidor \"%1\" inválido").arg(id));
     }
 }
 

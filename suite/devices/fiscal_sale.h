@@ -59,7 +59,7 @@ struct FiscalSale {
     double taxaServico = 0;
     QList<FiscalPayment> pagamentos;
     double troco = 0;
-    QString cpfConsumidor;       // 11 digits, or empty
+    QString cpfConsumidor;       // the consumer's CPF (11 digits) or CNPJ (14), or empty
     double tributosFederais = 0; // approximate taxes of the sale
     double tributosEstaduais = 0;
     QString senha; // pick-up password; may be empty
@@ -87,7 +87,7 @@ FiscalTotals fiscalTotals(const FiscalSale& sale);
 // letters, environment "1" or "2", at least one item, each with code, description,
 // quantity above zero, no negative value and a total within one cent of quantity x
 // unit price; at least one payment, each above zero; change not negative; payments
-// minus change equal to the total; the consumer's CPF valid when given.
+// minus change equal to the total; the consumer's CPF or CNPJ valid when given.
 void validateFiscalSale(const FiscalSale& sale);
 
 // The text of a payment kind for the NFC-e and CF-e tPag/cMP fields ("01" cash, "03"

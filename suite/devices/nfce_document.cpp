@@ -137,6 +137,15 @@ QString NfceAuthorisation::retornoProtAut() const {
     return {};
 }
 
+void NfceAuthorisation::writeTo(QVariantList& retorno) const {
+    while (retorno.size() < 10) {
+        retorno.append(QVariant());
+    }
+    retorno[1] = chave;
+    retorno[2] = qrCode;
+    retorno[3] = retornoProtAut();
+}
+
 QList<qint64> spreadOverItems(qint64 amount, const QList<FiscalItem>& items) {
     QList<qint64> shares(items.size(), 0);
     if (items.isEmpty() || amount == 0) {
@@ -248,7 +257,8 @@ QByteArray nfceXml(const FiscalSale& sale, const NfceAuthorisation& a, int codig
 
     if (!sale.cpfConsumidor.isEmpty()) {
         w.writeStartElement(QStringLiteral("dest"));
-        text(w, QStringLiteral("CPF"), sale.cpfConsumidor);
+        text(w, sale.cpfConsumidor.size() == 14 ? QStringLiteral("CNPJ") : QStringLiteral("CPF"),
+             sale.cpfConsumidor);
         if (sale.emitente.ambiente == QLatin1String("2")) {
             text(w, QStringLiteral("xNome"),
                  QStringLiteral("NF-E EMITIDA EM AMBIENTE DE HOMOLOGACAO - SEM VALOR FISCAL"));
@@ -415,7 +425,8 @@ NfceDocument parseNfceXml(const QByteArray& xml, const QString& sourceName) {
     s.emitente.cnpj = issuer.textAt(QStringLiteral("CNPJ"));
     s.emitente.nome = issuer.textAt(QStringLiteral("xNome"));
     s.emitente.siglaUf = issuer.textAt(QStringLiteral("enderEmit/UF"));
-    s.cpfConsumidor = inf.textAt(QStringLiteral("dest/CPF"));
+    s.cpfConsumidor =
+        inf.textAt(QStringLiteral("dest/CPF")) + inf.textAt(QStringLiteral("dest/CNPJ"));
 
     QList<qint64> outros;
     for (const XmlNode* det : inf.childrenNamed(QStringLiteral("det"))) {

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <QVariantList>
 
 namespace tmk {
 
@@ -32,6 +33,9 @@ struct NfceAuthorisation {
     // protocol of an authorised document, "CONTIGENCIA_SP" in contingency, and empty
     // for a rejected one (which must not conclude the sale).
     QString retornoProtAut() const;
+    // Puts key, QR-code text and retornoProtAut() into elements 1, 2 and 3 of the sale
+    // conclusion's out array (grown to ten elements when shorter).
+    void writeTo(QVariantList& retorno) const;
 };
 
 // An NFC-e document as its XML file holds it.

@@ -100,6 +100,8 @@ NfceAuthorisation SimulatedNfceEmitter::emitir(const FiscalSale& sale,
     NfceAuthorisation a;
     a.serie = QString::number(series);
     a.dataEmissao = sale.dataEmissao.isValid() ? sale.dataEmissao : dataEmissao();
+    a.dataEmissao.setTime(QTime(a.dataEmissao.time().hour(), a.dataEmissao.time().minute(),
+                                a.dataEmissao.time().second())); // the document keeps seconds
     a.tipoEmissao = resposta == kContingencia ? 9 : 1;
     DocumentCounter counter(QStringLiteral("NFCe-%1").arg(series, 3, 10, QLatin1Char('0')),
                             999999999);

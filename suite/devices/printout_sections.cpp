@@ -80,8 +80,9 @@ void printPayments(ReceiptLayout& r, const FiscalSale& sale) {
 }
 
 void printConsumer(ReceiptLayout& r, const QString& cpf) {
-    r.centred(cpf.isEmpty() ? QStringLiteral("CONSUMIDOR NÃO IDENTIFICADO")
-                            : QStringLiteral("CONSUMIDOR - CPF %1").arg(formattedCpf(cpf)),
+    r.centred(cpf.isEmpty()      ? QStringLiteral("CONSUMIDOR NÃO IDENTIFICADO")
+              : cpf.size() == 14 ? QStringLiteral("CONSUMIDOR - CNPJ %1").arg(formattedCnpj(cpf))
+                                 : QStringLiteral("CONSUMIDOR - CPF %1").arg(formattedCpf(cpf)),
               ReceiptLayout::bold());
 }
 

@@ -18,7 +18,7 @@ void printItems(ReceiptLayout& r, const QList<FiscalItem>& items);
 void printTotals(ReceiptLayout& r, const FiscalSale& sale);
 // Each payment and the change.
 void printPayments(ReceiptLayout& r, const FiscalSale& sale);
-// The consumer's CPF, or "CONSUMIDOR NÃO IDENTIFICADO".
+// The consumer's CPF or CNPJ, or "CONSUMIDOR NÃO IDENTIFICADO".
 void printConsumer(ReceiptLayout& r, const QString& cpf);
 // The approximate taxes of the sale (federal and state).
 void printApproximateTaxes(ReceiptLayout& r, const FiscalSale& sale);

@@ -24,6 +24,10 @@ namespace tmk {
 namespace {
 
 const QString kJournal = QStringLiteral("TEF.json");
+const QString kHistory = QStringLiteral("TEF-historico.jsonl");
+// Settled transactions kept in the journal besides the last finalisation's; older ones
+// move to the history file, so the journal read at every card payment stays small.
+constexpr int kKeptSettled = 500;
 const QString kSwitch = QStringLiteral("TEF.ini");
 const QString kAprovar = QStringLiteral("APROVAR");
 const QString kNegar = QStringLiteral("NEGAR");
@@ -142,6 +146,39 @@ void saveJournal(const Journal& j) {
                            .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath())));
     }
     writeFileAtomically(path, QJsonDocument(root).toJson(QJsonDocument::Indented));
+}
+
+// Moves the oldest settled transactions beyond kKeptSettled to the history file (one
+// JSON object a line, appended). The journal is rewritten after the history was
+// written, so a transaction is never lost; a failure in between repeats it there.
+void archiveOldTransactions(Journal& journal) {
+    QList<int> settled;
+    for (int i = 0; i < journal.items.size(); ++i) {
+        const TefTransaction& t = journal.items.at(i);
+        if (t.situacao != TefTransaction::State::Pendente && t.lote != journal.ultimoLote) {
+            settled << i;
+        }
+    }
+    const int excess = int(settled.size()) - kKeptSettled;
+    if (excess <= 0) {
+        return;
+    }
+    QByteArray lines;
+    for (int n = 0; n < excess; ++n) {
+        lines +=
+            QJsonDocument(toJson(journal.items.at(settled.at(n)))).toJson(QJsonDocument::Compact);
+        lines += '\n';
+    }
+    QFile history(deviceFilePath(kHistory));
+    if (!history.open(QIODevice::WriteOnly | QIODevice::Append) ||
+        history.write(lines) != lines.size() || !history.flush()) {
+        throw AppError(
+            QStringLiteral("Não foi possível gravar o histórico do TEF %1: %2.")
+                .arg(QDir::toNativeSeparators(history.fileName()), history.errorString()));
+    }
+    for (int n = excess - 1; n >= 0; --n) {
+        journal.items.removeAt(settled.at(n));
+    }
 }
 
 // Holds the journal's lock for one read-change-write.
@@ -301,6 +338,7 @@ int SimulatedTef::settle(TefTransaction::State state) {
     }
     if (count > 0) {
         journal.ultimoLote = lote;
+        archiveOldTransactions(journal);
         saveJournal(journal);
     }
     return count;

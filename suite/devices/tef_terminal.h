@@ -57,7 +57,8 @@ public:
 // The simulated TEF. Its journal "Dispositivos/TEF.json" holds every transaction
 // (pending, confirmed, undone, declined) and is rewritten atomically under a lock, so
 // a transaction pending when the program stops is still pending when it starts again.
-// Its switch file "Dispositivos/TEF.ini":
+// Beyond 500 settled transactions the oldest move to "Dispositivos/TEF-historico.jsonl"
+// when the next ones are settled. Its switch file "Dispositivos/TEF.ini":
 //
 //   [TEF]
 //   Resposta=APROVAR          APROVAR (default) or NEGAR

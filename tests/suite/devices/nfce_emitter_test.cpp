@@ -39,6 +39,10 @@ TEST_F(NfceEmitterTest, AuthorisedDocumentIsWrittenUnderItsKey) {
     EXPECT_EQ(a.chave.mid(34, 1), "1") << "normal emission";
     EXPECT_EQ(a.protocolo.size(), 15);
     EXPECT_EQ(a.retornoProtAut(), a.protocolo);
+    QVariantList retorno;
+    a.writeTo(retorno);
+    EXPECT_EQ(retorno, (QVariantList{QVariant(), a.chave, a.qrCode, a.protocolo, QVariant(),
+                                     QVariant(), QVariant(), QVariant(), QVariant(), QVariant()}));
     EXPECT_EQ(xmlFiles(), QStringList{a.chave + ".xml"});
     EXPECT_EQ(a.arquivoXml, QDir(folder()).filePath(a.chave + ".xml"));
 
@@ -115,6 +119,17 @@ TEST_F(NfceEmitterTest, DocumentReadsBackAsTheSale) {
     EXPECT_EQ(d.venda.mesa, "0007");
 }
 
+TEST_F(NfceEmitterTest, ConsumerIdentifiedByCnpj) {
+    FiscalSale sale = sampleSale();
+    sale.cpfConsumidor = "11222333000181";
+    const NfceAuthorisation a = emitter.emitir(sale, folder());
+    EXPECT_TRUE(
+        QString::fromUtf8(readWholeFile(a.arquivoXml)).contains("<CNPJ>11222333000181</CNPJ>"));
+    EXPECT_EQ(readNfceFile(a.arquivoXml).venda.cpfConsumidor, "11222333000181");
+    sale.cpfConsumidor = "11222333000182";
+    EXPECT_THROW(emitter.emitir(sale, folder()), AppError);
+}
+
 TEST_F(NfceEmitterTest, ServiceChargeSpreadsOverTheLinesWithoutLosingACent) {
     FiscalSale sale = sampleSale();
     sale.itens[0].acrescimo = 1.00;
@@ -136,6 +151,9 @@ TEST_F(NfceEmitterTest, SwitchChoosesTheAnswer) {
     EXPECT_EQ(c.situacao, NfceStatus::Contingencia);
     EXPECT_EQ(c.statusText(), "CONTIGENCIA_SP");
     EXPECT_EQ(c.retornoProtAut(), "CONTIGENCIA_SP");
+    QVariantList retorno(10);
+    c.writeTo(retorno);
+    EXPECT_EQ(retorno.value(3).toString(), "CONTIGENCIA_SP");
     EXPECT_EQ(c.chave.mid(34, 1), "9") << "offline contingency emission";
     EXPECT_TRUE(isValidAccessKey(c.chave));
     EXPECT_TRUE(c.protocolo.isEmpty());

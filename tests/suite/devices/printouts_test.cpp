@@ -115,6 +115,21 @@ TEST_F(PrintoutTest, SatExtractHoldsTheSaleAndItsQrCode) {
     EXPECT_EQ(decodeQrCodes(renderFirstPage(pdf, path("extrato"))), a.documento.qrCodeText());
 }
 
+TEST_F(PrintoutTest, ConsumerLineOfTheReceipts) {
+    struct Case {
+        const char* id;
+        const char* line;
+    };
+    for (const Case c : {Case{"", "CONSUMIDOR NÃO IDENTIFICADO"},
+                         Case{"52998224725", "CONSUMIDOR - CPF 529.982.247-25"},
+                         Case{"11222333000181", "CONSUMIDOR - CNPJ 11.222.333/0001-81"}}) {
+        NfceDocument d = authorised();
+        d.venda.cpfConsumidor = QString::fromLatin1(c.id);
+        EXPECT_TRUE(pdfText(printNfceDanfe(d, extras())).contains(QString::fromUtf8(c.line)))
+            << c.line;
+    }
+}
+
 TEST_F(PrintoutTest, PlainReceiptWithoutPayments) {
     PlainReceipt r;
     r.venda = sampleSale();

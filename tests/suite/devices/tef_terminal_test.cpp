@@ -126,6 +126,29 @@ TEST_F(TefTest, ReceiptsDueForPrinting) {
     EXPECT_TRUE(tef.paraImpressao().isEmpty()) << "undone transactions print nothing";
 }
 
+TEST_F(TefTest, OldSettledTransactionsMoveToTheHistory) {
+    QByteArray journal = "{\"ultimoLote\": 1, \"transacoes\": [";
+    for (int i = 1; i <= 501; ++i) {
+        journal += QStringLiteral("%1{\"nsu\": \"%2\", \"valorCentavos\": 100, "
+                                  "\"situacao\": \"CONFIRMADA\", \"lote\": 1}")
+                       .arg(i == 1 ? "" : ",")
+                       .arg(i, 6, 10, QLatin1Char('0'))
+                       .toUtf8();
+    }
+    write("Dispositivos/TEF.json", journal + "]}");
+    write("Dispositivos/TEF-NSU.seq", "501\n");
+    tef.autorizar(10, TefCardKind::Credito, "VISA");
+    EXPECT_EQ(tef.transacoes().size(), 502) << "nothing moves before a finalisation";
+    tef.confirmarPendentes();
+    const QList<TefTransaction> kept = tef.transacoes();
+    ASSERT_EQ(kept.size(), 501);
+    EXPECT_EQ(kept.first().nsu, "000002");
+    EXPECT_EQ(kept.last().nsu, "000502");
+    const QList<QByteArray> history = read("Dispositivos/TEF-historico.jsonl").split('\n');
+    ASSERT_EQ(history.size(), 2) << "one line and the final newline";
+    EXPECT_TRUE(history[0].contains("\"nsu\":\"000001\""));
+}
+
 TEST_F(TefTest, BadAmountsAreRefusedAndLeaveNoTrace) {
     for (double amount : {0.0, -5.0, 0.004, std::numeric_limits<double>::quiet_NaN(),
                           std::numeric_limits<double>::infinity(), 1e9}) {
