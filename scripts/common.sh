@@ -8,6 +8,7 @@ PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libxkbcommon-dev
     libgl-dev fonts-liberation2
+    libqrencode-dev poppler-utils zbar-tools
     libgtest-dev libgmock-dev libbenchmark-dev
     postgresql-15 postgresql-client-15
 )

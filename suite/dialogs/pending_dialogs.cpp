@@ -84,28 +84,6 @@ bool SuiteDialogs::Recebimento(RecebimentoArgs&) {
     notAvailable("Recebimento");
 }
 
-void SuiteDialogs::getNumeroSerieNFCe(const QString&, const QString&, QString&) {
-    notAvailable("getNumeroSerieNFCe");
-}
-
-void SuiteDialogs::getDataEmissNFCe(QString&) {
-    notAvailable("getDataEmissNFCe");
-}
-
-bool SuiteDialogs::SATOnline(const QString&, const QString&, const QString&, const QString&,
-                             const QString&, const QString&, const QString&, const QString&,
-                             QStringList&) {
-    notAvailable("SATOnline");
-}
-
-void SuiteDialogs::Imp_Extrato_SAT_Ger(const QVariantList&) {
-    notAvailable("Imp_Extrato_SAT_Ger");
-}
-
-void SuiteDialogs::DisparaImpressaoNaoFiscal(const QVariantList&, QVariant&) {
-    notAvailable("DisparaImpressaoNaoFiscal");
-}
-
 void SuiteDialogs::AlteraVendaCan(const QVariantList&, QVariant&, QString&) {
     notAvailable("AlteraVendaCan");
 }

@@ -2,6 +2,8 @@
 
 #include "platform/errors.h"
 #include "suite/common_ui/suite_common_utility.h"
+#include "suite/devices/nfce_emitter.h"
+#include "suite/devices/sat_device.h"
 #include "suite/devices/simulated_drawer.h"
 #include "suite/dialogs/access_rights.h"
 #include "suite/dialogs/dialogs_log.h"
@@ -15,7 +17,23 @@ namespace tmk {
 
 SuiteDialogs::SuiteDialogs(QSqlDatabase db, QWidget* parent)
     : db_(std::move(db))
-    , parent_(parent) {}
+    , parent_(parent)
+    , nfce_(std::make_shared<SimulatedNfceEmitter>())
+    , sat_(std::make_shared<SimulatedSat>()) {}
+
+SuiteDialogs::~SuiteDialogs() = default;
+
+void SuiteDialogs::setFiscalSaleProvider(FiscalSaleProvider provider) {
+    saleProvider_ = std::move(provider);
+}
+
+void SuiteDialogs::setNfceEmitter(std::shared_ptr<NfceEmitter> emitter) {
+    nfce_ = std::move(emitter);
+}
+
+void SuiteDialogs::setSatDevice(std::shared_ptr<SatDevice> sat) {
+    sat_ = std::move(sat);
+}
 
 QWidget* SuiteDialogs::dialogParent() const {
     return parent_ ? parent_.data() : QApplication::activeWindow();

@@ -1,26 +1,47 @@
 #pragma once
 
 #include "external/dialogs.h"
+#include "suite/devices/fiscal_sale.h"
 
 #include <QPointer>
 #include <QSqlDatabase>
 #include <QWidget>
+#include <functional>
+#include <memory>
 
 class QDialog;
 
 namespace tmk {
 
+class NfceEmitter;
+class SatDevice;
+
 // The front-office dialog library on Qt Widgets, with touch-sized dialogs.
 //
 // Working: ControleAcess, VerificaAcesso (rights and supervisors of AccessRights),
 // LogControleAcess (table LOGCONTROLEACESSO), TecladoNumerico, AbreGaveta and
-// VerificaStatusGaveta (the simulated drawer). Every other function throws AppError
-// saying it is not available on this till yet.
+// VerificaStatusGaveta (the simulated drawer); the fiscal functions getNumeroSerieNFCe,
+// getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and DisparaImpressaoNaoFiscal (the
+// simulated devices of suite/devices, printouts as PDF in "Impressoes/"). Every other
+// function throws AppError saying it is not available on this till yet.
 class SuiteDialogs : public FrontOfficeDialogs {
 public:
+    // The sale a SAT transmission documents, read from where the concluded sale was
+    // stored (branch, till, sale sequence). It throws AppError when the sale cannot be
+    // read.
+    using FiscalSaleProvider = std::function<FiscalSale(
+        const QString& cdFilial, const QString& cdCaixa, const QString& nrSeqVenda)>;
+
     // db: the restaurant database the dialogs read and write; parent: the window the
     // dialogs are shown over (the active window when none).
     SuiteDialogs(QSqlDatabase db, QWidget* parent = nullptr);
+    ~SuiteDialogs() override;
+
+    // Where SATOnline takes the sale from; without one SATOnline refuses with a message.
+    void setFiscalSaleProvider(FiscalSaleProvider provider);
+    // The devices behind the fiscal functions (simulated ones by default).
+    void setNfceEmitter(std::shared_ptr<NfceEmitter> emitter);
+    void setSatDevice(std::shared_ptr<SatDevice> sat);
 
     // "N" when the operator may not run the command, "S" otherwise. A malformed
     // rights file throws AppError naming it.
@@ -77,14 +98,26 @@ public:
     void AtivaProcesso(QWidget* tela, const QString& aviso, int a3, int a4) override;
     void DesativaProcesso() override;
     bool Recebimento(RecebimentoArgs& args) override;
+    // The series of the till's NFC-e emitter; AppError when none is configured.
     void getNumeroSerieNFCe(const QString& cdFilial, const QString& cdCaixa,
                             QString& serie) override;
+    // The emission date-time as "dd/MM/yyyy HH:mm:ss".
     void getDataEmissNFCe(QString& data) override;
+    // Sends the stored sale (from the sale provider) to the SAT, with the two tax texts
+    // as its approximate federal and state taxes when they are given. True: answer
+    // holds the SAT's values; false: answer holds only "mensagem=<reason>" (wrong
+    // activation code, refusal, no sale provider, bad sale, folder not writable).
     bool SATOnline(const QString& cdFilial, const QString& cdCaixa, const QString& nrSeqVenda,
                    const QString& idUtilSatComp, const QString& cdAtivacaoSat,
                    const QString& dirXmlFiscal, const QString& stIbpt, const QString& stIbptEs,
                    QStringList& answer) override;
+    // The local extract of a sale: from its CF-e when the fiscal XML folder holds the
+    // CF-e of that number and SAT serial, otherwise from the item and payment packets.
     void Imp_Extrato_SAT_Ger(const QVariantList& values) override;
+    // Prints "VENDA_NFCe" (the DANFE from the NFC-e XML named by CHAVEACESSONFCe in
+    // STDIRSAT), "EXTRATO_SAT" (the extract of the CF-e named by CHAVEACESSONFCe) or
+    // "CUPOM" (the plain receipt of the item packet); retorno element 1 = the PDF's
+    // path. AppError for another kind or a document that cannot be found.
     void DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant& retorno) override;
     void AlteraVendaCan(const QVariantList& values, QVariant& retorno, QString& resultado) override;
 
@@ -96,8 +129,14 @@ protected:
     QWidget* dialogParent() const;
 
 private:
+    // The branch's name from the database; empty when it cannot be read.
+    QString nomeFilial(const QString& cdFilial) const;
+
     QSqlDatabase db_;
     QPointer<QWidget> parent_;
+    FiscalSaleProvider saleProvider_;
+    std::shared_ptr<NfceEmitter> nfce_;
+    std::shared_ptr<SatDevice> sat_;
 };
 
 } // namespace tmk

@@ -283,26 +283,6 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
          [&] {
              d.Recebimento(args);
          }},
-        {"getNumeroSerieNFCe",
-         [&] {
-             d.getNumeroSerieNFCe("1", "1", s);
-         }},
-        {"getDataEmissNFCe",
-         [&] {
-             d.getDataEmissNFCe(s);
-         }},
-        {"SATOnline",
-         [&] {
-             d.SATOnline("1", "1", "1", "S", "x", "d", "", "", texts);
-         }},
-        {"Imp_Extrato_SAT_Ger",
-         [&] {
-             d.Imp_Extrato_SAT_Ger(QVariantList(22));
-         }},
-        {"DisparaImpressaoNaoFiscal",
-         [&] {
-             d.DisparaImpressaoNaoFiscal(QVariantList(7), v);
-         }},
         {"AlteraVendaCan",
          [&] {
              d.AlteraVendaCan(QVariantList(8), v, s);
