@@ -1,10 +1,13 @@
 -- The history of a store, N closed sales from the start moment on, one every 90
 -- seconds, spread over the 48 tables; each sale has one closed tab with five items.
--- Rows are written in key order, so every index grows at its end.
+-- Rows are written in key order, so every index grows at its end. The schema's triggers
+-- keep the orphan journal as they go in: sales first (each is journalled until its tab
+-- arrives), then tabs, then items, so a complete history leaves the journal empty.
 -- The tables are emptied in the same transaction first, so that a server with minimal
 -- write-ahead logging writes the rows straight to their files.
 TRUNCATE ITCOMANDAVEN, COMANDAVEN, VENDAREST, VENDA, OBSITCOMANDAVEN, ITCOMANDAEST, OBSITCOMANDAEST,
-         PROMOCOMANDA, ITCOMANDAVENDES, MOVCAIXAMOB, RESERVAMESA, MESARESERVA, MOVPONTOCONSAUX;
+         PROMOCOMANDA, ITCOMANDAVENDES, MOVCAIXAMOB, RESERVAMESA, MESARESERVA, MOVPONTOCONSAUX,
+         ORFITCOMANDAVEN, ORFCOMANDAVEN, ORFVENDAREST;
 
 INSERT INTO VENDAREST (CDFILIAL, NRVENDAREST, CDLOJA, NRMESA, CDCAIXA, CDVENDEDOR, CDOPERADOR,
                        NRPESMESAVEN, DTHRABERMESA, DTHRFECHMESA)

@@ -1,6 +1,8 @@
 -- The history of a store, N closed sales from the start moment on, one every 90
 -- seconds, spread over the 48 tables; each sale has one closed tab with five items.
--- Rows are written in key order, so every index grows at its end.
+-- Rows are written in key order, so every index grows at its end. The schema's triggers
+-- keep the orphan journal as they go in: sales first (each is journalled until its tab
+-- arrives), then tabs, then items, so a complete history leaves the journal empty.
 INSERT INTO VENDAREST (CDFILIAL, NRVENDAREST, CDLOJA, NRMESA, CDCAIXA, CDVENDEDOR, CDOPERADOR,
                        NRPESMESAVEN, DTHRABERMESA, DTHRFECHMESA)
 WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 FROM N WHERE I < :P_N)
