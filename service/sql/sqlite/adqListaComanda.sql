@@ -1,6 +1,15 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
 -- ROUND with a third argument truncates in the SQL Server text. Here the quantity is
 -- truncated to one decimal by casting ten times it to an integer, so a quantity with
 -- one decimal still counts as whole.
+WITH RECURSIVE LISTA(NRCOMANDA, RESTO) AS (
+    SELECT NULL, :P_NRCOMANDA || '_'
+    UNION ALL
+    SELECT substr(RESTO, 1, instr(RESTO, '_') - 1), substr(RESTO, instr(RESTO, '_') + 1)
+      FROM LISTA
+     WHERE RESTO <> '')
 SELECT MIN(IT.NRPRODCOMVEN) AS NRPRODCOMVEN,
        IT.CDFILIAL AS CDFILIAL,
        IT.NRVENDAREST AS NRVENDAREST,
@@ -165,11 +174,11 @@ SELECT MIN(IT.NRPRODCOMVEN) AS NRPRODCOMVEN,
   CROSS JOIN (SELECT SUM(A.VRACRCOMVEN) AS VRACRCOMANDA
                     FROM ITCOMANDAVEN A
                    WHERE A.CDFILIAL = :P_CDFILIAL
-                     AND instr(:P_NRCOMANDA, A.NRCOMANDA) > 0
+                     AND A.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
                      AND A.IDSTPRCOMVEN NOT IN ('6', '7')
                      AND A.IDPRODREFIL = 'N') AC
  WHERE IT.CDFILIAL = :P_CDFILIAL
-   AND instr(:P_NRCOMANDA, IT.NRCOMANDA) > 0
+   AND IT.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND IT.IDSTPRCOMVEN NOT IN ('6', '7')
    AND IT.IDPRODREFIL = 'N'
    AND (I.CDNATPRODUTO = :P_CDNATPRODUTO OR :P_TODOS = 'T')
@@ -452,11 +461,11 @@ SELECT IT.NRPRODCOMVEN AS NRPRODCOMVEN,
   CROSS JOIN (SELECT SUM(A.VRACRCOMVEN) AS VRACRCOMANDA
                     FROM ITCOMANDAVEN A
                    WHERE A.CDFILIAL = :P_CDFILIAL
-                     AND instr(:P_NRCOMANDA, A.NRCOMANDA) > 0
+                     AND A.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
                      AND A.IDSTPRCOMVEN NOT IN ('6', '7')
                      AND A.IDPRODREFIL = 'N') AC
  WHERE IT.CDFILIAL = :P_CDFILIAL
-   AND instr(:P_NRCOMANDA, IT.NRCOMANDA) > 0
+   AND IT.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND IT.IDSTPRCOMVEN NOT IN ('6', '7')
    AND IT.IDPRODREFIL = 'N'
    AND (I.CDNATPRODUTO = :P_CDNATPRODUTO OR :P_TODOS = 'T')
@@ -627,11 +636,11 @@ SELECT IT.NRPRODCOMVEN AS NRPRODCOMVEN,
   CROSS JOIN (SELECT SUM(A.VRACRCOMVEN) AS VRACRCOMANDA
                     FROM ITCOMANDAVEN A
                    WHERE A.CDFILIAL = :P_CDFILIAL
-                     AND instr(:P_NRCOMANDA, A.NRCOMANDA) > 0
+                     AND A.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
                      AND A.IDSTPRCOMVEN NOT IN ('6', '7')
                      AND A.IDPRODREFIL = 'N') AC
  WHERE IT.CDFILIAL = :P_CDFILIAL
-   AND instr(:P_NRCOMANDA, IT.NRCOMANDA) > 0
+   AND IT.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND IT.IDSTPRCOMVEN NOT IN ('6', '7')
    AND IT.IDPRODREFIL = 'N'
    AND (I.CDNATPRODUTO = :P_CDNATPRODUTO OR :P_TODOS = 'T')

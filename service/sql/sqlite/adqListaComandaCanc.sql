@@ -1,3 +1,12 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
+WITH RECURSIVE LISTA(NRCOMANDA, RESTO) AS (
+    SELECT NULL, :P_NRCOMANDA || '_'
+    UNION ALL
+    SELECT substr(RESTO, 1, instr(RESTO, '_') - 1), substr(RESTO, instr(RESTO, '_') + 1)
+      FROM LISTA
+     WHERE RESTO <> '')
 SELECT MIN(IT.NRPRODCOMVEN) AS NRPRODCOMVEN,
        IT.CDFILIAL AS CDFILIAL,
        IT.NRVENDAREST AS NRVENDAREST,
@@ -86,9 +95,9 @@ SELECT MIN(IT.NRPRODCOMVEN) AS NRPRODCOMVEN,
   CROSS JOIN (SELECT SUM(A.VRACRCOMANDA) AS VRACRCOMANDA
                     FROM COMANDAVEN A
                    WHERE A.CDFILIAL = :P_CDFILIAL
-                     AND instr(:P_NRCOMANDA, A.NRCOMANDA) > 0) AC
+                     AND A.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')) AC
  WHERE IT.CDFILIAL = :P_CDFILIAL
-   AND instr(:P_NRCOMANDA, IT.NRCOMANDA) > 0
+   AND IT.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND IT.IDSTPRCOMVEN IN ('6', '7')
    AND (I.CDNATPRODUTO = :P_CDNATPRODUTO OR :P_TODOS = 'T')
  GROUP BY IT.CDFILIAL,
