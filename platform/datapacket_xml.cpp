@@ -23,6 +23,13 @@ namespace {
 
 // ---------------------------------------------------------------- reading
 
+// A field name the format can carry: the rows hold their values as attributes of
+// that name, written in ASCII.
+bool isXmlName(const QString& name) {
+    static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.\\-]*$"));
+    return re.match(name).hasMatch() && !name.startsWith(QLatin1String("xml"), Qt::CaseInsensitive);
+}
+
 enum class ValueForm { Text, Integer, Float, Boolean, Date, Time, DateTime };
 
 struct ColumnForm {
@@ -256,6 +263,9 @@ private:
         if (def.name.isEmpty()) {
             invalid(QStringLiteral("campo sem nome (attrname)"));
         }
+        if (!isXmlName(def.name)) {
+            invalid(QStringLiteral("nome de campo \"%1\" inválido").arg(def.name));
+        }
         if (byName_.contains(def.name.toUpper())) {
             invalid(QStringLiteral("campo %1 definido duas vezes").arg(def.name));
         }
@@ -407,11 +417,6 @@ QString fileErrorText(const QFileDevice& file) {
     }
     throw AppError(
         QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2.").arg(target, reason));
-}
-
-bool isXmlName(const QString& name) {
-    static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.\\-]*$"));
-    return re.match(name).hasMatch() && !name.startsWith(QLatin1String("xml"), Qt::CaseInsensitive);
 }
 
 bool isXmlText(const QString& text) {

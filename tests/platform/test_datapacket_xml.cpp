@@ -411,3 +411,19 @@ TEST_F(DataPacketFile, StoreCodesDeclaredAsNumbersAreRefused) {
         QStringLiteral("x"));
     EXPECT_EQ(ok.rows[0], (QVariantList{31LL, QStringLiteral("0001")}));
 }
+
+TEST_F(DataPacketFile, FieldNamesTheRowsCannotCarryAreRefused) {
+    for (const char* name : {"CËFILIAL", "CD FILIAL", "1CDFILIAL", "xmlCampo", "CD<FILIAL"}) {
+        QByteArray attr(name);
+        attr.replace("<", "&lt;");
+        const QString e = loadError(
+            packetXml("<FIELD attrname=\"" + attr + "\" fieldtype=\"string\" WIDTH=\"4\"/>", ""));
+        EXPECT_TRUE(e.contains(QStringLiteral("nome de campo")) &&
+                    e.contains(QString::fromUtf8(name)))
+            << name << ": " << e.toStdString();
+    }
+    EXPECT_TRUE(loadError(packetXml("<FIELD attrname=\"CD_FILIAL-2.A\" fieldtype=\"string\" "
+                                    "WIDTH=\"4\"/>",
+                                    "<ROW CD_FILIAL-2.A=\"0001\"/>"))
+                    .isEmpty());
+}
