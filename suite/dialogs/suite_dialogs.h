@@ -9,6 +9,10 @@
 class QDialog;
 
 namespace tmk {
+class AccessRights;
+}
+
+namespace tmk {
 
 // The front-office dialog library on Qt Widgets, with touch-sized dialogs.
 //
@@ -22,13 +26,15 @@ public:
     // dialogs are shown over (the active window when none).
     SuiteDialogs(QSqlDatabase db, QWidget* parent = nullptr);
 
-    // "N" when the operator may not run the command, "S" otherwise. A malformed
-    // rights file throws AppError naming it.
+    // "N" when the operator may not run the command, "S" otherwise. When the rights
+    // or operators cannot be read the answer is "S", so that the command can be
+    // tried and asks a supervisor (VerificaAcesso); the fault is told once.
     void ControleAcess(int codigoAcesso, const QString& cdOperador, QString& resultado) override;
     // True at once, with the operator as authoriser, when the operator may run the
     // command; otherwise asks a supervisor (code and password): true with the
     // supervisor as authoriser, false (authoriser empty) when cancelled or when no
-    // supervisor is recorded.
+    // supervisor is recorded. With the rights unreadable every command asks a
+    // supervisor; with the operators unreadable it is refused with the fault told.
     bool VerificaAcesso(int codigoAcesso, const QString& cdOperador,
                         QString& cdOperAutoriz) override;
     // One row of LOGCONTROLEACESSO, numbered after the till's last one and stamped
@@ -96,8 +102,13 @@ protected:
     QWidget* dialogParent() const;
 
 private:
+    // Tells the operator, once for each distinct fault, that the rights could not be
+    // read and what that means for the guarded commands.
+    void tellFault(const AccessRights& rights);
+
     QSqlDatabase db_;
     QPointer<QWidget> parent_;
+    QString faultTold_;
 };
 
 } // namespace tmk
