@@ -460,3 +460,18 @@ TEST(DemoTill, APreparedTillOnADatabaseWithoutItsStoreIsToldSo) {
         }
     }
 }
+
+TEST(DemoTill, AFailedFirstPreparationLeavesNoDatabaseFileBehind) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    // The local files cannot all be written: a link into a folder that is not there.
+    ASSERT_TRUE(QDir(till.path()).mkpath(kCadastros));
+    const QString link = till.filePath(kCadastros + QStringLiteral("Operadores.cds"));
+    ASSERT_TRUE(QFile::link(till.filePath(QStringLiteral("nao/existe/Operadores.cds")), link));
+    EXPECT_THROW(prepareDemoTill(till.path(), QDateTime::currentDateTime()), AppError);
+    QFile::remove(link);
+    EXPECT_TRUE(folderContents(till.path()).isEmpty())
+        << QStringList(folderContents(till.path()).keys()).join(", ").toStdString();
+    // The next start prepares the folder as new.
+    EXPECT_TRUE(prepareDemoTill(till.path(), QDateTime::currentDateTime()).demoStoreCreated);
+}
