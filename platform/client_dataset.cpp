@@ -232,6 +232,7 @@ void ClientDataSet::createDataSet() {
     buffer_.clear();
     editRow_ = -1;
     rows_.clear();
+    fileName_.clear();
     commitStructure(std::move(p));
     state_ = State::Browse;
     rebuildView();

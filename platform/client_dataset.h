@@ -170,7 +170,7 @@ public:
     void loadFromFile(const QString& path);
     void saveToFile(const QString& path) const;
     // The file the rows were last loaded from; empty once they come from elsewhere
-    // (setData, setFieldDefs). Errors reading a field's value name it.
+    // (setData, setFieldDefs, createDataSet). Errors reading a field's value name it.
     const QString& fileName() const { return fileName_; }
 
 private:
