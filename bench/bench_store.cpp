@@ -279,6 +279,7 @@ QString preparePostgres(const StoreOptions& options, int history) {
     };
     const auto adminRun = [&](const QString& script, const QString& a, const QString& b = {}) {
         QString statement = splitStatements(scriptText(DbKind::PostgreSQL, script)).value(0);
+        // statement-scan: names of the databases the benchmark makes, which cannot be bound
         statement = b.isEmpty() ? statement.arg(a) : statement.arg(a, b);
         QSqlQuery q(admin.db());
         if (!q.exec(statement)) {

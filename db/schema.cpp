@@ -83,6 +83,7 @@ QString tableDdl(const Table& t, DbKind kind) {
         parts << QStringLiteral("    CONSTRAINT PK_%1 PRIMARY KEY (%2)")
                      .arg(t.name, keys.join(QStringLiteral(", ")));
     }
+    // statement-scan: names and types from the schema description, not values
     return QStringLiteral("CREATE TABLE %1 (\n%2\n)")
         .arg(t.name, parts.join(QStringLiteral(",\n")));
 }
@@ -131,6 +132,7 @@ void insertVersionRow(QSqlDatabase& db, DbKind kind) {
 
 // The version and fingerprint the database was made with (highest version recorded).
 std::optional<std::pair<int, QString>> recordedVersion(QSqlDatabase& db) {
+    // statement-scan: names of the version table, not values
     const QString text = QStringLiteral("SELECT %1, %2 FROM %3")
                              .arg(kVersionColumn, kFingerprintColumn, versionTable().name);
     QSqlQuery q(db);
@@ -203,6 +205,7 @@ QStringList ddlStatements(const Schema& description, DbKind kind) {
         statements << tableDdl(t, kind);
     }
     for (const Index& ix : description.indexes) {
+        // statement-scan: names from the schema description, not values
         statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                           .arg(ix.name, ix.table, ix.columns.join(QStringLiteral(", ")));
     }
@@ -327,6 +330,7 @@ QString insertStatement(const Table& table, const QStringList& columns) {
     for (const QString& c : columns) {
         params << QLatin1Char(':') + c;
     }
+    // statement-scan: names of the schema and their placeholders; the values are bound
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
         .arg(table.name, columns.join(QStringLiteral(", ")), params.join(QStringLiteral(", ")));
 }
@@ -341,6 +345,7 @@ QString selectByKeyStatement(const Table& table, const QStringList& columns) {
     for (const QString& k : keys) {
         conditions << QStringLiteral("%1 = :%1").arg(k);
     }
+    // statement-scan: names of the schema and their placeholders; the values are bound
     return QStringLiteral("SELECT %1 FROM %2 WHERE %3")
         .arg(columns.join(QStringLiteral(", ")), table.name,
              conditions.join(QStringLiteral(" AND ")));
