@@ -253,6 +253,7 @@ QString eventText(const Trigger& t) {
     case Trigger::Event::Insert:
         return QStringLiteral("INSERT");
     case Trigger::Event::Update:
+        // statement-scan: names from the schema description, not values
         return QStringLiteral("UPDATE OF ") + t.columns.join(QStringLiteral(", "));
     case Trigger::Event::Delete:
         return QStringLiteral("DELETE");
@@ -279,12 +280,14 @@ QString whenChanged(const Trigger& t, DbKind kind) {
 
 QStringList triggerDdl(const Trigger& t, const Table& table, DbKind kind) {
     if (kind == DbKind::SQLite) {
+        // statement-scan: names from the schema description, not values
         return {QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW%4 BEGIN\n%5;\nEND")
                     .arg(t.name, eventText(t), t.table, whenChanged(t, kind),
                          triggerBody(t, table, kind, true).join(QStringLiteral(";\n")))};
     }
     const bool row = t.event == Trigger::Event::Update;
     const QString function =
+        // statement-scan: names from the schema description, not values
         QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n%2;\n"
                        "RETURN NULL;\nEND\n$$")
             .arg(t.name, triggerBody(t, table, kind, row).join(QStringLiteral(";\n")));
@@ -296,6 +299,7 @@ QStringList triggerDdl(const Trigger& t, const Table& table, DbKind kind) {
                    ? QStringLiteral(" REFERENCING NEW TABLE AS NOVAS FOR EACH STATEMENT")
                    : QStringLiteral(" REFERENCING OLD TABLE AS ANTIGAS FOR EACH STATEMENT");
     }
+    // statement-scan: names from the schema description, not values
     return {function, QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3%4 EXECUTE FUNCTION %1()")
                           .arg(t.name, eventText(t), t.table, when)};
 }
