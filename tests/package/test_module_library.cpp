@@ -1,7 +1,6 @@
 #include <QCoreApplication>
 #include <QLibrary>
 #include <QStringList>
-
 #include <gtest/gtest.h>
 
 #ifndef TMK_MODULE_DIR
@@ -82,9 +81,10 @@ const char* const kOperations[] = {
 TEST(ModuleLibrary, ExportsTheEntryTheFlagsAndEveryOperationByName) {
     QLibrary lib(QStringLiteral(TMK_MODULE_DIR "/libtmk00470"));
     ASSERT_TRUE(lib.load()) << lib.errorString().toStdString();
-    for (const char* name : {"CriaGerenciaMesa", "DefinePastaCaixa", "FinalizaModulo", "frmGerMesa", "rdmGerMesa",
-                             "boIdCriado", "boClose", "boComanPorPes", "boResultado", "StartTrans",
-                             "CommitTrans", "RollbackTrans", "getVersaoBanco", "Trunc2"}) {
+    for (const char* name :
+         {"CriaGerenciaMesa", "DefinePastaCaixa", "FinalizaModulo", "frmGerMesa", "rdmGerMesa",
+          "boIdCriado", "boClose", "boComanPorPes", "boResultado", "StartTrans", "CommitTrans",
+          "RollbackTrans", "getVersaoBanco", "Trunc2"}) {
         EXPECT_NE(lib.resolve(name), nullptr) << name;
     }
     int count = 0;
