@@ -11,6 +11,7 @@
 #include "bench/median_table.h"
 #include "platform/database_error.h"
 #include "platform/errors.h"
+#include "suite/common/db_dialect.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
              "floor"},
             {"refresh", "getStatusMesa", "getUltimaVenda", "getMesaJuncao"}, 1.3);
         benchmark::RunSpecifiedBenchmarks(&table);
-        const std::string kind = tmk::dbKindName(options.store.kind).toStdString();
+        const std::string kind = tmk::DbDialect::forKind(options.store.kind).name().toStdString();
         targetsMet = table.printTable(std::cout, kind);
         if (!options.tableFile.isEmpty()) {
             std::ofstream file(options.tableFile.toStdString(), std::ios::app);

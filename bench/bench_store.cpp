@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "suite/common/common_resources.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -47,10 +48,10 @@ private:
 };
 
 QString scriptText(DbKind kind, const QString& name) {
-    QFile f(QStringLiteral(":/bench/sql/%1/%2.sql").arg(dbKindFolder(kind), name));
+    QFile f(QStringLiteral(":/bench/sql/%1/%2.sql").arg(DbDialect::forKind(kind).folder(), name));
     if (!f.open(QIODevice::ReadOnly)) {
         throw AppError(QStringLiteral("Roteiro \"%1\" do benchmark não encontrado para %2.")
-                           .arg(name, dbKindName(kind)));
+                           .arg(name, DbDialect::forKind(kind).name()));
     }
     return QString::fromUtf8(f.readAll());
 }
@@ -136,7 +137,8 @@ QByteArray historyVersion(DbKind kind) {
 
 // The file beside the cached databases that records the version of a history.
 QString versionFile(const StoreOptions& options, int history) {
-    const QString folder = QDir(options.cacheFolder).filePath(dbKindFolder(options.kind));
+    const QString folder =
+        QDir(options.cacheFolder).filePath(DbDialect::forKind(options.kind).folder());
     if (!QDir().mkpath(folder)) {
         throw AppError(QStringLiteral("Não foi possível criar a pasta %1.").arg(folder));
     }
@@ -181,7 +183,7 @@ void generateHistory(const QString& text, DbKind kind, int history) {
     clock.start();
     qCInfo(lcBenchStore).noquote() << QStringLiteral("Gerando o histórico de %1 vendas (%2)...")
                                           .arg(history)
-                                          .arg(dbKindName(kind));
+                                          .arg(DbDialect::forKind(kind).name());
     Connection c(text, QStringLiteral("tmk_bench_generation"));
     db::createSchema(c.db());
     if (kind == DbKind::SQLite) {

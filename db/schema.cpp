@@ -2,6 +2,7 @@
 
 #include "platform/database_error.h"
 #include "platform/errors.h"
+#include "suite/common/db_dialect.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -26,56 +27,23 @@ const QString kVersionColumn = QStringLiteral("NRVERSAOESQUEMA");
 const QString kFingerprintColumn = QStringLiteral("DSASSINATURA");
 const QString kCreatedColumn = QStringLiteral("DTHRCRIACAO");
 
-// The one pattern an SQLite date-time text must match (GLOB without wildcards
-// matches the whole text).
-const QString kSqliteDateTimeGlob =
-    QStringLiteral("[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] "
-                   "[0-2][0-9]:[0-5][0-9]:[0-5][0-9].[0-9][0-9][0-9]");
-
-QString sqlType(const Column& c, DbKind kind) {
-    const bool sqlite = kind == DbKind::SQLite;
-    switch (c.type) {
-    case FieldType::Text:
-        if (sqlite || c.isMemo()) {
-            return QStringLiteral("TEXT");
-        }
-        return QStringLiteral("VARCHAR(%1)").arg(c.size);
-    case FieldType::Integer:
-        return QStringLiteral("INTEGER");
-    case FieldType::Float:
-        return sqlite ? QStringLiteral("REAL") : QStringLiteral("DOUBLE PRECISION");
-    case FieldType::DateTime:
-        return sqlite ? QStringLiteral("TEXT") : QStringLiteral("TIMESTAMP(3)");
-    case FieldType::Boolean:
-        break;
-    }
-    throw AppError(QStringLiteral("Tipo de coluna sem correspondência no banco: %1.").arg(c.name));
-}
-
-// In SQLite a primary key of one INTEGER column becomes the row id, which takes a NULL
-// as "the next number"; declared INT it keeps the same integer affinity and refuses
-// NULL like every other key.
-bool sqliteRowIdAlias(const Table& t, const Column& c, DbKind kind) {
-    return kind == DbKind::SQLite && c.key && c.type == FieldType::Integer &&
-           t.keyColumns().size() == 1;
-}
-
-QString columnDdl(const Table& t, const Column& c, DbKind kind) {
-    const QString type = sqliteRowIdAlias(t, c, kind) ? QStringLiteral("INT") : sqlType(c, kind);
-    QString s = c.name + QLatin1Char(' ') + type;
+QString columnDdl(const Table& t, const Column& c, const DbDialect& dialect) {
+    const bool soleIntegerKey = c.key && c.type == FieldType::Integer && t.keyColumns().size() == 1;
+    QString s = c.name + QLatin1Char(' ') + dialect.columnType(c.fieldDef(), soleIntegerKey);
     if (c.notNull) {
         s += QStringLiteral(" NOT NULL");
     }
-    if (kind == DbKind::SQLite && c.type == FieldType::DateTime) {
-        s += QStringLiteral(" CHECK (%1 GLOB '%2')").arg(c.name, kSqliteDateTimeGlob);
+    const QString check = dialect.columnCheck(c.fieldDef());
+    if (!check.isEmpty()) {
+        s += QLatin1Char(' ') + check;
     }
     return s;
 }
 
-QString tableDdl(const Table& t, DbKind kind) {
+QString tableDdl(const Table& t, const DbDialect& dialect) {
     QStringList parts;
     for (const Column& c : t.columns) {
-        parts << QStringLiteral("    ") + columnDdl(t, c, kind);
+        parts << QStringLiteral("    ") + columnDdl(t, c, dialect);
     }
     const QStringList keys = t.keyColumns();
     if (!keys.isEmpty()) {
@@ -110,7 +78,7 @@ const Table& versionTable() {
     return *t;
 }
 
-void insertVersionRow(QSqlDatabase& db, DbKind kind) {
+void insertVersionRow(QSqlDatabase& db, const DbDialect& dialect) {
     const QString text =
         insertStatement(versionTable(), {kVersionColumn, kFingerprintColumn, kCreatedColumn});
     QSqlQuery q(db);
@@ -121,7 +89,7 @@ void insertVersionRow(QSqlDatabase& db, DbKind kind) {
     q.bindValue(QLatin1Char(':') + kVersionColumn, schema().version);
     q.bindValue(QLatin1Char(':') + kFingerprintColumn, schemaFingerprint(schema()));
     q.bindValue(QLatin1Char(':') + kCreatedColumn,
-                dateTimeBindValue(kind, QDateTime::currentDateTime()));
+                dialect.dateTimeValue(QDateTime::currentDateTime()));
     if (!q.exec()) {
         throw DatabaseError(QStringLiteral("Não foi possível registrar a versão do esquema."), text,
                             q.lastError().text());
@@ -192,14 +160,15 @@ QStringList ddlStatements(DbKind kind) {
 }
 
 QStringList ddlStatements(const Schema& description, DbKind kind) {
-    if (kind != DbKind::SQLite && kind != DbKind::PostgreSQL) {
+    const DbDialect& dialect = DbDialect::forKind(kind);
+    if (!dialect.createsSchema()) {
         throw AppError(QStringLiteral("O esquema do banco de dados é criado apenas em SQLite e "
                                       "PostgreSQL, não em %1.")
-                           .arg(dbKindName(kind)));
+                           .arg(dialect.name()));
     }
     QStringList statements;
     for (const Table& t : description.tables) {
-        statements << tableDdl(t, kind);
+        statements << tableDdl(t, dialect);
     }
     for (const Index& ix : description.indexes) {
         statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
@@ -256,12 +225,12 @@ QString schemaFingerprint(const Schema& description) {
 }
 
 void createSchema(QSqlDatabase& db) {
-    createSchema(db, ddlStatements(kindOf(db)));
+    createSchema(db, ddlStatements(DbDialect::of(db).kind()));
 }
 
 void createSchema(QSqlDatabase& db, const QStringList& ddl) {
     requireOpen(db);
-    const DbKind kind = kindOf(db);
+    const DbDialect& dialect = DbDialect::of(db);
     if (!db.transaction()) {
         throw DatabaseError(QStringLiteral("Não foi possível iniciar a criação do esquema do banco "
                                            "de dados."),
@@ -279,7 +248,7 @@ void createSchema(QSqlDatabase& db, const QStringList& ddl) {
                                     ddl[i], q.lastError().text());
             }
         }
-        insertVersionRow(db, kind);
+        insertVersionRow(db, dialect);
         if (!db.commit()) {
             throw DatabaseError(QStringLiteral("Não foi possível concluir a criação do esquema do "
                                                "banco de dados. Nada foi criado."),
@@ -293,7 +262,7 @@ void createSchema(QSqlDatabase& db, const QStringList& ddl) {
         db.rollback();
         throw;
     }
-    qCInfo(lcSchema) << "schema version" << schema().version << "created on" << dbKindName(kind);
+    qCInfo(lcSchema) << "schema version" << schema().version << "created on" << dialect.name();
 }
 
 bool schemaPresent(QSqlDatabase& db) {

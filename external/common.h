@@ -10,7 +10,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <exception>
 
 class QObject;
@@ -106,16 +105,12 @@ QString Uncripto(const QString& cifrado, int chave);
 // The connection text of the till, from the till folder's settings file
 // "Conexao.ini"; by default the SQLite database of the till folder.
 QString _GetStringConexKov(const QString& a1);
-// The kind of database a connection text names (its Provider); throws AppError for
-// an unknown provider.
-DbKind connectionKind(const QString& connectionText);
-// Opens a connection from a connection text under the given Qt connection name;
-// throws AppError with a Portuguese message when the server refuses or is down.
+// Opens a connection from a connection text under the given Qt connection name, of the
+// dialect the text's Provider names (suite/common/db_dialect.h); throws AppError with a
+// Portuguese message for an unknown provider and when the server refuses or is down.
 QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName);
 // The same connection set up but not opened (TryConnect opens it later).
 QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName);
-// The kind of database an open (or opened once) connection talks to.
-DbKind databaseKind(const QSqlDatabase& db);
 // Opens the connection again when it is closed (or checks it when open).
 void TryConnect(QSqlDatabase& db);
 // Prepares the session: dates rendered as dd/mm/yyyy text, the kinds' settings.

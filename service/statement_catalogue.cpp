@@ -1,6 +1,7 @@
 #include "service/statement_catalogue.h"
 
 #include "platform/errors.h"
+#include "suite/common/db_dialect.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +13,7 @@ namespace tmk {
 namespace {
 
 QString folder(DbKind kind, const QString& root) {
-    return root + QLatin1Char('/') + dbKindFolder(kind);
+    return root + QLatin1Char('/') + DbDialect::forKind(kind).folder();
 }
 
 QStringList namesIn(DbKind kind, const QString& root) {
@@ -27,7 +28,7 @@ QStringList namesIn(DbKind kind, const QString& root) {
 }
 
 QStringList requiredFor(DbKind kind, const QString& root) {
-    if (kind == DbKind::Oracle) {
+    if (DbDialect::forKind(kind).fallbackKind()) {
         QStringList stored = StatementCatalogue::storedStatements().keys();
         stored.sort();
         return stored;
@@ -153,14 +154,16 @@ StatementCatalogue::StatementCatalogue(DbKind kind, const QString& root)
     }
     const QStringList missing = missingFor(kind, root);
     if (!missing.isEmpty()) {
-        throw AppError(QStringLiteral("O catálogo de instruções não tem texto %1 para: %2.")
-                           .arg(dbKindName(kind), missing.join(QStringLiteral(", "))));
+        throw AppError(
+            QStringLiteral("O catálogo de instruções não tem texto %1 para: %2.")
+                .arg(DbDialect::forKind(kind).name(), missing.join(QStringLiteral(", "))));
     }
     const QStringList unknown = unknownFor(kind, root);
     if (!unknown.isEmpty()) {
-        throw AppError(QStringLiteral("O catálogo de instruções %1 tem textos sem instrução "
-                                      "correspondente: %2.")
-                           .arg(dbKindName(kind), unknown.join(QStringLiteral(", "))));
+        throw AppError(
+            QStringLiteral("O catálogo de instruções %1 tem textos sem instrução "
+                           "correspondente: %2.")
+                .arg(DbDialect::forKind(kind).name(), unknown.join(QStringLiteral(", "))));
     }
     const auto& stored = storedStatements();
     for (const QString& name : statementNames(root)) {
@@ -174,8 +177,8 @@ StatementCatalogue::StatementCatalogue(DbKind kind, const QString& root)
         }
         // An Oracle connection runs the single SQL Server text of a statement that has
         // no Oracle text of its own.
-        const DbKind source =
-            (kind == DbKind::Oracle && !store.hasText(DbKind::Oracle)) ? DbKind::SqlServer : kind;
+        const auto fallback = DbDialect::forKind(kind).fallbackKind();
+        const DbKind source = (fallback && !store.hasText(kind)) ? *fallback : kind;
         CatalogueStatement st;
         st.name = name;
         st.text = store.text(source);

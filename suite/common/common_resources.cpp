@@ -27,8 +27,8 @@ QString commonResourceText(const QString& name) {
     return QString::fromUtf8(file.readAll());
 }
 
-QString commonStatement(DbKind kind, const QString& name) {
-    return commonResourceText(QStringLiteral("sql/%1/%2.sql").arg(dbKindFolder(kind), name))
+QString commonStatement(const DbDialect& dialect, const QString& name) {
+    return commonResourceText(QStringLiteral("sql/%1/%2.sql").arg(dialect.folder(), name))
         .trimmed();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db_kind.h"
+#include "suite/common/db_dialect.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,7 +12,7 @@ namespace tmk {
 QString commonResourceText(const QString& name);
 
 // The statement "sql/<kind>/<name>.sql" of the common library.
-QString commonStatement(DbKind kind, const QString& name);
+QString commonStatement(const DbDialect& dialect, const QString& name);
 
 // Splits a script into its statements: each ends with ';' at the end of a line;
 // lines starting with "--" are comments. The ';' is not part of the statement.

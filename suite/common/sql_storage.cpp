@@ -1,5 +1,6 @@
 #include "external/common.h"
 #include "platform/errors.h"
+#include "suite/common/db_dialect.h"
 
 namespace tmk {
 
@@ -18,7 +19,7 @@ bool TADOSqlStorage::hasText(DbKind kind) const {
 QString TADOSqlStorage::text(DbKind kind) const {
     if (!hasText(kind)) {
         throw AppError(QStringLiteral("A instrução %1 não tem texto para o banco de dados %2.")
-                           .arg(name_, dbKindName(kind)));
+                           .arg(name_, DbDialect::forKind(kind).name()));
     }
     return texts_.value(int(kind));
 }

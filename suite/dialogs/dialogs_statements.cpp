@@ -18,10 +18,10 @@ static void registerDialogsResources() {
 
 namespace tmk {
 
-QString dialogsStatement(DbKind kind, const QString& name) {
+QString dialogsStatement(const DbDialect& dialect, const QString& name) {
     registerDialogsResources();
     const QString path =
-        QStringLiteral(":/suite/dialogs/sql/%1/%2.sql").arg(dbKindFolder(kind), name);
+        QStringLiteral(":/suite/dialogs/sql/%1/%2.sql").arg(dialect.folder(), name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw AppError(QStringLiteral("Recurso interno \"%1\" não encontrado.").arg(path));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db_kind.h"
+#include "suite/common/db_dialect.h"
 
 #include <QString>
 
@@ -8,6 +8,6 @@ namespace tmk {
 
 // The statement "sql/<kind>/<name>.sql" compiled into the dialog library; AppError
 // naming it when missing.
-QString dialogsStatement(DbKind kind, const QString& name);
+QString dialogsStatement(const DbDialect& dialect, const QString& name);
 
 } // namespace tmk

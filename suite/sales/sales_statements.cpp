@@ -18,10 +18,9 @@ static void registerSalesResources() {
 
 namespace tmk {
 
-QString salesStatement(DbKind kind, const QString& name) {
+QString salesStatement(const DbDialect& dialect, const QString& name) {
     registerSalesResources();
-    const QString path =
-        QStringLiteral(":/suite/sales/sql/%1/%2.sql").arg(dbKindFolder(kind), name);
+    const QString path = QStringLiteral(":/suite/sales/sql/%1/%2.sql").arg(dialect.folder(), name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw AppError(QStringLiteral("Recurso interno \"%1\" não encontrado.").arg(path));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db_kind.h"
+#include "suite/common/db_dialect.h"
 
 #include <QString>
 
@@ -8,6 +8,6 @@ namespace tmk {
 
 // The statement "sql/<kind>/<name>.sql" compiled into the sales library; AppError
 // naming it when missing.
-QString salesStatement(DbKind kind, const QString& name);
+QString salesStatement(const DbDialect& dialect, const QString& name);
 
 } // namespace tmk

@@ -4,6 +4,7 @@
 #include "external/common.h"
 #include "platform/errors.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
 #include "tests/db/table_rows.h"
 #include "tests/support/test_database.h"
 
@@ -42,7 +43,7 @@ TEST(TestDatabase, EachDatabaseIsFreshAndHoldsTheSchema) {
     QSqlDatabase dbA = a.connection();
     QSqlDatabase dbB = b.connection();
     ASSERT_TRUE(dbA.isOpen());
-    EXPECT_EQ(db::kindOf(dbA), TestDatabase::kind());
+    EXPECT_EQ(DbDialect::of(dbA).kind(), TestDatabase::kind());
     EXPECT_TRUE(db::schemaPresent(dbA));
     EXPECT_NO_THROW(db::ensureSchema(dbA));
 

@@ -41,8 +41,10 @@ TEST(StatementCatalogueFiles, EveryKindHasEveryTextItNeedsAndNamesOnlyKnownState
     // Every statement has SQLite, PostgreSQL and SQL Server texts; the stored ones also
     // an Oracle text.
     for (DbKind k : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer, DbKind::Oracle}) {
-        EXPECT_EQ(StatementCatalogue::missingFor(k), QStringList()) << dbKindName(k).toStdString();
-        EXPECT_EQ(StatementCatalogue::unknownFor(k), QStringList()) << dbKindName(k).toStdString();
+        EXPECT_EQ(StatementCatalogue::missingFor(k), QStringList())
+            << DbDialect::forKind(k).name().toStdString();
+        EXPECT_EQ(StatementCatalogue::unknownFor(k), QStringList())
+            << DbDialect::forKind(k).name().toStdString();
     }
     EXPECT_NO_THROW(StatementCatalogue(DbKind::Oracle));
     EXPECT_NO_THROW(StatementCatalogue(DbKind::SqlServer));

@@ -1,5 +1,6 @@
 #include "external/common.h"
 #include "platform/database_error.h"
+#include "suite/common/db_dialect.h"
 #include "tests/suite/common_db/db_fixture.h"
 #include "tests/suite/print_qstring.h"
 
@@ -22,7 +23,7 @@ using Session = DbFixture;
 TEST_F(Session, SettingsOfTheKind) {
     QSqlDatabase db = open();
     ASSERT_TRUE(db.isOpen());
-    EXPECT_EQ(databaseKind(db), runKind());
+    EXPECT_EQ(DbDialect::of(db).kind(), runKind());
     if (runKind() == DbKind::PostgreSQL) {
         // Typed dates are read day first; timestamps come back as valid date-times.
         EXPECT_EQ(scalar(db, "SELECT CAST(CAST('15/03/2024' AS DATE) AS TEXT)").toString(),

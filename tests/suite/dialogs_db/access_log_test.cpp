@@ -1,5 +1,6 @@
 #include "db/schema.h"
 #include "platform/database_error.h"
+#include "suite/common/db_dialect.h"
 #include "suite/dialogs/suite_dialogs.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/support/test_database.h"
@@ -38,11 +39,6 @@ QVariantMap readLog(QSqlDatabase& db, const QString& filial, const QString& caix
     return row;
 }
 
-QDateTime storedDateTime(const QVariant& v) {
-    return v.metaType() == QMetaType::fromType<QDateTime>() ? v.toDateTime()
-                                                            : db::parseStoredDateTime(v.toString());
-}
-
 class AccessLog : public ::testing::Test {
 protected:
     void SetUp() override { TMK_REQUIRE_DATABASE(database_); }
@@ -73,7 +69,7 @@ TEST_F(AccessLog, OneRowHoldsTheFourteenValues) {
     EXPECT_EQ(row.value("NRMESA").toString(), "0012");
     EXPECT_EQ(row.value("CDVENDEDOR").toString(), "0033");
     EXPECT_EQ(row.value("NRSEQVENDA").toString(), "0");
-    const QDateTime stamp = storedDateTime(row.value("DTHRLOG"));
+    const QDateTime stamp = DbDialect::of(db).readDateTime(row.value("DTHRLOG"));
     ASSERT_TRUE(stamp.isValid()) << row.value("DTHRLOG").toString().toStdString();
     EXPECT_GE(stamp, before);
     EXPECT_LE(stamp, after);

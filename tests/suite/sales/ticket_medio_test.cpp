@@ -1,6 +1,7 @@
 #include "db/schema.h"
 #include "platform/client_dataset.h"
 #include "platform/database_error.h"
+#include "suite/common/db_dialect.h"
 #include "suite/sales/suite_sales_service.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/support/test_database.h"
@@ -26,7 +27,7 @@ struct Sale {
 
 void insertSale(QSqlDatabase& db, int seq, const Sale& s) {
     const db::Table& venda = *db::schema().table(QStringLiteral("VENDA"));
-    const DbKind kind = db::kindOf(db);
+    const DbDialect& dialect = DbDialect::of(db);
     QSqlQuery q(db);
     ASSERT_TRUE(q.prepare(db::insertStatement(venda, {"CDFILIAL", "CDCAIXA", "NRSEQVENDA", "CDLOJA",
                                                       "DTVENDA", "IDSITUVENDA", "VRTOTVENDA"})));
@@ -34,7 +35,7 @@ void insertSale(QSqlDatabase& db, int seq, const Sale& s) {
     q.bindValue(":CDCAIXA", s.caixa);
     q.bindValue(":NRSEQVENDA", QString::number(seq));
     q.bindValue(":CDLOJA", s.loja);
-    q.bindValue(":DTVENDA", db::dateTimeBindValue(kind, s.data));
+    q.bindValue(":DTVENDA", dialect.dateTimeValue(s.data));
     q.bindValue(":IDSITUVENDA", s.situacao);
     q.bindValue(":VRTOTVENDA", s.total);
     ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
