@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/db_kind.h"
-
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -117,22 +115,6 @@ void TryConnect(QSqlDatabase& db);
 void SetADODBSession(QSqlDatabase& db);
 // The text an operation puts into its result for a failure.
 QString ADOExceptionMessage(const std::exception& e, const QSqlDatabase& db, const QString& a3);
-
-// Per-dialect store: one statement's text for each database kind.
-class TADOSqlStorage {
-public:
-    TADOSqlStorage() = default;
-    explicit TADOSqlStorage(QString statementName);
-    const QString& statementName() const { return name_; }
-    void setText(DbKind kind, const QString& text);
-    bool hasText(DbKind kind) const;
-    // The text of the kind; throws AppError naming the statement when missing.
-    QString text(DbKind kind) const;
-
-private:
-    QString name_;
-    QHash<int, QString> texts_;
-};
 
 // Next-code module: created just before a call and freed after it.
 class TdtmKovProxCodigo {

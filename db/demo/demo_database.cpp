@@ -3,36 +3,29 @@
 #include "db/schema.h"
 #include "platform/database_error.h"
 #include "platform/errors.h"
-#include "suite/common/db_dialect.h"
+#include "suite/common/statement_files.h"
 
-#include <QFile>
 #include <QLoggingCategory>
 #include <QSqlError>
 #include <QSqlQuery>
 
 Q_LOGGING_CATEGORY(lcDemo, "tmk.demo")
 
-// Resources of a static library are registered explicitly (outside any namespace).
-static void registerDemoResources() {
-    Q_INIT_RESOURCE(demo_store);
-}
-
 namespace tmk {
 
 namespace {
 
-QString statementText(const DbDialect& dialect, const QString& name) {
-    registerDemoResources();
-    QFile file(QStringLiteral(":/db/demo/sql/%1/%2.sql").arg(dialect.folder(), name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(
-            QStringLiteral("Instrução %1 da loja de demonstração não encontrada.").arg(name));
-    }
-    return QString::fromUtf8(file.readAll()).trimmed();
+// The demo store's statements, for the kinds it is made on.
+const LibraryStatements& demoStatements() {
+    static const LibraryStatements statements(QStringLiteral(":/db/demo/sql"),
+                                              QStringLiteral("da loja de demonstração"),
+                                              {{QStringLiteral("count_branches")}, {}, {}});
+    return statements;
 }
 
 qlonglong branchCount(QSqlDatabase& db, const DbDialect& dialect) {
-    const QString text = statementText(dialect, QStringLiteral("count_branches"));
+    const QString text =
+        demoStatements().forDialect(dialect).text(QStringLiteral("count_branches"));
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(text) || !q.next()) {

@@ -1,6 +1,7 @@
 #include "external/common.h"
 #include "platform/errors.h"
 #include "suite/common/common_log.h"
+#include "suite/common/common_resources.h"
 #include "suite/common/connection_text.h"
 #include "suite/common/db_dialect.h"
 
@@ -21,15 +22,17 @@ QString withoutPassword(QString text, const ConnectionText& c) {
 
 } // namespace
 
+// The common library's statements of the dialect are checked before the connection is made.
 QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName) {
-    return DbDialect::forConnectionText(connectionText)
-        .configure(ConnectionText::parse(connectionText), connectionName);
+    const DbDialect& dialect = DbDialect::forConnectionText(connectionText);
+    commonStatements().forDialect(dialect);
+    return dialect.configure(ConnectionText::parse(connectionText), connectionName);
 }
 
 QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName) {
     const DbDialect& dialect = DbDialect::forConnectionText(connectionText);
     const ConnectionText c = ConnectionText::parse(connectionText);
-    QSqlDatabase db = dialect.configure(c, connectionName);
+    QSqlDatabase db = configureConnection(connectionText, connectionName);
     if (!db.open()) {
         const QString driverText = withoutPassword(db.lastError().text(), c);
         db = QSqlDatabase();

@@ -16,7 +16,7 @@ namespace {
 // say) still proves the connection alive.
 bool stillConnected(QSqlDatabase& db) {
     QSqlQuery q(db);
-    const bool ok = q.exec(commonStatement(DbDialect::of(db), QStringLiteral("ping")));
+    const bool ok = q.exec(commonStatements().of(db).text(QStringLiteral("ping")));
     const QSqlError error = q.lastError();
     q.finish();
     return ok || !isConnectionLost(db, error);
@@ -50,9 +50,9 @@ void SetADODBSession(QSqlDatabase& db) {
         throw DatabaseError(QStringLiteral("Sem conexão com o banco de dados."),
                             QStringLiteral("session"), QString(), true);
     }
-    const DbDialect& dialect = DbDialect::of(db);
-    const QStringList statements =
-        splitStatements(commonStatement(dialect, QStringLiteral("session")));
+    const StatementSet& texts = commonStatements().of(db);
+    const DbDialect& dialect = texts.dialect();
+    const QStringList statements = splitStatements(texts.text(QStringLiteral("session")));
     for (const QString& statement : statements) {
         QSqlQuery q(db);
         if (!q.exec(statement)) {
@@ -66,8 +66,7 @@ void SetADODBSession(QSqlDatabase& db) {
     if (dialect.followsTillTimeZone()) {
         // Best effort: a zone the server does not know leaves the server's own.
         QSqlQuery q(db);
-        const bool prepared =
-            q.prepare(commonStatement(dialect, QStringLiteral("session_timezone")));
+        const bool prepared = q.prepare(texts.text(QStringLiteral("session_timezone")));
         q.bindValue(QStringLiteral(":P_TIMEZONE"),
                     QString::fromUtf8(QTimeZone::systemTimeZoneId()));
         if (!prepared || !q.exec()) {

@@ -5,6 +5,7 @@
 #include "suite/devices/simulated_drawer.h"
 #include "suite/dialogs/access_rights.h"
 #include "suite/dialogs/dialogs_log.h"
+#include "suite/dialogs/dialogs_statements.h"
 #include "suite/dialogs/keypad_dialog.h"
 #include "suite/dialogs/supervisor_dialog.h"
 
@@ -15,7 +16,12 @@ namespace tmk {
 
 SuiteDialogs::SuiteDialogs(QSqlDatabase db, QWidget* parent)
     : db_(std::move(db))
-    , parent_(parent) {}
+    , parent_(parent) {
+    // The statements of the connection's dialect are checked now, not at their first use.
+    if (db_.isValid()) {
+        dialogsStatements().of(db_);
+    }
+}
 
 QWidget* SuiteDialogs::dialogParent() const {
     return parent_ ? parent_.data() : QApplication::activeWindow();

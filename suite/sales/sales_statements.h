@@ -1,13 +1,10 @@
 #pragma once
 
-#include "suite/common/db_dialect.h"
-
-#include <QString>
+#include "suite/common/statement_files.h"
 
 namespace tmk {
 
-// The statement "sql/<kind>/<name>.sql" compiled into the sales library; AppError
-// naming it when missing.
-QString salesStatement(const DbDialect& dialect, const QString& name);
+// The sales service's statements (the average ticket).
+const LibraryStatements& salesStatements();
 
 } // namespace tmk

@@ -49,7 +49,9 @@ TEST(StatementCatalogueFiles, EveryKindHasEveryTextItNeedsAndNamesOnlyKnownState
     EXPECT_NO_THROW(StatementCatalogue(DbKind::Oracle));
     EXPECT_NO_THROW(StatementCatalogue(DbKind::SqlServer));
     for (const QString& stored : StatementCatalogue::storedStatements().keys()) {
-        EXPECT_FALSE(StatementCatalogue::resourceText(DbKind::Oracle, stored).isEmpty())
+        EXPECT_FALSE(StatementFiles(StatementCatalogue::defaultRoot())
+                         .text(DbKind::Oracle, stored)
+                         .isEmpty())
             << stored.toStdString();
     }
 }

@@ -2,6 +2,7 @@
 #include "platform/client_dataset.h"
 #include "platform/errors.h"
 #include "suite/devices/simulated_drawer.h"
+#include "suite/dialogs/dialogs_statements.h"
 #include "suite/dialogs/keypad_dialog.h"
 #include "suite/dialogs/suite_dialogs.h"
 #include "suite/dialogs/supervisor_dialog.h"
@@ -318,6 +319,19 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
         }
     }
     EXPECT_TRUE(d.dialogsShown.isEmpty());
+}
+
+TEST(DialogsStatements, EveryKindHasTheTextsOfTheLibrary) {
+    for (DbKind kind : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer, DbKind::Oracle}) {
+        const DbDialect& d = DbDialect::forKind(kind);
+        const StatementSet* set = nullptr;
+        EXPECT_NO_THROW(set = &dialogsStatements().forDialect(d)) << d.name().toStdString();
+        if (set) {
+            EXPECT_TRUE(
+                set->text(QStringLiteral("log_controle_acess")).contains("LOGCONTROLEACESSO"))
+                << d.name().toStdString();
+        }
+    }
 }
 
 } // namespace

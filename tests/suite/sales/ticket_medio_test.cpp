@@ -2,6 +2,7 @@
 #include "platform/client_dataset.h"
 #include "platform/database_error.h"
 #include "suite/common/db_dialect.h"
+#include "suite/sales/sales_statements.h"
 #include "suite/sales/suite_sales_service.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/support/test_database.h"
@@ -130,6 +131,18 @@ TEST(SalesPending, FunctionsNotYetAvailableSaySo) {
         "setLimpaMesaGeral");
     expectUnavailable([&] { sales.setLimpaMesaComanda("1", "_1_", "1", "1", "0001", "RES", "N"); },
                       "setLimpaMesaComanda");
+}
+
+TEST(SalesStatements, EveryKindHasTheTextsOfTheLibrary) {
+    for (DbKind kind : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer, DbKind::Oracle}) {
+        const DbDialect& d = DbDialect::forKind(kind);
+        const StatementSet* set = nullptr;
+        EXPECT_NO_THROW(set = &salesStatements().forDialect(d)) << d.name().toStdString();
+        if (set) {
+            EXPECT_TRUE(set->text(QStringLiteral("ticket_medio")).contains("VENDA"))
+                << d.name().toStdString();
+        }
+    }
 }
 
 } // namespace
