@@ -52,16 +52,20 @@ const Table& table(const char* name) {
     return *t;
 }
 
-class EmptyDatabase : public ::testing::Test {
+class EmptyDatabase : public test::DatabaseTest {
 protected:
+    EmptyDatabase()
+        : DatabaseTest(TestDatabase::Contents::Empty) {}
     void SetUp() override {
-        TMK_REQUIRE_DATABASE(testDb_);
-        db_ = testDb_.connection();
+        DatabaseTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        db_ = database.connection();
         dialect_ = &DbDialect::of(db_);
     }
     const DbDialect& dialect() const { return *dialect_; }
 
-    TestDatabase testDb_{TestDatabase::Contents::Empty};
     QSqlDatabase db_;
     const DbDialect* dialect_ = nullptr;
 };

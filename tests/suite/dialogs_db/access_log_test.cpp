@@ -39,14 +39,10 @@ QVariantMap readLog(QSqlDatabase& db, const QString& filial, const QString& caix
     return row;
 }
 
-class AccessLog : public ::testing::Test {
-protected:
-    void SetUp() override { TMK_REQUIRE_DATABASE(database_); }
-    TestDatabase database_;
-};
+using AccessLog = test::DatabaseTest;
 
 TEST_F(AccessLog, OneRowHoldsTheFourteenValues) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     SuiteDialogs dialogs(db, nullptr);
     const QDateTime before = QDateTime::currentDateTime().addMSecs(-1);
     dialogs.LogControleAcess("0001", "0002", "ABE_MES", "0007", "Maria Souza", "0090",
@@ -76,7 +72,7 @@ TEST_F(AccessLog, OneRowHoldsTheFourteenValues) {
 }
 
 TEST_F(AccessLog, RecordsAreNumberedPerTill) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     SuiteDialogs dialogs(db, nullptr);
     const auto log = [&](const char* caixa, const char* op) {
         dialogs.LogControleAcess("0001", caixa, op, "0007", "Maria", "0007", "m", "m", "", "", "",
@@ -92,7 +88,7 @@ TEST_F(AccessLog, RecordsAreNumberedPerTill) {
 }
 
 TEST_F(AccessLog, LongTextsAreCutToTheirColumnsAndNothingIsLost) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     SuiteDialogs dialogs(db, nullptr);
     const QString longName = QString(70, QLatin1Char('N'));
     const QString longReason = QString(2000, QLatin1Char('r'));

@@ -42,20 +42,18 @@ void insertSale(QSqlDatabase& db, int seq, const Sale& s) {
     ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
 }
 
-class TicketMedio : public ::testing::Test {
+class TicketMedio : public test::DatabaseTest {
 protected:
-    void SetUp() override { TMK_REQUIRE_DATABASE(database_); }
-    TestDatabase database_;
     const QDateTime abertura{QDate(2024, 3, 15), QTime(8, 0)};
 };
 
 TEST_F(TicketMedio, NoSaleGivesZeroZero) {
-    SuiteSalesService sales(database_.connection(), "0002");
+    SuiteSalesService sales(database.connection(), "0002");
     EXPECT_EQ(sales.CalcTicketMedio("0001", "0001", abertura), "0-0");
 }
 
 TEST_F(TicketMedio, OnlyConcludedSalesOfThisTillSinceTheOpening) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     const QDateTime t = abertura;
     int seq = 0;
     // Counted: 30.00 + 41.00 = 71.00 over 2 sales.
@@ -74,7 +72,7 @@ TEST_F(TicketMedio, OnlyConcludedSalesOfThisTillSinceTheOpening) {
 }
 
 TEST_F(TicketMedio, AverageIsRoundedToCents) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     insertSale(db, 1, {"0001", "0002", "0001", abertura, "O", 10.0});
     insertSale(db, 2, {"0001", "0002", "0001", abertura, "O", 10.0});
     insertSale(db, 3, {"0001", "0002", "0001", abertura, "O", 10.01});
@@ -85,7 +83,7 @@ TEST_F(TicketMedio, AverageIsRoundedToCents) {
 }
 
 TEST_F(TicketMedio, WithoutCashOpeningNothingIsCounted) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     insertSale(db, 1, {"0001", "0002", "0001", abertura, "O", 10.0});
     SuiteSalesService sales(db, "0002");
     EXPECT_EQ(sales.CalcTicketMedio("0001", "0001", QDateTime()), "0-0");
