@@ -92,7 +92,6 @@ void DemoRows::insert(const QString& table, const QVariantMap& row) {
             q.lastQuery(), q.lastError().text());
     }
     q.finish();
-    ++inserted_;
 }
 
 } // namespace tmk::demo

@@ -23,14 +23,12 @@ public:
 
     // Throws DatabaseError naming the table when the database refuses the row.
     void insert(const QString& table, const QVariantMap& row);
-    int inserted() const { return inserted_; }
 
 private:
     QSqlQuery& statementFor(const QString& table, const QStringList& columns);
 
     QSqlDatabase& db_;
     QHash<QString, QSqlQuery> statements_;
-    int inserted_ = 0;
 };
 
 } // namespace tmk::demo
