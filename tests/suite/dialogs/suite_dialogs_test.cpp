@@ -8,6 +8,7 @@
 #include "suite/dialogs/supervisor_dialog.h"
 #include "tests/suite/dialogs/cadastre_files.h"
 #include "tests/suite/print_qstring.h"
+#include "tests/support/statement_checks.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -322,16 +323,8 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
 }
 
 TEST(DialogsStatements, EveryKindHasTheTextsOfTheLibrary) {
-    for (DbKind kind : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer, DbKind::Oracle}) {
-        const DbDialect& d = DbDialect::forKind(kind);
-        const StatementSet* set = nullptr;
-        EXPECT_NO_THROW(set = &dialogsStatements().forDialect(d)) << d.name().toStdString();
-        if (set) {
-            EXPECT_TRUE(
-                set->text(QStringLiteral("log_controle_acess")).contains("LOGCONTROLEACESSO"))
-                << d.name().toStdString();
-        }
-    }
+    test::expectLoadsOnEveryKind(dialogsStatements(), QStringLiteral("log_controle_acess"),
+                                 QStringLiteral("LOGCONTROLEACESSO"));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "suite/sales/sales_statements.h"
 #include "suite/sales/suite_sales_service.h"
 #include "tests/suite/print_qstring.h"
+#include "tests/support/statement_checks.h"
 #include "tests/support/test_database.h"
 
 #include <QSqlError>
@@ -132,15 +133,8 @@ TEST(SalesPending, FunctionsNotYetAvailableSaySo) {
 }
 
 TEST(SalesStatements, EveryKindHasTheTextsOfTheLibrary) {
-    for (DbKind kind : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer, DbKind::Oracle}) {
-        const DbDialect& d = DbDialect::forKind(kind);
-        const StatementSet* set = nullptr;
-        EXPECT_NO_THROW(set = &salesStatements().forDialect(d)) << d.name().toStdString();
-        if (set) {
-            EXPECT_TRUE(set->text(QStringLiteral("ticket_medio")).contains("VENDA"))
-                << d.name().toStdString();
-        }
-    }
+    test::expectLoadsOnEveryKind(salesStatements(), QStringLiteral("ticket_medio"),
+                                 QStringLiteral("VENDA"));
 }
 
 } // namespace
