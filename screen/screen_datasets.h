@@ -2,6 +2,8 @@
 
 #include "platform/client_dataset.h"
 
+#include <utility>
+
 namespace tmk {
 
 // The screen's in-memory tables, each declared once under the name the system gives it
