@@ -7,6 +7,7 @@
 #include "suite/devices/simulated_drawer.h"
 #include "suite/dialogs/access_rights.h"
 #include "suite/dialogs/dialogs_log.h"
+#include "suite/dialogs/dialogs_statements.h"
 #include "suite/dialogs/keypad_dialog.h"
 #include "suite/dialogs/supervisor_dialog.h"
 
@@ -19,7 +20,12 @@ SuiteDialogs::SuiteDialogs(QSqlDatabase db, QWidget* parent)
     : db_(std::move(db))
     , parent_(parent)
     , nfce_(std::make_shared<SimulatedNfceEmitter>())
-    , sat_(std::make_shared<SimulatedSat>()) {}
+    , sat_(std::make_shared<SimulatedSat>()) {
+    // The statements of the connection's dialect are checked now, not at their first use.
+    if (db_.isValid()) {
+        dialogsStatements().of(db_);
+    }
+}
 
 SuiteDialogs::~SuiteDialogs() = default;
 

@@ -1,32 +1,12 @@
 #include "suite/sales/sales_statements.h"
 
-#include "platform/errors.h"
-
-#include <QFile>
-#include <QMutex>
-
-// Resources of a static library are registered explicitly (outside any namespace).
-static void registerSalesResources() {
-    static QMutex mutex;
-    static bool done = false;
-    const QMutexLocker lock(&mutex);
-    if (!done) {
-        Q_INIT_RESOURCE(suite_sales);
-        done = true;
-    }
-}
-
 namespace tmk {
 
-QString salesStatement(DbKind kind, const QString& name) {
-    registerSalesResources();
-    const QString path =
-        QStringLiteral(":/suite/sales/sql/%1/%2.sql").arg(dbKindFolder(kind), name);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(QStringLiteral("Recurso interno \"%1\" não encontrado.").arg(path));
-    }
-    return QString::fromUtf8(file.readAll()).trimmed();
+const LibraryStatements& salesStatements() {
+    static const LibraryStatements statements(QStringLiteral(":/suite/sales/sql"),
+                                              QStringLiteral("do serviço de vendas"),
+                                              {{QStringLiteral("ticket_medio")}, {}, {}});
+    return statements;
 }
 
 } // namespace tmk
