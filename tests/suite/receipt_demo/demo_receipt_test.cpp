@@ -3,6 +3,7 @@
 // approximate taxes, the conclusion with its NFC-e, the app payments tied to the sale,
 // the table settled, the verification, the DANFE and the card receipts.
 
+#include "db/demo/demo_catalogue.h"
 #include "db/demo/demo_store.h"
 #include "external/common.h"
 #include "platform/client_dataset.h"
@@ -17,6 +18,7 @@
 #include "suite/devices/simulated_fiscal_device.h"
 #include "suite/devices/tef_terminal.h"
 #include "suite/dialogs/suite_dialogs.h"
+#include "suite/sales/stored_sale.h"
 #include "suite/sales/suite_sales_service.h"
 #include "tests/suite/devices/fiscal_samples.h"
 #include "tests/suite/print_qstring.h"
@@ -25,6 +27,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <functional>
@@ -114,7 +117,8 @@ protected:
     };
 
     // Receives a table whose bill was requested, paying in the dialog by the script.
-    Receipt receive(const QString& mesa, const std::function<void(QDialog&)>& pay) {
+    Receipt receive(const QString& mesa, const std::function<void(QDialog&)>& pay,
+                    const QString& tipoDocFiscal = QStringLiteral("N")) {
         Receipt out;
         const DataPacket info = packet(getRetornaInfoMesa(*dm_, F, L, mesa));
         EXPECT_GE(info.rowCount(), 1);
@@ -209,7 +213,7 @@ protected:
         values[35] = parametro("IDAMBTRABNFCE");
         values[36] = serie;
         values[37] = args.senhaCupom;
-        values[39] = "N"; // an NFC-e till
+        values[39] = tipoDocFiscal; // "N" an NFC-e till, "S" a SAT till
         values[41] = tributos[0].toDouble() + tributos[2].toDouble();
         values[43] = true;
         values[46] = args.idFiscalDialogo;
@@ -231,6 +235,9 @@ protected:
             0, nrVendaRest, out.lista, mesa, "RES", F, L, "", C, out.nrSeqVenda, "", true)));
         EXPECT_EQ(getVerificaVenda(*dm_, F, C, out.nrSeqVenda).toString(), "S");
 
+        if (tipoDocFiscal != QLatin1String("N")) {
+            return out;
+        }
         // The DANFE and the card receipts, then the card transactions are confirmed.
         DataPacket param;
         param.fields = {{"STDIRSAT", FieldType::Text, 255},
@@ -348,6 +355,39 @@ TEST_F(DemoReceipt, TableFourteenIsPaidByCardAndCashWithChange) {
     // Items 45,00 + 52,50 + 10,50 + 32,00 + 2 x 7,00 = 154,00; service 15,40: 169,40.
     EXPECT_EQ(lines, QStringList({"E 1 100.00 nsu", "E 4 100.00 -", "S 4 30.60 -"}));
     EXPECT_EQ(tableState("0014"), "D");
+}
+
+// A SAT till: the stored sale goes to the SAT and its CF-e is recorded on the sale.
+TEST_F(DemoReceipt, ASatTillSendsTheStoredSaleToTheSat) {
+    const Receipt r = receive(
+        "0007", [](QDialog& d) { click(d, "btnConcluir"); }, "S");
+    ASSERT_FALSE(r.nrSeqVenda.isEmpty());
+    EXPECT_TRUE(r.retorno.value(1).toString().isEmpty()) << "no NFC-e on a SAT till";
+    QSqlDatabase db = database_.connection();
+    dialogs_->setFiscalSaleProvider(
+        [db](const QString& cdFilial, const QString& cdCaixa, const QString& nrSeqVenda) {
+            QSqlDatabase connection = db;
+            return storedFiscalSale(connection, cdFilial, cdCaixa, nrSeqVenda);
+        });
+    QStringList answer;
+    ASSERT_TRUE(dialogs_->SATOnline(F, C, r.nrSeqVenda, "N",
+                                    QString::fromLatin1(demo::kCodigoAtivacaoSat), fiscalFolder(),
+                                    "", "", answer))
+        << answer.join('\n').toStdString();
+    const QString xml = answer.filter(QRegularExpression("^arqxmlnfce=")).value(0);
+    const QString nCFe = xml.mid(xml.indexOf("nCFe") + 5, 6);
+    EXPECT_EQ(nCFe.size(), 6);
+    const QVariant updated =
+        sales_->AtualizaVendaSat(F, C, r.nrSeqVenda, nCFe, QStringLiteral("qr"), answer);
+    EXPECT_FALSE(isServiceFailure(updated)) << serviceFailureMessage(updated).toStdString();
+    QSqlQuery q(db);
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT IDSTATUSNFCE, NRNOTAFISCALCE, NRSERIESAT FROM VENDA "
+                                      "WHERE NRSEQVENDA = '%1'")
+                           .arg(r.nrSeqVenda)) &&
+                q.next());
+    EXPECT_EQ(q.value(0).toString(), "S");
+    EXPECT_EQ(q.value(1).toString(), nCFe);
+    EXPECT_EQ(q.value(2).toString().size(), 9);
 }
 
 } // namespace
