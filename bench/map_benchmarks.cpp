@@ -44,8 +44,10 @@ QString expectedCaption(int n) {
 
 // One store's screen on fakes of the suite, with its own data module.
 struct MapContext {
-    MapContext(const QString& connectionText, int history)
-        : dm(QStringLiteral("adcGerMesa_bench_%1").arg(history))
+    MapContext(const QString& connectionText, int history, bool proxied = false)
+        : dm(QStringLiteral("adcGerMesa_bench_%1%2")
+                 .arg(history)
+                 .arg(proxied ? QStringLiteral("_proxy") : QString()))
         , screen(
               suite.libraries(), [this]() -> TrdmGerMesa& { return dm; }, clock) {
         dm.connectTo(connectionText);
@@ -228,6 +230,11 @@ void registerMapBenchmarks(const QString& connectionText, int history) {
     add("getMesaJuncao", history, benchMesaJuncao, ctx, benchmark::kMicrosecond);
     add("setDeletaVendaRest", history, benchDeletaVendaRest, ctx, benchmark::kMillisecond);
     add("floor", history, benchFloor, ctx, benchmark::kMillisecond);
+}
+
+void registerRefreshThroughProxy(const QString& proxiedConnectionText, int history) {
+    contexts().push_back(std::make_unique<MapContext>(proxiedConnectionText, history, true));
+    add("refreshProxy", history, benchRefresh, *contexts().back(), benchmark::kMillisecond);
 }
 
 void releaseMapBenchmarks() {

@@ -18,6 +18,11 @@ namespace tmk::bench {
 // AppError.
 void registerMapBenchmarks(const QString& connectionText, int history);
 
+// Registers "refreshProxy/<history>": the refresh of the same store through a
+// connection that passes a delaying proxy (see delay_proxy.h); its counter "statements"
+// is what the refresh sends, each a round trip.
+void registerRefreshThroughProxy(const QString& proxiedConnectionText, int history);
+
 // Releases the screens and connections of the registered benchmarks.
 void releaseMapBenchmarks();
 

@@ -62,7 +62,7 @@ void MedianTable::ReportRuns(const std::vector<Run>& runs) {
 bool MedianTable::printTable(std::ostream& out, const std::string& kind) const {
     bool ok = true;
     out << '\n'
-        << padded("kind", 12) << padded("benchmark", 20) << padded("history", 9, true)
+        << padded("kind", 12) << padded("benchmark", 24) << padded("history", 9, true)
         << padded("median", 14, true) << padded("statements", 12, true) << padded("ratio", 8, true)
         << "  target\n";
     for (const std::string& benchmarkName : order_) {
@@ -70,7 +70,7 @@ bool MedianTable::printTable(std::ostream& out, const std::string& kind) const {
         for (auto it = entries_.lower_bound({benchmarkName, 0});
              it != entries_.end() && it->first.first == benchmarkName; ++it) {
             const Entry& e = it->second;
-            out << padded(kind, 12) << padded(benchmarkName, 20)
+            out << padded(kind, 12) << padded(benchmarkName, 24)
                 << padded(std::to_string(it->first.second), 9, true);
             if (!e.error.empty()) {
                 out << "  FAILED: " << e.error << '\n';
@@ -83,9 +83,16 @@ bool MedianTable::printTable(std::ostream& out, const std::string& kind) const {
                 std::snprintf(statements, sizeof statements, "%.0f", e.statements);
             }
             out << padded(statements, 12, true);
+            std::string maximum;
+            if (const auto m = maxima_.find(benchmarkName); m != maxima_.end()) {
+                const bool below = e.seconds < m->second;
+                ok = ok && below;
+                maximum = std::string("  ") + (below ? "met" : "MISSED") + " (< " +
+                          duration(m->second) + ")";
+            }
             if (!smallest) {
                 smallest = &e;
-                out << '\n';
+                out << padded("", 8) << maximum << '\n';
                 continue;
             }
             const double ratio = smallest->seconds > 0 ? e.seconds / smallest->seconds : 0;
@@ -100,7 +107,7 @@ bool MedianTable::printTable(std::ostream& out, const std::string& kind) const {
                               limit_);
                 out << target;
             }
-            out << '\n';
+            out << maximum << '\n';
         }
     }
     out.flush();

@@ -12,7 +12,7 @@ namespace tmk::bench {
 // The console report of Google Benchmark that also keeps the median of each benchmark
 // named "<benchmark>/<history>" (the single run when there are no repetitions), and
 // prints them as a table: kind, benchmark, history, median, statements, and the ratio
-// of each benchmark's largest history to its smallest.
+// of each benchmark's largest history to its smallest, with the targets met or missed.
 class MedianTable : public benchmark::ConsoleReporter {
 public:
     // The benchmarks in the order of the table, and those whose ratio must stay within
@@ -21,6 +21,11 @@ public:
         : order_(std::move(order))
         , targets_(std::move(targets))
         , limit_(limit) {}
+
+    // A benchmark whose median must also stay below a number of seconds at every history.
+    void setMaximum(const std::string& benchmarkName, double seconds) {
+        maxima_[benchmarkName] = seconds;
+    }
 
     void ReportRuns(const std::vector<Run>& runs) override;
 
@@ -38,6 +43,7 @@ private:
     std::vector<std::string> order_; // benchmarks not listed follow in reporting order
     std::vector<std::string> targets_;
     double limit_;
+    std::map<std::string, double> maxima_;
 };
 
 } // namespace tmk::bench

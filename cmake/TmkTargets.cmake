@@ -1,7 +1,12 @@
 # Common settings for every target of the project.
 function(tmk_target_defaults target)
-    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow=local
-                                             -Wnon-virtual-dtor -Woverloaded-virtual)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor
+                                             -Woverloaded-virtual)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(${target} PRIVATE -Wshadow=local)
+    else()
+        target_compile_options(${target} PRIVATE -Wshadow-uncaptured-local)
+    endif()
     if(TMK_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QHash>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -82,6 +83,7 @@ QString tableDdl(const Table& t, DbKind kind) {
         parts << QStringLiteral("    CONSTRAINT PK_%1 PRIMARY KEY (%2)")
                      .arg(t.name, keys.join(QStringLiteral(", ")));
     }
+    // statement-scan: names and types from the schema description, not values
     return QStringLiteral("CREATE TABLE %1 (\n%2\n)")
         .arg(t.name, parts.join(QStringLiteral(",\n")));
 }
@@ -130,6 +132,7 @@ void insertVersionRow(QSqlDatabase& db, DbKind kind) {
 
 // The version and fingerprint the database was made with (highest version recorded).
 std::optional<std::pair<int, QString>> recordedVersion(QSqlDatabase& db) {
+    // statement-scan: names of the version table, not values
     const QString text = QStringLiteral("SELECT %1, %2 FROM %3")
                              .arg(kVersionColumn, kFingerprintColumn, versionTable().name);
     QSqlQuery q(db);
@@ -202,8 +205,125 @@ QStringList ddlStatements(const Schema& description, DbKind kind) {
         statements << tableDdl(t, kind);
     }
     for (const Index& ix : description.indexes) {
+        // statement-scan: names from the schema description, not values
         statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
                           .arg(ix.name, ix.table, ix.columns.join(QStringLiteral(", ")));
+    }
+    return statements;
+}
+
+namespace {
+
+// The statements of a trigger's body in the kind's own words. `row` stands for the
+// row-level form: NOVAS and ANTIGAS become one-row selections of NEW and OLD.
+QStringList triggerBody(const Trigger& t, const Table& table, DbKind kind, bool row) {
+    const bool sqlite = kind == DbKind::SQLite;
+    const auto oneRow = [&](const QString& record) {
+        QStringList columns;
+        for (const Column& c : table.columns) {
+            columns << QStringLiteral("%1.%2 AS %2").arg(record, c.name);
+        }
+        return QStringLiteral("(SELECT %1)").arg(columns.join(QStringLiteral(", ")));
+    };
+    static const QRegularExpression novas(QStringLiteral("\\bNOVAS\\b"));
+    static const QRegularExpression antigas(QStringLiteral("\\bANTIGAS\\b"));
+    static const QRegularExpression agora(QStringLiteral("\\bAGORA\\b"));
+    static const QRegularExpression horaAtras(QStringLiteral("\\bUMA_HORA_ATRAS\\b"));
+    // Date-times as every other of the kind stores them (see sqlType).
+    const QString now = sqlite ? QStringLiteral("strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')")
+                               : QStringLiteral("CAST(LOCALTIMESTAMP AS TIMESTAMP(3))");
+    const QString hourAgo =
+        sqlite ? QStringLiteral("strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime', '-1 hour')")
+               : QStringLiteral("(CAST(LOCALTIMESTAMP AS TIMESTAMP(3)) - INTERVAL '1 hour')");
+    QStringList body;
+    for (QString statement : t.statements) {
+        if (row) {
+            statement.replace(novas, oneRow(QStringLiteral("NEW")));
+            statement.replace(antigas, oneRow(QStringLiteral("OLD")));
+        }
+        statement.replace(agora, now);
+        statement.replace(horaAtras, hourAgo);
+        body << statement;
+    }
+    return body;
+}
+
+QString eventText(const Trigger& t) {
+    switch (t.event) {
+    case Trigger::Event::Insert:
+        return QStringLiteral("INSERT");
+    case Trigger::Event::Update:
+        // statement-scan: names from the schema description, not values
+        return QStringLiteral("UPDATE OF ") + t.columns.join(QStringLiteral(", "));
+    case Trigger::Event::Delete:
+        return QStringLiteral("DELETE");
+    }
+    return {};
+}
+
+// SQLite runs a trigger once per row. PostgreSQL runs an insert or delete trigger once
+// per statement over the transition table of all its rows (a bulk load stays one
+// set-based statement), and an update trigger once per row whose named columns changed.
+// An update trigger runs only for rows whose named columns changed.
+QString whenChanged(const Trigger& t, DbKind kind) {
+    if (t.event != Trigger::Event::Update) {
+        return {};
+    }
+    QStringList changed;
+    for (const QString& c : t.columns) {
+        changed << (kind == DbKind::SQLite ? QStringLiteral("OLD.%1 IS NOT NEW.%1")
+                                           : QStringLiteral("OLD.%1 IS DISTINCT FROM NEW.%1"))
+                       .arg(c);
+    }
+    return QStringLiteral(" WHEN (%1)").arg(changed.join(QStringLiteral(" OR ")));
+}
+
+QStringList triggerDdl(const Trigger& t, const Table& table, DbKind kind) {
+    if (kind == DbKind::SQLite) {
+        // statement-scan: names from the schema description, not values
+        return {QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW%4 BEGIN\n%5;\nEND")
+                    .arg(t.name, eventText(t), t.table, whenChanged(t, kind),
+                         triggerBody(t, table, kind, true).join(QStringLiteral(";\n")))};
+    }
+    const bool row = t.event == Trigger::Event::Update;
+    const QString function =
+        // statement-scan: names from the schema description, not values
+        QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n%2;\n"
+                       "RETURN NULL;\nEND\n$$")
+            .arg(t.name, triggerBody(t, table, kind, row).join(QStringLiteral(";\n")));
+    QString when;
+    if (row) {
+        when = QStringLiteral(" FOR EACH ROW") + whenChanged(t, kind);
+    } else {
+        when = t.event == Trigger::Event::Insert
+                   ? QStringLiteral(" REFERENCING NEW TABLE AS NOVAS FOR EACH STATEMENT")
+                   : QStringLiteral(" REFERENCING OLD TABLE AS ANTIGAS FOR EACH STATEMENT");
+    }
+    // statement-scan: names from the schema description, not values
+    return {function, QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3%4 EXECUTE FUNCTION %1()")
+                          .arg(t.name, eventText(t), t.table, when)};
+}
+
+} // namespace
+
+QStringList triggerStatements(DbKind kind) {
+    return triggerStatements(schema(), kind);
+}
+
+QStringList triggerStatements(const Schema& description, DbKind kind) {
+    if (kind != DbKind::SQLite && kind != DbKind::PostgreSQL) {
+        throw AppError(QStringLiteral("Os gatilhos do esquema são criados apenas em SQLite e "
+                                      "PostgreSQL, não em %1.")
+                           .arg(dbKindName(kind)));
+    }
+    QStringList statements;
+    for (const Trigger& t : description.triggers) {
+        const Table* table = description.table(t.table);
+        if (!table) {
+            throw AppError(
+                QStringLiteral("O gatilho %1 cita a tabela desconhecida %2.").arg(t.name, t.table));
+        }
+        statements << triggerDdl(t, *table, kind);
     }
     return statements;
 }
@@ -214,6 +334,7 @@ QString insertStatement(const Table& table, const QStringList& columns) {
     for (const QString& c : columns) {
         params << QLatin1Char(':') + c;
     }
+    // statement-scan: names of the schema and their placeholders; the values are bound
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
         .arg(table.name, columns.join(QStringLiteral(", ")), params.join(QStringLiteral(", ")));
 }
@@ -228,6 +349,7 @@ QString selectByKeyStatement(const Table& table, const QStringList& columns) {
     for (const QString& k : keys) {
         conditions << QStringLiteral("%1 = :%1").arg(k);
     }
+    // statement-scan: names of the schema and their placeholders; the values are bound
     return QStringLiteral("SELECT %1 FROM %2 WHERE %3")
         .arg(columns.join(QStringLiteral(", ")), table.name,
              conditions.join(QStringLiteral(" AND ")));
@@ -250,13 +372,23 @@ QString schemaFingerprint(const Schema& description) {
         lines << QStringLiteral("index %1 %2 %3")
                      .arg(ix.name, ix.table, ix.columns.join(QLatin1Char(',')));
     }
+    for (const Trigger& t : description.triggers) {
+        lines << QStringLiteral("trigger %1 %2 %3 %4")
+                     .arg(t.name, t.table)
+                     .arg(int(t.event))
+                     .arg(t.columns.join(QLatin1Char(',')));
+        for (const QString& statement : t.statements) {
+            lines << statement.simplified();
+        }
+    }
     return QString::fromLatin1(
         QCryptographicHash::hash(lines.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha256)
             .toHex());
 }
 
 void createSchema(QSqlDatabase& db) {
-    createSchema(db, ddlStatements(kindOf(db)));
+    const DbKind kind = kindOf(db);
+    createSchema(db, ddlStatements(kind) + triggerStatements(kind));
 }
 
 void createSchema(QSqlDatabase& db, const QStringList& ddl) {

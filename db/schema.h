@@ -35,16 +35,22 @@ const Schema& schema();
 QStringList ddlStatements(DbKind kind);
 QStringList ddlStatements(const Schema& description, DbKind kind);
 
+// The statements that create the schema's triggers (in PostgreSQL a function and a
+// trigger each); AppError for a kind the schema is not created on.
+QStringList triggerStatements(DbKind kind);
+QStringList triggerStatements(const Schema& description, DbKind kind);
+
 // Statements generated from a table's description, bound by column name (:COLUMN):
 // an INSERT of the columns, and a SELECT of the columns of the row with the key.
 QString insertStatement(const Table& table, const QStringList& columns);
 QString selectByKeyStatement(const Table& table, const QStringList& columns);
 
-// The fingerprint of what the schema stores (tables, columns, types, keys, indexes),
+// The fingerprint of what the schema stores (tables, columns, types, keys, indexes,
+// triggers),
 // kept in TMKVERSAO: a database made from another description is recognised.
 QString schemaFingerprint(const Schema& description);
 
-// Creates every table and index and records the version, in one transaction. Any
+// Creates every table, index and trigger and records the version, in one transaction. Any
 // failure rolls everything back and throws DatabaseError with a Portuguese message.
 void createSchema(QSqlDatabase& db);
 // The same with other statements in place of the generated ones (tests inject a

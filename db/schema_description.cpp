@@ -71,7 +71,7 @@ public:
     }
 
 private:
-    enum class Block { None, Table, Results };
+    enum class Block { None, Table, Results, Trigger };
 
     [[noreturn]] void fail(const QString& what) const {
         if (lineNo_ > 0) {
@@ -114,6 +114,10 @@ private:
         }
         const bool indented = line.front().isSpace();
         const QStringList words = line.simplified().split(QLatin1Char(' '));
+        if (indented && block_ == Block::Trigger) {
+            body_ << line.trimmed();
+            return;
+        }
         if (indented) {
             parseColumn(words);
             return;
@@ -126,6 +130,8 @@ private:
             openTable(words);
         } else if (keyword == QLatin1String("index")) {
             parseIndex(line.simplified());
+        } else if (keyword == QLatin1String("trigger")) {
+            openTrigger(line.simplified());
         } else if (keyword == QLatin1String("results")) {
             if (words.size() != 1) {
                 fail(QStringLiteral("\"results\" não leva argumentos"));
@@ -179,7 +185,70 @@ private:
             lineNo_ = tableLine_;
             fail(QStringLiteral("a tabela %1 não tem colunas").arg(schema_.tables.last().name));
         }
+        if (block_ == Block::Trigger) {
+            closeTrigger();
+        }
         block_ = Block::None;
+    }
+
+    void openTrigger(const QString& line) {
+        static const QRegularExpression form(QStringLiteral(
+            "^trigger (\\S+) after (insert|update|delete)(?: of ([^()]+?))? on (\\S+)$"));
+        const auto m = form.match(line);
+        if (!m.hasMatch()) {
+            fail(QStringLiteral("use \"trigger NOME after insert|update OF COLUNA, ...|delete on "
+                                "TABELA\""));
+        }
+        Trigger t;
+        t.name = m.captured(1);
+        t.table = m.captured(4);
+        checkName(t.name, QStringLiteral("gatilho"));
+        claimObjectName(t.name);
+        const Table* table = schema_.table(t.table);
+        if (!table) {
+            fail(QStringLiteral("o gatilho %1 cita a tabela desconhecida %2").arg(t.name, t.table));
+        }
+        const QString event = m.captured(2);
+        t.event = event == QLatin1String("insert")   ? Trigger::Event::Insert
+                  : event == QLatin1String("update") ? Trigger::Event::Update
+                                                     : Trigger::Event::Delete;
+        if (m.hasCaptured(3) != (t.event == Trigger::Event::Update)) {
+            fail(QStringLiteral("só o gatilho de update nomeia colunas (\"update of A, B\")"));
+        }
+        for (const QString& raw : m.captured(3).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString col = raw.trimmed();
+            if (!table->column(col)) {
+                fail(QStringLiteral("o gatilho %1 cita a coluna \"%2\", que a tabela %3 não tem")
+                         .arg(t.name, col, table->name));
+            }
+            t.columns << col;
+        }
+        schema_.triggers.append(t);
+        body_.clear();
+        tableLine_ = lineNo_;
+        block_ = Block::Trigger;
+    }
+
+    void closeTrigger() {
+        Trigger& t = schema_.triggers.last();
+        lineNo_ = tableLine_;
+        for (const QString& statement : body_.join(QLatin1Char('\n')).split(QLatin1Char(';'))) {
+            if (!statement.trimmed().isEmpty()) {
+                t.statements << statement.trimmed();
+            }
+        }
+        if (t.statements.isEmpty()) {
+            fail(QStringLiteral("o gatilho %1 não tem instruções").arg(t.name));
+        }
+        static const QRegularExpression novas(QStringLiteral("\\bNOVAS\\b"));
+        static const QRegularExpression antigas(QStringLiteral("\\bANTIGAS\\b"));
+        const QString all = t.statements.join(QLatin1Char('\n'));
+        if (t.event == Trigger::Event::Delete && all.contains(novas)) {
+            fail(QStringLiteral("o gatilho %1 de delete não tem linhas NOVAS").arg(t.name));
+        }
+        if (t.event == Trigger::Event::Insert && all.contains(antigas)) {
+            fail(QStringLiteral("o gatilho %1 de insert não tem linhas ANTIGAS").arg(t.name));
+        }
     }
 
     void parseColumn(const QStringList& words) {
@@ -291,6 +360,7 @@ private:
     int lineNo_ = 0;
     int tableLine_ = 0;
     QSet<QString> objectNames_;
+    QStringList body_;                                       // statements of the trigger being read
     QHash<QString, std::pair<QString, QString>> typeByName_; // name -> (type, where)
 };
 

@@ -37,10 +37,25 @@ struct Index {
     QStringList columns;
 };
 
+// A trigger that runs after rows of a table are inserted, updated or deleted. Its body
+// is a list of statements written for every kind alike: NOVAS names the rows written
+// (insert, update), ANTIGAS the rows as they were (update, delete), AGORA the current
+// local date-time and UMA_HORA_ATRAS one hour before it. An update trigger names the
+// columns whose change fires it.
+struct Trigger {
+    enum class Event { Insert, Update, Delete };
+    QString name;
+    QString table;
+    Event event = Event::Insert;
+    QStringList columns; // update triggers only
+    QStringList statements;
+};
+
 struct Schema {
     int version = 0;
     QList<Table> tables;
     QList<Index> indexes;
+    QList<Trigger> triggers;
     // Columns that statements compute and no table stores, typed for the data packets.
     QList<Column> results;
 
@@ -49,8 +64,9 @@ struct Schema {
 
 // Parses the line format of db/schema.txt. Throws AppError naming the line of the
 // first fault: unknown keyword or type, text without width, bad or too long name,
-// duplicate table, column or index, a column name typed differently in two places,
-// an index over an unknown table or column, a missing version.
+// duplicate table, column, index or trigger, a column name typed differently in two
+// places, an index or trigger over an unknown table or column, a trigger without
+// statements or naming rows its event does not have, a missing version.
 Schema parseSchema(const QString& text);
 
 // Names of tables, columns, indexes and keys are at most this long (the shortest

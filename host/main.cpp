@@ -95,9 +95,27 @@ int main(int argc, char** argv) {
     tmk::setTillFolder(pasta);
 
     try {
-        if (tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime())) {
+        const tmk::TillPreparation feito =
+            tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime());
+        if (feito.demoStoreCreated) {
             err << "Loja de demonstração criada em " << tmk::tillFolder() << "\n";
         }
+        if (!feito.filesWritten.isEmpty()) {
+            QStringList nomes;
+            for (const QString& arquivo : feito.filesWritten) {
+                nomes << QDir::toNativeSeparators(
+                    QDir(tmk::tillFolder()).relativeFilePath(arquivo));
+            }
+            err << "Arquivos do caixa criados em " << tmk::tillFolder() << ": "
+                << nomes.join(QStringLiteral(", ")) << "\n";
+        }
+    } catch (const tmk::TillDatabaseLost& e) {
+        // Opening the screen would start an empty database over the lost one.
+        err << e.message() << "\n";
+        if (!parser.isSet(shotOption)) {
+            erro(e.message());
+        }
+        return 1;
     } catch (const std::exception& e) {
         // The module reports the database again when it opens; the till goes on.
         err << tmk::exceptionText(e) << "\n";

@@ -218,6 +218,7 @@ void ClientDataSet::setFieldDefs(const QList<FieldDef>& defs) {
     defs_ = defs;
     fieldHash_ = std::move(hash);
     rows_.clear();
+    fileName_.clear();
     filterExpr_.reset();
     sortKeys_.clear();
 }
@@ -231,6 +232,7 @@ void ClientDataSet::createDataSet() {
     buffer_.clear();
     editRow_ = -1;
     rows_.clear();
+    fileName_.clear();
     commitStructure(std::move(p));
     state_ = State::Browse;
     rebuildView();
@@ -286,6 +288,7 @@ void ClientDataSet::setData(const DataPacket& packet) {
     editRow_ = -1;
     defs_ = packet.fields;
     rows_ = std::move(rows);
+    fileName_.clear();
     commitStructure(std::move(p));
     state_ = State::Browse;
     rebuildView();
@@ -293,6 +296,7 @@ void ClientDataSet::setData(const DataPacket& packet) {
 
 void ClientDataSet::loadFromFile(const QString& path) {
     setData(readDataPacketFile(path));
+    fileName_ = path;
 }
 
 void ClientDataSet::saveToFile(const QString& path) const {

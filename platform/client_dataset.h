@@ -42,6 +42,9 @@ public:
     void clear() { setValue(QVariant()); }
 
 private:
+    // Throws AppError naming the field, the dataset and the file it was loaded from.
+    [[noreturn]] void cannotRead(const QVariant& v, const QString& what) const;
+
     ClientDataSet* dataSet_;
     int index_;
 };
@@ -166,6 +169,9 @@ public:
     // pending edit) atomically.
     void loadFromFile(const QString& path);
     void saveToFile(const QString& path) const;
+    // The file the rows were last loaded from; empty once they come from elsewhere
+    // (setData, setFieldDefs, createDataSet). Errors reading a field's value name it.
+    const QString& fileName() const { return fileName_; }
 
 private:
     friend class Field;
@@ -229,6 +235,8 @@ private:
     QString indexName_;
     std::optional<IndexDef> activeIndex_;
     QList<SortKey> sortKeys_;
+
+    QString fileName_;
 
     QString filterText_;
     bool filtered_ = false;

@@ -22,6 +22,15 @@ double daysOf(const QDateTime& dt) {
            dt.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
+// Date-times are days since 30/12/1899, from 01/01/0001 to 31/12/9999 inclusive.
+constexpr double kFirstDay = -693593.0;
+constexpr double kEndOfLastDay = 2958466.0;
+
+bool daysInRange(double days) {
+    return std::isfinite(days) && days >= kFirstDay && days < kEndOfLastDay;
+}
+
+// Only for days in range.
 QDateTime dateTimeOfDays(double days) {
     double whole = std::floor(days);
     qint64 ms = qRound64((days - whole) * 86400000.0);
@@ -76,13 +85,25 @@ bool Field::isNull() const {
 
 namespace {
 
-[[noreturn]] void cannotRead(const Field& f, const QString& dataSet, const QVariant& v,
-                             const QString& what) {
-    throw AppError(QStringLiteral("Campo %1 do conjunto de dados %2: valor \"%3\" %4.")
-                       .arg(f.name(), dataSet, v.toString(), what));
+// A float as its shortest exact text, for messages (never in exponent form, so a
+// huge number of days reads as the number it is).
+QString numberText(const QVariant& v) {
+    if (v.metaType().id() == QMetaType::Double) {
+        return QString::number(v.toDouble(), 'f', QLocale::FloatingPointShortest);
+    }
+    return v.toString();
 }
 
 } // namespace
+
+void Field::cannotRead(const QVariant& v, const QString& what) const {
+    const QString& file = dataSet_->fileName();
+    const QString dataSet =
+        file.isEmpty() ? dataSet_->label()
+                       : QStringLiteral("%1 (arquivo \"%2\")").arg(dataSet_->label(), file);
+    throw AppError(QStringLiteral("Campo %1 do conjunto de dados %2: valor \"%3\" %4.")
+                       .arg(name(), dataSet, v.toString(), what));
+}
 
 QString Field::asString() const {
     const QVariant v = value();
@@ -112,8 +133,7 @@ qlonglong Field::asInteger() const {
     auto fromDouble = [&](double d) {
         // 2^63 is exactly representable; anything at or beyond it does not fit.
         if (!std::isfinite(d) || d >= 9223372036854775808.0 || d < -9223372036854775808.0) {
-            cannotRead(*this, dataSet_->label(), v,
-                       QStringLiteral("não cabe em um número inteiro"));
+            cannotRead(v, QStringLiteral("não cabe em um número inteiro"));
         }
         return qlonglong(d); // truncates toward zero
     };
@@ -136,14 +156,14 @@ qlonglong Field::asInteger() const {
         }
         const double d = t.toDouble(&ok);
         if (!ok) {
-            cannotRead(*this, dataSet_->label(), v, QStringLiteral("não é um número"));
+            cannotRead(v, QStringLiteral("não é um número"));
         }
         return fromDouble(d);
     }
     case FieldType::DateTime:
         break;
     }
-    cannotRead(*this, dataSet_->label(), v, QStringLiteral("não é um número"));
+    cannotRead(v, QStringLiteral("não é um número"));
 }
 
 double Field::asFloat() const {
@@ -171,7 +191,7 @@ double Field::asFloat() const {
             d = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
         }
         if (!ok || !std::isfinite(d)) {
-            cannotRead(*this, dataSet_->label(), v, QStringLiteral("não é um número"));
+            cannotRead(v, QStringLiteral("não é um número"));
         }
         return d;
     }
@@ -188,12 +208,14 @@ QDateTime Field::asDateTime() const {
     case FieldType::DateTime:
         return v.toDateTime();
     case FieldType::Integer:
-        return dateTimeOfDays(double(v.toLongLong()));
-    case FieldType::Float:
-        if (std::isfinite(v.toDouble())) {
-            return dateTimeOfDays(v.toDouble());
+    case FieldType::Float: {
+        const double days = type() == FieldType::Integer ? double(v.toLongLong()) : v.toDouble();
+        if (!daysInRange(days)) {
+            cannotRead(numberText(v),
+                       QStringLiteral("não é uma data e hora entre 01/01/0001 e 31/12/9999"));
         }
-        break;
+        return dateTimeOfDays(days);
+    }
     case FieldType::Text:
         try {
             return coerceToFieldType(v, FieldType::DateTime, name()).toDateTime();
@@ -203,7 +225,7 @@ QDateTime Field::asDateTime() const {
     case FieldType::Boolean:
         break;
     }
-    cannotRead(*this, dataSet_->label(), v, QStringLiteral("não é uma data e hora"));
+    cannotRead(v, QStringLiteral("não é uma data e hora"));
 }
 
 bool Field::asBoolean() const {
@@ -230,7 +252,7 @@ bool Field::asBoolean() const {
     case FieldType::DateTime:
         break;
     }
-    cannotRead(*this, dataSet_->label(), v, QStringLiteral("não é um valor lógico"));
+    cannotRead(v, QStringLiteral("não é um valor lógico"));
 }
 
 void Field::setValue(const QVariant& value) {

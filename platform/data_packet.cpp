@@ -4,6 +4,8 @@
 
 #include <QLocale>
 #include <QRegularExpression>
+#include <cmath>
+#include <limits>
 
 namespace tmk {
 
@@ -28,6 +30,17 @@ namespace {
 [[noreturn]] void badValue(const QVariant& value, FieldType type, const QString& fieldName) {
     throw AppError(QStringLiteral("Valor \"%1\" inválido para o campo %2 (%3).")
                        .arg(value.toString(), fieldName, fieldTypeName(type)));
+}
+
+// A float that is a whole number within 64 bits, as that integer.
+bool wholeNumber(double d, qlonglong& out) {
+    // 2^63 is exactly representable; anything at or beyond it does not fit.
+    if (!std::isfinite(d) || d >= 9223372036854775808.0 || d < -9223372036854775808.0 ||
+        d != std::trunc(d)) {
+        return false;
+    }
+    out = qlonglong(d);
+    return true;
 }
 
 QDateTime parseDateTimeText(const QString& text) {
@@ -83,16 +96,22 @@ QVariant coerceToFieldType(const QVariant& value, FieldType type, const QString&
             v = value.toString().trimmed().toLongLong(&ok);
             if (!ok) {
                 const double d = value.toString().trimmed().toDouble(&ok);
-                ok = ok && d == double(qlonglong(d));
-                v = qlonglong(d);
+                ok = ok && wholeNumber(d, v);
             }
         } else if (id == QMetaType::Bool) {
             v = value.toBool() ? 1 : 0;
             ok = true;
+        } else if (id == QMetaType::LongLong || id == QMetaType::Int || id == QMetaType::UInt ||
+                   id == QMetaType::Short || id == QMetaType::UShort || id == QMetaType::Long ||
+                   id == QMetaType::Char || id == QMetaType::SChar || id == QMetaType::UChar) {
+            v = value.toLongLong(&ok);
+        } else if (id == QMetaType::ULongLong || id == QMetaType::ULong) {
+            const qulonglong u = value.toULongLong(&ok);
+            ok = ok && u <= qulonglong(std::numeric_limits<qlonglong>::max());
+            v = qlonglong(u);
         } else {
             const double d = value.toDouble(&ok);
-            ok = ok && d == double(qlonglong(d));
-            v = value.toLongLong();
+            ok = ok && wholeNumber(d, v);
         }
         if (!ok) {
             badValue(value, type, fieldName);

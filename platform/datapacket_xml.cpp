@@ -1,6 +1,7 @@
 #include "platform/datapacket_xml.h"
 
 #include "platform/errors.h"
+#include "platform/key_columns.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -14,12 +15,20 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <limits>
+#include <optional>
 
 namespace tmk {
 
 namespace {
 
 // ---------------------------------------------------------------- reading
+
+// A field name the format can carry: the rows hold their values as attributes of
+// that name, written in ASCII.
+bool isXmlName(const QString& name) {
+    static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.\\-]*$"));
+    return re.match(name).hasMatch() && !name.startsWith(QLatin1String("xml"), Qt::CaseInsensitive);
+}
 
 enum class ValueForm { Text, Integer, Float, Boolean, Date, Time, DateTime };
 
@@ -122,22 +131,7 @@ public:
         : source_(source) {}
 
     DataPacket read(const QByteArray& bytes) {
-        if (bytes.trimmed().isEmpty()) {
-            throw AppError(
-                QStringLiteral("Arquivo \"%1\" inválido: o arquivo está vazio.").arg(source_));
-        }
-        // Without a declared encoding the text is UTF-8; a file that is not valid
-        // UTF-8 is taken as Latin-1 (older files written by other tools).
-        const bool declared =
-            bytes.startsWith("<?xml") && bytes.left(bytes.indexOf("?>")).contains("encoding");
-        if (declared) {
-            xml_.addData(bytes);
-        } else {
-            QStringDecoder utf8(QStringDecoder::Utf8);
-            const QString decoded = utf8(bytes);
-            xml_.addData(utf8.hasError() ? QString::fromLatin1(bytes) : decoded);
-        }
-
+        feed(bytes);
         if (!xml_.readNextStartElement()) {
             failXml();
             invalid(QStringLiteral("não contém um pacote de dados"));
@@ -171,6 +165,62 @@ public:
     }
 
 private:
+    // Hands the file's text to the XML reader. A byte-order mark, or the zero bytes of
+    // a UTF-16 prolog without one, tells the encoding; otherwise a declared encoding is
+    // left to the XML reader, and an undeclared text is UTF-8, or Latin-1 when it is
+    // not valid UTF-8 (older files written by other tools).
+    void feed(const QByteArray& bytes) {
+        std::optional<QStringDecoder::Encoding> encoding;
+        qsizetype bom = 0;
+        if (bytes.startsWith("\xEF\xBB\xBF")) {
+            encoding = QStringDecoder::Utf8;
+            bom = 3;
+        } else if (bytes.startsWith("\xFF\xFE")) {
+            encoding = QStringDecoder::Utf16LE;
+            bom = 2;
+        } else if (bytes.startsWith("\xFE\xFF")) {
+            encoding = QStringDecoder::Utf16BE;
+            bom = 2;
+        } else if (bytes.startsWith(QByteArray("<\0?\0", 4))) {
+            encoding = QStringDecoder::Utf16LE;
+        } else if (bytes.startsWith(QByteArray("\0<\0?", 4))) {
+            encoding = QStringDecoder::Utf16BE;
+        }
+        QString text;
+        if (encoding) {
+            const QByteArray body = bytes.mid(bom);
+            const bool utf16 = *encoding != QStringDecoder::Utf8;
+            if (utf16 && body.size() % 2 != 0) {
+                invalid(QStringLiteral("o texto UTF-16 está incompleto"));
+            }
+            QStringDecoder decoder(*encoding);
+            text = decoder(body);
+            if (decoder.hasError()) {
+                invalid(utf16 ? QStringLiteral("o texto não é UTF-16 válido")
+                              : QStringLiteral("o texto não é UTF-8 válido"));
+            }
+        } else if (bytes.startsWith("<?xml") &&
+                   bytes.left(bytes.indexOf("?>")).contains("encoding")) {
+            xml_.addData(bytes);
+            return;
+        } else {
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            text = utf8(bytes);
+            if (utf8.hasError()) {
+                text = QString::fromLatin1(bytes);
+            }
+        }
+        if (text.trimmed().isEmpty()) {
+            empty();
+        }
+        xml_.addData(text);
+    }
+
+    [[noreturn]] void empty() const {
+        throw AppError(
+            QStringLiteral("Arquivo \"%1\" inválido: o arquivo está vazio.").arg(source_));
+    }
+
     [[noreturn]] void invalid(const QString& what) const {
         throw AppError(QStringLiteral("Arquivo \"%1\" inválido: %2 (linha %3).")
                            .arg(source_, what)
@@ -213,6 +263,9 @@ private:
         if (def.name.isEmpty()) {
             invalid(QStringLiteral("campo sem nome (attrname)"));
         }
+        if (!isXmlName(def.name)) {
+            invalid(QStringLiteral("nome de campo \"%1\" inválido").arg(def.name));
+        }
         if (byName_.contains(def.name.toUpper())) {
             invalid(QStringLiteral("campo %1 definido duas vezes").arg(def.name));
         }
@@ -221,6 +274,11 @@ private:
         if (!formOfType(typeName, form, def.type)) {
             invalid(QStringLiteral("tipo de campo \"%1\" desconhecido no campo %2")
                         .arg(typeName, def.name));
+        }
+        if (def.type != FieldType::Text && isKeyCodeColumn(def.name)) {
+            invalid(QStringLiteral("o campo %1 é um código e deve ser texto (string), mas está "
+                                   "declarado como \"%2\"")
+                        .arg(def.name, typeName));
         }
         if (attrs.hasAttribute(QLatin1String("WIDTH"))) {
             bool ok = false;
@@ -361,11 +419,6 @@ QString fileErrorText(const QFileDevice& file) {
         QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2.").arg(target, reason));
 }
 
-bool isXmlName(const QString& name) {
-    static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_.\\-]*$"));
-    return re.match(name).hasMatch() && !name.startsWith(QLatin1String("xml"), Qt::CaseInsensitive);
-}
-
 bool isXmlText(const QString& text) {
     const int n = int(text.size());
     for (int i = 0; i < n; ++i) {
@@ -446,6 +499,11 @@ QByteArray dataPacketToXml(const DataPacket& packet, const QString& targetName) 
         }
         if (seen.contains(f.name.toUpper())) {
             cannotWrite(targetName, QStringLiteral("campo %1 repetido").arg(f.name));
+        }
+        if (f.type != FieldType::Text && isKeyCodeColumn(f.name)) {
+            cannotWrite(targetName,
+                        QStringLiteral("o campo %1 é um código e deve ser texto, não %2")
+                            .arg(f.name, fieldTypeName(f.type)));
         }
         seen.insert(f.name.toUpper(), 1);
     }

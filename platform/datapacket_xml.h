@@ -19,8 +19,12 @@ namespace tmk {
 // types: "string" (with WIDTH), "i4" or "i8", "r8", "boolean" ("TRUE"/"FALSE"),
 // "dateTime" (yyyyMMddTHH:mm:sszzz). Read besides: "string.uni", "i1", "i2",
 // "ui1", "ui2", "ui4", "r4", "fixed", "fixedFMT", "date" (yyyyMMdd), "time"
-// (HH:mm:sszzz, on 30/12/1899) and "SQLdateTime". Texts are UTF-8; a file
-// without an encoding declaration that is not valid UTF-8 is read as Latin-1.
+// (HH:mm:sszzz, on 30/12/1899) and "SQLdateTime". Files are written in UTF-8.
+// Read besides: UTF-8 with a byte-order mark, UTF-16 with a byte-order mark or with
+// the encoding declared in the prolog, any encoding the prolog declares, and Latin-1
+// for a file without a declaration that is not valid UTF-8. The codes of the store
+// (isKeyCodeColumn) are text columns: declared with another type, the file is
+// refused, and such a packet is never written.
 // A "RowState" attribute of a row (a change-log mark) is ignored unless a
 // column carries that name.
 

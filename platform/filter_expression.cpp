@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 
 #include <QDateTime>
+#include <vector>
 
 namespace tmk {
 
@@ -45,11 +46,12 @@ struct Operand {
 
 } // namespace
 
+// And and Or hold their terms side by side, so a long chain neither recurses per term
+// when evaluated nor when freed; only NOT and parentheses nest, and they are limited.
 struct FilterExpression::Node {
     enum class Kind { And, Or, Not, Compare, IsNull };
     Kind kind = Kind::Compare;
-    std::unique_ptr<Node> left;
-    std::unique_ptr<Node> right;
+    std::vector<std::unique_ptr<Node>> terms; // And, Or: two or more; Not: one
     Operand a;
     Operand b;
     CompareOp op = CompareOp::Eq;
@@ -94,11 +96,32 @@ private:
     };
 
     [[noreturn]] void fail(const QString& reason) const {
-        throw AppError(QStringLiteral("Filtro inválido \"%1\": %2.").arg(text_, reason));
+        throw AppError(QStringLiteral("Filtro inválido \"%1\": %2.").arg(shownText(), reason));
+    }
+
+    // The expression as quoted in errors: a huge one is cut, saying how long it was.
+    QString shownText() const {
+        constexpr int kShown = 200;
+        if (text_.size() <= kShown) {
+            return text_;
+        }
+        return QStringLiteral("%1… (%2 caracteres)")
+            .arg(text_.left(kShown), QString::number(text_.size()));
+    }
+
+    // Opens one level of NOT or parentheses; refused beyond the limit, before the
+    // parser's own recursion could exhaust the stack.
+    void enterLevel(const Token& at) {
+        if (++depth_ > FilterExpression::kMaxDepth) {
+            fail(QStringLiteral("expressão aninhada em mais de %1 níveis (posição %2)")
+                     .arg(FilterExpression::kMaxDepth)
+                     .arg(at.pos + 1));
+        }
     }
 
     static QString unexpected(const Token& t) {
-        return QStringLiteral("\"%1\" inesperado na posição %2").arg(t.text).arg(t.pos + 1);
+        return QStringLiteral("\"%1\" inesperado na posição %2")
+            .arg(t.text, QString::number(t.pos + 1));
     }
 
     void tokenize() {
@@ -246,42 +269,42 @@ private:
         return peek().kind == TokenKind::Name && peek().keyword == k;
     }
 
-    std::unique_ptr<Node> parseOr() {
-        auto left = parseAnd();
-        while (isKeyword(Keyword::Or)) {
-            take();
-            auto node = std::make_unique<Node>();
-            node->kind = Node::Kind::Or;
-            node->left = std::move(left);
-            node->right = parseAnd();
-            left = std::move(node);
+    // A chain of terms joined by one operator, gathered into one node.
+    template <typename ParseTerm>
+    std::unique_ptr<Node> parseChain(Keyword keyword, Node::Kind kind, ParseTerm parseTerm) {
+        auto first = parseTerm();
+        if (!isKeyword(keyword)) {
+            return first;
         }
-        return left;
+        auto node = std::make_unique<Node>();
+        node->kind = kind;
+        node->terms.push_back(std::move(first));
+        while (isKeyword(keyword)) {
+            take();
+            node->terms.push_back(parseTerm());
+        }
+        return node;
+    }
+
+    std::unique_ptr<Node> parseOr() {
+        return parseChain(Keyword::Or, Node::Kind::Or, [this] { return parseAnd(); });
     }
 
     std::unique_ptr<Node> parseAnd() {
-        auto left = parseNot();
-        while (isKeyword(Keyword::And)) {
-            take();
-            auto node = std::make_unique<Node>();
-            node->kind = Node::Kind::And;
-            node->left = std::move(left);
-            node->right = parseNot();
-            left = std::move(node);
-        }
-        return left;
+        return parseChain(Keyword::And, Node::Kind::And, [this] { return parseNot(); });
     }
 
     std::unique_ptr<Node> parseNot() {
         if (isKeyword(Keyword::Not)) {
-            take();
+            enterLevel(take());
             auto node = std::make_unique<Node>();
             node->kind = Node::Kind::Not;
-            node->left = parseNot();
+            node->terms.push_back(parseNot());
+            --depth_;
             return node;
         }
         if (peek().kind == TokenKind::Open) {
-            take();
+            enterLevel(take());
             auto inner = parseOr();
             if (peek().kind == TokenKind::End) {
                 fail(QStringLiteral("falta \")\""));
@@ -290,6 +313,7 @@ private:
                 fail(QStringLiteral("esperado \")\" na posição %1").arg(peek().pos + 1));
             }
             take();
+            --depth_;
             return inner;
         }
         return parseComparison();
@@ -555,6 +579,7 @@ private:
     const QList<FieldDef>& fields_;
     QList<Token> tokens_;
     int next_ = 0;
+    int depth_ = 0; // open NOT and parentheses
 };
 
 template <typename T>
@@ -597,11 +622,21 @@ T held(const QVariant& v) {
 bool evaluate(const Node& node, const QVariantList& row) {
     switch (node.kind) {
     case Node::Kind::And:
-        return evaluate(*node.left, row) && evaluate(*node.right, row);
+        for (const auto& term : node.terms) {
+            if (!evaluate(*term, row)) {
+                return false;
+            }
+        }
+        return true;
     case Node::Kind::Or:
-        return evaluate(*node.left, row) || evaluate(*node.right, row);
+        for (const auto& term : node.terms) {
+            if (evaluate(*term, row)) {
+                return true;
+            }
+        }
+        return false;
     case Node::Kind::Not:
-        return !evaluate(*node.left, row);
+        return !evaluate(*node.terms.front(), row);
     case Node::Kind::IsNull: {
         const QVariant& v = valueOf(node.a, row);
         const bool isNull = !v.isValid() || v.isNull();
@@ -645,6 +680,12 @@ FilterExpression::FilterExpression(const QString& text, const QList<FieldDef>& f
 }
 
 FilterExpression::~FilterExpression() = default;
+
+QString filterLiteral(const QString& value) {
+    QString quoted = value;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
 
 bool FilterExpression::matches(const QVariantList& row) const {
     return !root_ || evaluate(*root_, row);

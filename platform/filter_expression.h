@@ -26,10 +26,15 @@ namespace tmk {
 // 'dd/MM/yyyy[ HH:mm[:ss]]' or 'yyyy-MM-dd[ HH:mm:ss]', booleans with TRUE, FALSE,
 // 'S', 'N', 1 or 0. A number compared with a text field compares as written.
 // Any comparison with a null value is false; only IS NULL sees nulls.
+// NOT and parentheses nest at most kMaxDepth levels; chains of AND and OR may be
+// of any length.
 class FilterExpression {
 public:
+    static constexpr int kMaxDepth = 100;
+
     // Throws AppError `Filtro inválido "<text>": <reason>.` when the text is not a
-    // valid expression over these fields.
+    // valid expression over these fields (a text of more than 200 characters is cut
+    // in the message).
     FilterExpression(const QString& text, const QList<FieldDef>& fields);
     ~FilterExpression();
     FilterExpression(const FilterExpression&) = delete;
@@ -47,5 +52,9 @@ private:
     QString text_;
     std::unique_ptr<Node> root_;
 };
+
+// A text as a literal of a filter expression: between single quotes, a quote inside
+// doubled. Every value that goes into a filter text is put there through it.
+QString filterLiteral(const QString& value);
 
 } // namespace tmk

@@ -13,6 +13,9 @@ PACKAGES=(
     postgresql-15 postgresql-client-15
 )
 
+# Only fuzz/run needs these: clang with libFuzzer and the sanitizers' runtime.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
 log() { printf '\033[1m==> %s\033[0m\n' "$*" >&2; }
 
 as_root() {
@@ -23,10 +26,15 @@ as_root() {
     fi
 }
 
+# Installs what is missing of the given packages (PACKAGES when none are given).
 ensure_packages() {
+    local wanted=("$@")
+    if [ ${#wanted[@]} -eq 0 ]; then
+        wanted=("${PACKAGES[@]}")
+    fi
     local missing=()
     local p
-    for p in "${PACKAGES[@]}"; do
+    for p in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
             missing+=("$p")
         fi

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/errors.h"
+
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 namespace tmk {
 
@@ -20,18 +23,45 @@ void createDemoDatabase(QSqlDatabase& db, const QDateTime& now);
 // True when the database (SQLite or PostgreSQL, schema applied) holds a branch.
 bool databaseHasBranch(QSqlDatabase& db);
 
-// Writes the till's local files of the demo till into the folder: "PARAMETROSKOV.CDS"
-// at its root and the cadastre files under "Dados/Cadastros/". Each file is written
-// atomically and the parameter file last; on failure the files this call created are
-// removed again and AppError names the folder and the fault.
-void writeDemoTillFiles(const QString& tillFolder, const QDateTime& now);
+// Writes the local files of the demo till that the folder lacks: "PARAMETROSKOV.CDS"
+// at its root and the cadastre files under "Dados/Cadastros/". An existing file is
+// never written over, whatever it holds. Each file is written atomically and the
+// parameter file last; on failure the files this call created are removed again and
+// AppError names the folder and the fault. Returns the paths written.
+QStringList writeDemoTillFiles(const QString& tillFolder, const QDateTime& now);
 
-// What the host calls at start. Opens the till's database (the connection text of the
-// till folder's "Conexao.ini", by default "tmk.db" in the folder) and creates its
-// schema when absent; then writes the local files when the folder has no
-// "PARAMETROSKOV.CDS", and creates the demo store when the database holds no branch.
-// The database is opened first: when it cannot be opened nothing is written and
-// AppError says why. Returns true when it created anything.
-bool prepareDemoTill(const QString& tillFolder, const QDateTime& now);
+// The database of a till folder that was prepared before ("PARAMETROSKOV.CDS" is
+// there) is missing, empty (0 bytes) or holds no store: the store's history may be
+// lost. Nothing was created; the message names the database.
+class TillDatabaseLost : public AppError {
+public:
+    using AppError::AppError;
+};
+
+// What a preparation did.
+struct TillPreparation {
+    QStringList filesWritten; // local files that were missing and are now written
+    bool schemaCreated = false;
+    bool demoStoreCreated = false;
+
+    bool changedAnything() const {
+        return !filesWritten.isEmpty() || schemaCreated || demoStoreCreated;
+    }
+};
+
+// What the host calls at start. The till's database (the connection text of the till
+// folder's "Conexao.ini", by default "tmk.db" in the folder) is looked at first.
+//
+// A folder without "PARAMETROSKOV.CDS" is prepared for the first time: the schema is
+// created when absent, the demo store when the database holds no branch, and then
+// the local files the folder lacks are written (never over an existing one). An SQLite
+// file this call created is removed again when the preparation fails.
+//
+// A folder that has "PARAMETROSKOV.CDS" was prepared before: nothing is created in it
+// or in its database. A database that is missing, empty (0 bytes), without the
+// schema or without any branch throws TillDatabaseLost naming it.
+//
+// When the database cannot be opened nothing is written and AppError says why.
+TillPreparation prepareDemoTill(const QString& tillFolder, const QDateTime& now);
 
 } // namespace tmk

@@ -230,7 +230,7 @@ DataPacket operadores() {
 
 } // namespace
 
-void writeDemoTillFiles(const QString& tillFolder, const QDateTime& now) {
+QStringList writeDemoTillFiles(const QString& tillFolder, const QDateTime& now) {
     if (!now.isValid()) {
         throw AppError(QStringLiteral("Data inválida para os arquivos do caixa de demonstração."));
     }
@@ -257,16 +257,17 @@ void writeDemoTillFiles(const QString& tillFolder, const QDateTime& now) {
         }
         for (const LocalFile& f : files) {
             const QString path = root.filePath(f.relativePath);
-            const bool existed = QFileInfo::exists(path);
+            // An existing file is the till's own, whatever its state: never replaced.
+            if (QFileInfo::exists(path)) {
+                continue;
+            }
             ClientDataSet cds(QFileInfo(path).completeBaseName());
             cds.setData(f.packet);
             cds.saveToFile(path);
-            if (!existed) {
-                created << path;
-            }
+            created << path;
         }
     } catch (const AppError& e) {
-        for (const QString& path : created) {
+        for (const QString& path : std::as_const(created)) {
             QFile::remove(path);
         }
         qCWarning(lcDemo) << "demo till files not written:" << e.message();
@@ -274,6 +275,11 @@ void writeDemoTillFiles(const QString& tillFolder, const QDateTime& now) {
                                       "demonstração em %1: %2")
                            .arg(QDir::toNativeSeparators(root.absolutePath()), e.message()));
     }
+    if (!created.isEmpty()) {
+        qCInfo(lcDemo).noquote() << "demo till files written:"
+                                 << QDir::toNativeSeparators(created.join(QStringLiteral(", ")));
+    }
+    return created;
 }
 
 } // namespace tmk

@@ -4,8 +4,10 @@
 #include "platform/client_dataset.h"
 #include "platform/errors.h"
 #include "platform/till_folder.h"
+#include "suite/dialogs/dialogs_log.h"
 
 #include <QFileInfo>
+#include <QMutex>
 #include <optional>
 
 namespace tmk {
@@ -73,9 +75,39 @@ QString AccessRights::operatorsFile() {
 
 AccessRights AccessRights::load(const QString& rightsPath, const QString& operatorsPath) {
     AccessRights rights;
-    rights.readRights(rightsPath);
-    rights.readOperators(operatorsPath);
+    try {
+        rights.readRights(rightsPath);
+    } catch (const AppError& e) {
+        rights.rights_.clear();
+        rights.rightsFault_ = e.message();
+    }
+    try {
+        rights.readOperators(operatorsPath);
+    } catch (const AppError& e) {
+        rights.operators_.clear();
+        rights.operatorsFault_ = e.message();
+    }
+    if (!rights.readable()) {
+        // The rights are read at every check: the same fault is logged once.
+        static QMutex mutex;
+        static QString logged;
+        const QMutexLocker lock(&mutex);
+        if (rights.fault() != logged) {
+            logged = rights.fault();
+            qCWarning(lcSuiteDialogs).noquote() << "access rights fail closed:" << logged;
+        }
+    }
     return rights;
+}
+
+QString AccessRights::fault() const {
+    QStringList faults;
+    for (const QString* f : {&rightsFault_, &operatorsFault_}) {
+        if (!f->isEmpty()) {
+            faults << *f;
+        }
+    }
+    return faults.join(QLatin1Char(' '));
 }
 
 void AccessRights::readRights(const QString& path) {
@@ -136,6 +168,9 @@ void AccessRights::readOperators(const QString& path) {
 }
 
 bool AccessRights::allowed(int accessCode, const QString& operatorCode) const {
+    if (!readable()) {
+        return false;
+    }
     const auto op = rights_.constFind(normalisedCode(operatorCode));
     if (op == rights_.cend()) {
         return true;
@@ -148,6 +183,10 @@ AccessRights::Authorisation AccessRights::authorise(int accessCode, const QStrin
     const QString key = normalisedCode(supervisorCode);
     if (key.isEmpty()) {
         return refused(Status::MissingCode, QStringLiteral("Informe o código do supervisor."));
+    }
+    if (!operatorsReadable()) {
+        return refused(Status::Unreadable,
+                       QStringLiteral("Nenhum supervisor pode ser conferido: %1").arg(fault()));
     }
     const Authorisation wrong = refused(
         Status::WrongCredentials, QStringLiteral("Código ou senha do supervisor incorretos."));
@@ -176,7 +215,9 @@ AccessRights::Authorisation AccessRights::authorise(int accessCode, const QStrin
         return refused(Status::NotSupervisor,
                        QStringLiteral("O operador %1 não é supervisor.").arg(it->code));
     }
-    if (!allowed(accessCode, it->code)) {
+    // With the rights unreadable the supervisor's own right cannot be looked up: the
+    // checked password of a supervisor is the authority.
+    if (rightsFault_.isEmpty() && !allowed(accessCode, it->code)) {
         return refused(
             Status::SupervisorRefused,
             QStringLiteral("O supervisor %1 também não tem permissão para esta operação.")

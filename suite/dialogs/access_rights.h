@@ -16,9 +16,12 @@ namespace tmk {
 //
 // Everything is allowed where no right is recorded; when rows for the same operator
 // and code disagree, the refusal wins. A missing file means no rights recorded / no
-// supervisors; a file that cannot be read, lacks a column or holds a value of the
-// wrong kind throws AppError naming the file. Operator codes are compared trimmed,
-// letter case ignored.
+// supervisors. Operator codes are compared trimmed, letter case ignored.
+//
+// A file that cannot be read, lacks a column or holds a value of the wrong kind makes
+// the rights fail closed: nothing is allowed to anyone, so every guarded command needs
+// a supervisor; with the operators unreadable no supervisor can be checked either.
+// fault() then names the file and what is wrong with it.
 class AccessRights {
 public:
     enum class Status {
@@ -29,6 +32,7 @@ public:
         DamagedPassword,  // the recorded password cannot be deciphered
         NotSupervisor,
         SupervisorRefused, // the supervisor lacks the right for the command
+        Unreadable,        // the operators could not be read: nobody can be checked
     };
     struct Authorisation {
         Status status = Status::WrongCredentials;
@@ -42,14 +46,24 @@ public:
     static QString rightsFile();
     static QString operatorsFile();
 
-    // Reads both files (the till folder's by default).
+    // Reads both files (the till folder's by default). Never throws for a fault of a
+    // file: see fault().
     static AccessRights load(const QString& rightsPath = rightsFile(),
                              const QString& operatorsPath = operatorsFile());
 
+    // True when both files were read fine (or are absent).
+    bool readable() const { return rightsFault_.isEmpty() && operatorsFault_.isEmpty(); }
+    bool operatorsReadable() const { return operatorsFault_.isEmpty(); }
+    // What could not be read, naming the file(s); empty when readable.
+    QString fault() const;
+
+    // False for everyone when the files could not be read.
     bool allowed(int accessCode, const QString& operatorCode) const;
 
     // Checks a supervisor's code and password and the supervisor's own right for
-    // the command. The password is checked before anything else is revealed.
+    // the command. The password is checked before anything else is revealed. With
+    // the rights unreadable a supervisor whose password checks authorises; with the
+    // operators unreadable nobody does (Unreadable).
     Authorisation authorise(int accessCode, const QString& supervisorCode,
                             const QString& password) const;
 
@@ -70,6 +84,8 @@ private:
     QHash<QString, QHash<int, bool>> rights_; // operator -> code -> allowed
     QHash<QString, Operator> operators_;
     QString operatorsPath_;
+    QString rightsFault_;
+    QString operatorsFault_;
 };
 
 } // namespace tmk

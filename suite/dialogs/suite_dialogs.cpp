@@ -52,19 +52,48 @@ void SuiteDialogs::showMessage(const QString& text, int tipo) {
     box->exec();
 }
 
+void SuiteDialogs::tellFault(const AccessRights& rights) {
+    const QString fault = rights.fault();
+    if (fault.isEmpty() || fault == faultTold_) {
+        return;
+    }
+    faultTold_ = fault;
+    showMessage(rights.operatorsReadable()
+                    ? QStringLiteral("%1 Até que o arquivo seja corrigido, cada operação "
+                                     "protegida pede a autorização de um supervisor.")
+                          .arg(fault)
+                    : QStringLiteral("%1 Até que o arquivo seja corrigido, as operações "
+                                     "protegidas não podem ser autorizadas.")
+                          .arg(fault),
+                MsgErro);
+}
+
 void SuiteDialogs::ControleAcess(int codigoAcesso, const QString& cdOperador, QString& resultado) {
-    const bool allowed = AccessRights::load().allowed(codigoAcesso, cdOperador);
-    resultado = allowed ? QStringLiteral("S") : QStringLiteral("N");
+    const AccessRights rights = AccessRights::load();
+    if (!rights.readable()) {
+        tellFault(rights);
+        resultado = QStringLiteral("S");
+        return;
+    }
+    resultado =
+        rights.allowed(codigoAcesso, cdOperador) ? QStringLiteral("S") : QStringLiteral("N");
 }
 
 bool SuiteDialogs::VerificaAcesso(int codigoAcesso, const QString& cdOperador,
                                   QString& cdOperAutoriz) {
     const AccessRights rights = AccessRights::load();
+    if (!rights.operatorsReadable()) {
+        cdOperAutoriz.clear();
+        faultTold_.clear(); // told at every refused command
+        tellFault(rights);
+        return false;
+    }
     if (rights.allowed(codigoAcesso, cdOperador)) {
         cdOperAutoriz = cdOperador;
         return true;
     }
     cdOperAutoriz.clear();
+    tellFault(rights);
     qCInfo(lcSuiteDialogs).noquote()
         << "operator" << cdOperador << "lacks right" << codigoAcesso << "; asking a supervisor";
     if (!rights.hasSupervisors()) {

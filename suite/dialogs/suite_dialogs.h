@@ -12,6 +12,10 @@
 class QDialog;
 
 namespace tmk {
+class AccessRights;
+}
+
+namespace tmk {
 
 class BusyNotice;
 class NfceEmitter;
@@ -49,13 +53,15 @@ public:
     // The card terminal of the payment dialog (the simulated TEF by default).
     void setTefTerminal(std::shared_ptr<TefTerminal> tef);
 
-    // "N" when the operator may not run the command, "S" otherwise. A malformed
-    // rights file throws AppError naming it.
+    // "N" when the operator may not run the command, "S" otherwise. When the rights
+    // or operators cannot be read the answer is "S", so that the command can be
+    // tried and asks a supervisor (VerificaAcesso); the fault is told once.
     void ControleAcess(int codigoAcesso, const QString& cdOperador, QString& resultado) override;
     // True at once, with the operator as authoriser, when the operator may run the
     // command; otherwise asks a supervisor (code and password): true with the
     // supervisor as authoriser, false (authoriser empty) when cancelled or when no
-    // supervisor is recorded.
+    // supervisor is recorded. With the rights unreadable every command asks a
+    // supervisor; with the operators unreadable it is refused with the fault told.
     bool VerificaAcesso(int codigoAcesso, const QString& cdOperador,
                         QString& cdOperAutoriz) override;
     // One row of LOGCONTROLEACESSO, numbered after the till's last one and stamped
@@ -158,9 +164,13 @@ protected:
 private:
     // The branch's name from the database; empty when it cannot be read.
     QString nomeFilial(const QString& cdFilial) const;
+    // Tells the operator, once for each distinct fault, that the rights could not be
+    // read and what that means for the guarded commands.
+    void tellFault(const AccessRights& rights);
 
     QSqlDatabase db_;
     QPointer<QWidget> parent_;
+    QString faultTold_;
     FiscalSaleProvider saleProvider_;
     std::shared_ptr<NfceEmitter> nfce_;
     std::shared_ptr<SatDevice> sat_;

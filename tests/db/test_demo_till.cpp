@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -244,8 +245,11 @@ TEST_F(DemoTillFilesTest, OperatorsAndRightsMatchTheDatabaseAndThePasswordsAreEn
 TEST(DemoTillFiles, AFailureLeavesNoFileBehind) {
     QTemporaryDir till;
     ASSERT_TRUE(till.isValid());
-    // The operator file cannot be written where a folder stands in its place.
-    ASSERT_TRUE(QDir(till.path()).mkpath(kCadastros + QStringLiteral("Operadores.cds")));
+    // The operator file cannot be written through a link into a folder that is not there.
+    ASSERT_TRUE(QDir(till.path()).mkpath(kCadastros));
+    ASSERT_TRUE(QFile::link(till.filePath(QStringLiteral("nao/existe/Operadores.cds")),
+                            till.filePath(kCadastros + QStringLiteral("Operadores.cds"))));
+    const QString link = till.filePath(kCadastros + QStringLiteral("Operadores.cds"));
     try {
         writeDemoTillFiles(till.path(), QDateTime::currentDateTime());
         FAIL() << "the files were written over a folder";
@@ -253,6 +257,7 @@ TEST(DemoTillFiles, AFailureLeavesNoFileBehind) {
         EXPECT_TRUE(e.message().startsWith("Não foi possível gravar os arquivos"))
             << e.message().toStdString();
     }
+    QFile::remove(link);
     EXPECT_TRUE(folderContents(till.path()).isEmpty());
 }
 
@@ -264,7 +269,12 @@ TEST(DemoTill, PreparesFilesAndStoreOnceAndThenChangesNothing) {
     database.writeConexaoIni(till.path());
     const QDateTime now = QDateTime::currentDateTime();
 
-    EXPECT_TRUE(prepareDemoTill(till.path(), now));
+    const TillPreparation first = prepareDemoTill(till.path(), now);
+    EXPECT_TRUE(first.demoStoreCreated);
+    EXPECT_TRUE(first.schemaCreated);
+    EXPECT_EQ(first.filesWritten.size(), 10);
+    EXPECT_EQ(first.filesWritten.last(), QDir(till.path()).filePath("PARAMETROSKOV.CDS"))
+        << "the parameter file is written last";
     EXPECT_TRUE(QFile::exists(QDir(till.path()).filePath("PARAMETROSKOV.CDS")));
     QSqlDatabase db = database.connection();
     EXPECT_TRUE(db::schemaPresent(db));
@@ -284,7 +294,7 @@ TEST(DemoTill, PreparesFilesAndStoreOnceAndThenChangesNothing) {
     const QMap<QString, QByteArray> filesBefore = folderContents(till.path());
     EXPECT_GT(rowsBefore.value("MESA"), 0);
 
-    EXPECT_FALSE(prepareDemoTill(till.path(), now.addSecs(3600)));
+    EXPECT_FALSE(prepareDemoTill(till.path(), now.addSecs(3600)).changedAnything());
     EXPECT_EQ(tableCounts(), rowsBefore);
     EXPECT_EQ(folderContents(till.path()), filesBefore);
 }
@@ -316,7 +326,7 @@ TEST(DemoTill, ADatabaseThatIsDownLeavesTheFolderUntouched) {
 TEST(DemoTill, WithoutConnectionSettingsTheTillUsesItsOwnSqliteFile) {
     QTemporaryDir till;
     ASSERT_TRUE(till.isValid());
-    EXPECT_TRUE(prepareDemoTill(till.path(), QDateTime::currentDateTime()));
+    EXPECT_TRUE(prepareDemoTill(till.path(), QDateTime::currentDateTime()).demoStoreCreated);
     const QString file = QDir(till.path()).filePath("tmk.db");
     ASSERT_TRUE(QFile::exists(file));
     {
@@ -328,4 +338,140 @@ TEST(DemoTill, WithoutConnectionSettingsTheTillUsesItsOwnSqliteFile) {
         EXPECT_GT(q.value(0).toInt(), 0);
     }
     QSqlDatabase::removeDatabase("demo_sqlite");
+}
+
+namespace {
+
+// A till folder prepared once on its own SQLite file.
+class PreparedTill : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(till.isValid());
+        ASSERT_TRUE(prepareDemoTill(till.path(), QDateTime::currentDateTime()).demoStoreCreated);
+    }
+    QString path(const QString& relative) const { return QDir(till.path()).filePath(relative); }
+    QString database() const { return path(QStringLiteral("tmk.db")); }
+
+    QTemporaryDir till;
+};
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST_F(PreparedTill, WithoutTheParameterFileOnlyTheMissingFilesAreWrittenAndNamed) {
+    const QString operadores = path(kCadastros + QStringLiteral("Operadores.cds"));
+    const QString direitos = path(kCadastros + QStringLiteral("DireitosAcesso.cds"));
+    // The operator's own changes, one of them a damaged file.
+    const QByteArray changed = bytesOf(operadores).replace("Gerente", "Gerência");
+    writeBytes(operadores, changed);
+    writeBytes(direitos, "<DATAPACKET danificado");
+    ASSERT_TRUE(QFile::remove(path(QStringLiteral("PARAMETROSKOV.CDS"))));
+    ASSERT_TRUE(QFile::remove(path(kCadastros + QStringLiteral("ConfTipoRece.cds"))));
+    const QByteArray databaseBefore = bytesOf(database());
+
+    const TillPreparation again = prepareDemoTill(till.path(), QDateTime::currentDateTime());
+    EXPECT_EQ(again.filesWritten,
+              (QStringList{path(kCadastros + QStringLiteral("ConfTipoRece.cds")),
+                           path(QStringLiteral("PARAMETROSKOV.CDS"))}));
+    EXPECT_FALSE(again.demoStoreCreated);
+    EXPECT_FALSE(again.schemaCreated);
+    EXPECT_EQ(bytesOf(operadores), changed);
+    EXPECT_EQ(bytesOf(direitos), QByteArray("<DATAPACKET danificado"));
+    EXPECT_EQ(bytesOf(database()), databaseBefore);
+}
+
+TEST_F(PreparedTill, AMissingOrEmptiedDatabaseIsReportedAndNothingIsInvented) {
+    const struct {
+        const char* what;
+        std::function<void(const QString&)> damage;
+        const char* state;
+    } cases[] = {
+        {"emptied", [](const QString& file) { writeBytes(file, QByteArray()); },
+         "está vazio (0 bytes)"},
+        {"deleted", [](const QString& file) { ASSERT_TRUE(QFile::remove(file)); }, "não existe"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(QFile::copy(database(), path(QStringLiteral("copia.db"))));
+        c.damage(database());
+        const QMap<QString, QByteArray> before = folderContents(till.path());
+        try {
+            prepareDemoTill(till.path(), QDateTime::currentDateTime());
+            ADD_FAILURE() << c.what << ": the till was prepared again";
+        } catch (const TillDatabaseLost& e) {
+            EXPECT_TRUE(e.message().contains(QDir::toNativeSeparators(database())) &&
+                        e.message().contains(QString::fromUtf8(c.state)) &&
+                        e.message().contains(QStringLiteral("Nada foi criado")))
+                << c.what << ": " << e.message().toStdString();
+        }
+        EXPECT_EQ(folderContents(till.path()), before) << c.what;
+        // Put the database back for the next case.
+        QFile::remove(database());
+        ASSERT_TRUE(QFile::rename(path(QStringLiteral("copia.db")), database()));
+    }
+}
+
+TEST(DemoTill, AnEmptyFileInAFolderNeverPreparedIsANewDatabase) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    writeBytes(till.filePath(QStringLiteral("tmk.db")), QByteArray());
+    const TillPreparation done = prepareDemoTill(till.path(), QDateTime::currentDateTime());
+    EXPECT_TRUE(done.schemaCreated && done.demoStoreCreated);
+    EXPECT_EQ(done.filesWritten.size(), 10);
+}
+
+TEST(DemoTill, APreparedTillOnADatabaseWithoutItsStoreIsToldSo) {
+    const struct {
+        const char* what;
+        TestDatabase::Contents contents;
+        const char* state;
+    } cases[] = {
+        {"no schema", TestDatabase::Contents::Empty,
+         TestDatabase::kind() == DbKind::SQLite ? "está vazio (0 bytes)"
+                                                : "não tem as tabelas do sistema"},
+        {"schema without a branch", TestDatabase::Contents::Schema,
+         "não tem nenhuma filial cadastrada"},
+    };
+    for (const auto& c : cases) {
+        TestDatabase database(c.contents);
+        TMK_REQUIRE_DATABASE(database);
+        QTemporaryDir till;
+        ASSERT_TRUE(till.isValid());
+        database.writeConexaoIni(till.path());
+        writeDemoTillFiles(till.path(), QDateTime::currentDateTime());
+        const QMap<QString, QByteArray> before = folderContents(till.path());
+        try {
+            prepareDemoTill(till.path(), QDateTime::currentDateTime());
+            ADD_FAILURE() << c.what << ": the demo store was made for a prepared till";
+        } catch (const TillDatabaseLost& e) {
+            EXPECT_TRUE(e.message().contains(QString::fromUtf8(c.state)))
+                << c.what << ": " << e.message().toStdString();
+        }
+        EXPECT_EQ(folderContents(till.path()), before) << c.what;
+        QSqlDatabase db = database.connection();
+        if (c.contents == TestDatabase::Contents::Schema) {
+            EXPECT_FALSE(databaseHasBranch(db)) << c.what;
+        } else {
+            EXPECT_FALSE(db::schemaPresent(db)) << c.what;
+        }
+    }
+}
+
+TEST(DemoTill, AFailedFirstPreparationLeavesNoDatabaseFileBehind) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    // The local files cannot all be written: a link into a folder that is not there.
+    ASSERT_TRUE(QDir(till.path()).mkpath(kCadastros));
+    const QString link = till.filePath(kCadastros + QStringLiteral("Operadores.cds"));
+    ASSERT_TRUE(QFile::link(till.filePath(QStringLiteral("nao/existe/Operadores.cds")), link));
+    EXPECT_THROW(prepareDemoTill(till.path(), QDateTime::currentDateTime()), AppError);
+    QFile::remove(link);
+    EXPECT_TRUE(folderContents(till.path()).isEmpty())
+        << QStringList(folderContents(till.path()).keys()).join(", ").toStdString();
+    // The next start prepares the folder as new.
+    EXPECT_TRUE(prepareDemoTill(till.path(), QDateTime::currentDateTime()).demoStoreCreated);
 }

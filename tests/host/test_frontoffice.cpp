@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -103,4 +104,74 @@ TEST(FrontOffice, ADatabaseThatIsDownIsReportedAndTheScreenStillOpens) {
         << run.errors.toStdString();
     EXPECT_FALSE(run.errors.contains(QStringLiteral("segredo")));
     EXPECT_EQ(QImage(foto).size(), QSize(800, 600));
+}
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+TEST(FrontOffice, DamagedAccessFilesAreNamedAndTheTillStillOpens) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    const QString foto = till.filePath(QStringLiteral("mapa.png"));
+    const QStringList args{QStringLiteral("--till"), till.path(), QStringLiteral("--screenshot"),
+                           foto};
+    ASSERT_EQ(frontoffice(args).exitCode, 0);
+    for (const char* name : {"Operadores.cds", "DireitosAcesso.cds"}) {
+        const QString file =
+            till.filePath(QStringLiteral("Dados/Cadastros/") + QLatin1String(name));
+        const QByteArray good = bytesOf(file);
+        ASSERT_TRUE(writeBytes(file, "<DATAPACKET danificado"));
+        // Without the parameter file the preparation writes only what is missing.
+        ASSERT_TRUE(QFile::remove(till.filePath(QStringLiteral("PARAMETROSKOV.CDS"))));
+        QFile::remove(foto);
+        const HostRun run = frontoffice(args);
+        EXPECT_EQ(run.exitCode, 0) << name << ": " << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(file)) << name << ": " << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(
+            QStringLiteral("Arquivos do caixa criados em %1: PARAMETROSKOV.CDS\n")
+                .arg(till.path())))
+            << name << ": " << run.errors.toStdString();
+        EXPECT_FALSE(run.errors.contains(QStringLiteral("Loja de demonstração criada")));
+        EXPECT_EQ(bytesOf(file), QByteArray("<DATAPACKET danificado")) << name;
+        EXPECT_EQ(QImage(foto).size(), QSize(800, 600)) << name;
+        ASSERT_TRUE(writeBytes(file, good));
+    }
+}
+
+TEST(FrontOffice, AnEmptiedDatabaseIsReportedAndNothingIsInvented) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    const QString foto = till.filePath(QStringLiteral("mapa.png"));
+    const QStringList args{QStringLiteral("--till"), till.path(), QStringLiteral("--screenshot"),
+                           foto};
+    ASSERT_EQ(frontoffice(args).exitCode, 0);
+    const QString database = till.filePath(QStringLiteral("tmk.db"));
+    ASSERT_TRUE(writeBytes(database, QByteArray()));
+    QFile::remove(foto);
+    const HostRun run = frontoffice(args);
+    EXPECT_EQ(run.exitCode, 1) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QDir::toNativeSeparators(database)) &&
+                run.errors.contains(QStringLiteral("está vazio (0 bytes)")))
+        << run.errors.toStdString();
+    EXPECT_FALSE(run.errors.contains(QStringLiteral("Loja de demonstração criada")));
+    EXPECT_EQ(QFileInfo(database).size(), 0) << "no schema or store was made over it";
+    EXPECT_FALSE(QFile::exists(foto));
+
+    ASSERT_TRUE(QFile::remove(database));
+    const HostRun missing = frontoffice(args);
+    EXPECT_EQ(missing.exitCode, 1) << missing.errors.toStdString();
+    EXPECT_TRUE(missing.errors.contains(QStringLiteral("não existe")))
+        << missing.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(database));
 }

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace tmk;
 
@@ -219,6 +220,77 @@ TEST(ClientDataSet, ReadsConvertFromEachColumnType) {
         EXPECT_FALSE(f(n).asDateTime().isValid()) << n;
         EXPECT_FALSE(f(n).asBoolean()) << n;
     }
+}
+
+TEST(ClientDataSet, NumbersOfDaysReadAsDateTimesWithinTheCalendarOnly) {
+    const QDateTime dayZero(QDate(1899, 12, 30), QTime(0, 0));
+    const struct {
+        QVariant days;
+        QDateTime expected; // invalid: refused
+    } cases[] = {
+        {0LL, dayZero},
+        {1.5, QDateTime(QDate(1899, 12, 31), QTime(12, 0))},
+        {-693593LL, QDateTime(QDate(1, 1, 1), QTime(0, 0))},
+        {2958465LL, QDateTime(QDate(9999, 12, 31), QTime(0, 0))},
+        {2958465.5, QDateTime(QDate(9999, 12, 31), QTime(12, 0))},
+        {-693594LL, {}},
+        {2958466LL, {}},
+        {2958466.0, {}},
+        {-693593.5, {}},
+        {std::numeric_limits<qlonglong>::max(), {}},
+        {std::numeric_limits<qlonglong>::min(), {}},
+        {9223372036854775808.0, {}}, // 2^63
+        {-9223372036854775808.0, {}},
+        {1e300, {}},
+        {-1e300, {}},
+    };
+    for (const auto& c : cases) {
+        DataPacket p;
+        p.fields = {
+            {QStringLiteral("DTHRABERTURA"),
+             c.days.metaType().id() == QMetaType::Double ? FieldType::Float : FieldType::Integer,
+             0}};
+        p.rows = {{c.days}};
+        ClientDataSet ds(QStringLiteral("cdsDias"));
+        ds.setData(p);
+        const Field f = ds.fieldByName(QStringLiteral("DTHRABERTURA"));
+        if (c.expected.isValid()) {
+            EXPECT_EQ(f.asDateTime(), c.expected) << c.days.toString().toStdString();
+            continue;
+        }
+        const QString e = errorOf([&] { f.asDateTime(); });
+        EXPECT_TRUE(e.contains(QStringLiteral("DTHRABERTURA")) &&
+                    e.contains(QStringLiteral("cdsDias")) &&
+                    e.contains(QStringLiteral("entre 01/01/0001 e 31/12/9999")))
+            << c.days.toString().toStdString() << ": " << e.toStdString();
+    }
+}
+
+TEST(ClientDataSet, AValueThatCannotBeReadNamesTheFileItCameFrom) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DataMovimento.cds"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<?xml version=\"1.0\" standalone=\"yes\"?><DATAPACKET Version=\"2.0\"><METADATA>"
+               "<FIELDS><FIELD attrname=\"DATAMOVIMENTO\" fieldtype=\"r8\"/></FIELDS><PARAMS/>"
+               "</METADATA><ROWDATA><ROW DATAMOVIMENTO=\"9.3e18\"/></ROWDATA></DATAPACKET>");
+    file.close();
+    ClientDataSet ds(QStringLiteral("cdsDataMovimento"));
+    ds.loadFromFile(path);
+    EXPECT_EQ(ds.fileName(), path);
+    const QString e =
+        errorOf([&] { ds.fieldByName(QStringLiteral("DATAMOVIMENTO")).asDateTime(); });
+    EXPECT_TRUE(e.contains(path) && e.contains(QStringLiteral("DATAMOVIMENTO")) &&
+                e.contains(QStringLiteral("9300000000000000000")))
+        << e.toStdString();
+
+    // Rows that come from elsewhere are no longer the file's.
+    ds.setData(ds.data());
+    EXPECT_TRUE(ds.fileName().isEmpty());
+    EXPECT_FALSE(errorOf([&] {
+                     ds.fieldByName(QStringLiteral("DATAMOVIMENTO")).asDateTime();
+                 }).contains(path));
 }
 
 TEST_F(ClientDataSetTest, SetValueOnlyWhileEditingAndConvertsToTheColumnType) {

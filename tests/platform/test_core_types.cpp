@@ -5,6 +5,8 @@
 #include "platform/till_folder.h"
 
 #include <gtest/gtest.h>
+#include <limits>
+#include <optional>
 
 using namespace tmk;
 
@@ -108,4 +110,40 @@ TEST(TillFolder, BackslashPathsMapUnderTheFolder) {
     EXPECT_EQ(tillPath(QStringLiteral("\\PARAMETROSKOV.CDS")),
               QStringLiteral("/tmp/caixa01/PARAMETROSKOV.CDS"));
     EXPECT_EQ(tillPath(QStringLiteral("Dados/x.cds")), QStringLiteral("/tmp/caixa01/Dados/x.cds"));
+}
+
+TEST(CoerceToFieldType, IntegersOnlyFromWholeNumbersThatFit64Bits) {
+    const QString f = QStringLiteral("NRORDEM");
+    const struct {
+        QVariant value;
+        std::optional<qlonglong> expected; // nothing: refused
+    } cases[] = {
+        {std::numeric_limits<double>::quiet_NaN(), {}},
+        {std::numeric_limits<double>::infinity(), {}},
+        {-std::numeric_limits<double>::infinity(), {}},
+        {1e300, {}},
+        {9223372036854775808.0, {}}, // 2^63
+        {-9223372036854775808.0, std::numeric_limits<qlonglong>::min()},
+        {1.5, {}},
+        {-3.0, -3},
+        {QStringLiteral("1e19"), {}},
+        {QStringLiteral("nan"), {}},
+        {QStringLiteral("1e3"), 1000},
+        {QVariant::fromValue(std::numeric_limits<qlonglong>::max()),
+         std::numeric_limits<qlonglong>::max()},
+        {QVariant::fromValue(std::numeric_limits<qlonglong>::min()),
+         std::numeric_limits<qlonglong>::min()},
+        {QVariant::fromValue(std::numeric_limits<qulonglong>::max()), {}},
+        {QVariant::fromValue(qulonglong(42)), 42},
+        {QVariant::fromValue(-7), -7},
+    };
+    for (const auto& c : cases) {
+        const std::string shown = c.value.toString().toStdString();
+        if (c.expected) {
+            EXPECT_EQ(coerceToFieldType(c.value, FieldType::Integer, f).toLongLong(), *c.expected)
+                << shown;
+        } else {
+            EXPECT_THROW(coerceToFieldType(c.value, FieldType::Integer, f), AppError) << shown;
+        }
+    }
 }

@@ -294,3 +294,136 @@ TEST_F(DataPacketFile, ValuesOfLooseTypesAreWrittenInTheColumnType) {
     EXPECT_EQ(back.rows[0], (QVariantList{QVariant(12LL), QVariant(3.0),
                                           QVariant(QDateTime(QDate(2024, 3, 15), QTime(10, 0)))}));
 }
+
+namespace {
+
+QByteArray utf16(const QString& text, bool bigEndian, bool withBom) {
+    QByteArray out;
+    if (withBom) {
+        out += bigEndian ? QByteArray("\xFE\xFF", 2) : QByteArray("\xFF\xFE", 2);
+    }
+    for (const QChar c : text) {
+        const char hi = char(c.unicode() >> 8);
+        const char lo = char(c.unicode() & 0xFF);
+        out += bigEndian ? QByteArray{&hi, 1} + QByteArray{&lo, 1}
+                         : QByteArray{&lo, 1} + QByteArray{&hi, 1};
+    }
+    return out;
+}
+
+QString namesPacketText(const QString& encoding) {
+    const QString declaration =
+        encoding.isEmpty() ? QString() : QStringLiteral(" encoding=\"%1\"").arg(encoding);
+    return QStringLiteral("<?xml version=\"1.0\"%1 standalone=\"yes\"?>\r\n<DATAPACKET "
+                          "Version=\"2.0\"><METADATA><FIELDS><FIELD attrname=\"CDOPERADOR\" "
+                          "fieldtype=\"string\" WIDTH=\"12\"/><FIELD attrname=\"NMOPERADOR\" "
+                          "fieldtype=\"string\" WIDTH=\"60\"/></FIELDS><PARAMS/></METADATA>"
+                          "<ROWDATA><ROW CDOPERADOR=\"0001\" NMOPERADOR=\"João Ñandú 🍺\"/>"
+                          "</ROWDATA></DATAPACKET>")
+        .arg(declaration);
+}
+
+} // namespace
+
+TEST_F(DataPacketFile, Utf16AndByteOrderMarksAreRead) {
+    const QString utf16Text = namesPacketText(QStringLiteral("UTF-16"));
+    const QString utf8Text = namesPacketText(QStringLiteral("UTF-8"));
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"UTF-16 little-endian with mark", utf16(utf16Text, false, true)},
+        {"UTF-16 big-endian with mark", utf16(utf16Text, true, true)},
+        {"UTF-16 little-endian declared, no mark", utf16(utf16Text, false, false)},
+        {"UTF-16 big-endian declared, no mark", utf16(utf16Text, true, false)},
+        {"UTF-16 with mark, nothing declared", utf16(namesPacketText({}), false, true)},
+        {"UTF-8 with mark", "\xEF\xBB\xBF" + utf8Text.toUtf8()},
+        {"UTF-8 with mark, nothing declared", "\xEF\xBB\xBF" + namesPacketText({}).toUtf8()},
+        {"UTF-8 declared", utf8Text.toUtf8()},
+    };
+    for (const auto& c : cases) {
+        const QString path = write(c.bytes, QStringLiteral("Operadores.cds"));
+        try {
+            const DataPacket p = readDataPacketFile(path);
+            ASSERT_EQ(p.rowCount(), 1) << c.what;
+            EXPECT_EQ(p.value(0, QStringLiteral("CDOPERADOR")).toString(), QStringLiteral("0001"))
+                << c.what;
+            EXPECT_EQ(p.value(0, QStringLiteral("NMOPERADOR")).toString(),
+                      QStringLiteral("João Ñandú 🍺"))
+                << c.what;
+        } catch (const AppError& e) {
+            ADD_FAILURE() << c.what << ": " << e.message().toStdString();
+        }
+    }
+}
+
+TEST_F(DataPacketFile, DamagedUnicodeTextIsRefusedNamingTheFile) {
+    const QByteArray whole = utf16(namesPacketText(QStringLiteral("UTF-16")), false, true);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* fault;
+    } cases[] = {
+        {"odd number of UTF-16 bytes", whole + QByteArray("\0", 1), "UTF-16 está incompleto"},
+        {"UTF-8 mark before bytes that are not UTF-8", QByteArray("\xEF\xBB\xBF<?xml \xFF\xFE"),
+         "não é UTF-8"},
+        {"only a mark", QByteArray("\xFF\xFE"), "vazio"},
+        {"UTF-16 cut in the middle", whole.left(whole.size() / 2), "incompleto"},
+    };
+    for (const auto& c : cases) {
+        const QString path = write(c.bytes, QStringLiteral("Operadores.cds"));
+        const QString e = errorOf([&] { readDataPacketFile(path); });
+        EXPECT_TRUE(e.contains(path) && e.contains(QString::fromUtf8(c.fault)))
+            << c.what << ": " << e.toStdString();
+    }
+}
+
+TEST_F(DataPacketFile, StoreCodesDeclaredAsNumbersAreRefused) {
+    const struct {
+        const char* field;
+        const char* type;
+    } refused[] = {{"CDFILIAL", "i4"},    {"CDLOJA", "r8"},         {"CDCAIXA", "i2"},
+                   {"CDOPERADOR", "i8"},  {"NRCONFTELA", "ui4"},    {"cdfiliconfte", "fixed"},
+                   {"NRMESA", "boolean"}, {"CDCLIENTE", "dateTime"}};
+    for (const auto& c : refused) {
+        const QByteArray xml = packetXml("<FIELD attrname=\"" + QByteArray(c.field) +
+                                             "\" fieldtype=\"" + c.type + "\"/>",
+                                         "<ROW " + QByteArray(c.field) + "=\"1\"/>");
+        const QString path = write(xml, QStringLiteral("PARAMETROSKOV.CDS"));
+        const QString e = errorOf([&] { readDataPacketFile(path); });
+        EXPECT_TRUE(e.contains(path) && e.contains(QString::fromLatin1(c.field)) &&
+                    e.contains(QStringLiteral("deve ser texto")) &&
+                    e.contains(QString::fromLatin1(c.type)))
+            << c.field << ": " << e.toStdString();
+
+        DataPacket p;
+        p.fields = {{QString::fromLatin1(c.field), FieldType::Integer, 0}};
+        p.rows = {{1LL}};
+        const QString w = errorOf([&] { writeDataPacketFile(path, p); });
+        EXPECT_TRUE(w.contains(QString::fromLatin1(c.field)) && w.contains(QStringLiteral("texto")))
+            << c.field << ": " << w.toStdString();
+    }
+    // Numbers that are not store codes stay numbers.
+    const DataPacket ok = parseDataPacketXml(
+        packetXml("<FIELD attrname=\"CDACESSO\" fieldtype=\"i4\"/><FIELD attrname=\"CDFILIAL\" "
+                  "fieldtype=\"string\" WIDTH=\"4\"/>",
+                  "<ROW CDACESSO=\"31\" CDFILIAL=\"0001\"/>"),
+        QStringLiteral("x"));
+    EXPECT_EQ(ok.rows[0], (QVariantList{31LL, QStringLiteral("0001")}));
+}
+
+TEST_F(DataPacketFile, FieldNamesTheRowsCannotCarryAreRefused) {
+    for (const char* name : {"CËFILIAL", "CD FILIAL", "1CDFILIAL", "xmlCampo", "CD<FILIAL"}) {
+        QByteArray attr(name);
+        attr.replace("<", "&lt;");
+        const QString e = loadError(
+            packetXml("<FIELD attrname=\"" + attr + "\" fieldtype=\"string\" WIDTH=\"4\"/>", ""));
+        EXPECT_TRUE(e.contains(QStringLiteral("nome de campo")) &&
+                    e.contains(QString::fromUtf8(name)))
+            << name << ": " << e.toStdString();
+    }
+    EXPECT_TRUE(loadError(packetXml("<FIELD attrname=\"CD_FILIAL-2.A\" fieldtype=\"string\" "
+                                    "WIDTH=\"4\"/>",
+                                    "<ROW CD_FILIAL-2.A=\"0001\"/>"))
+                    .isEmpty());
+}

@@ -159,3 +159,108 @@ TEST(FilterExpression, BadExpressionsNameTheExpression) {
     EXPECT_FALSE(errorOf(QStringLiteral("CDPRODUTO = NRORDEM")).isEmpty());
     EXPECT_FALSE(errorOf(QStringLiteral("12x = 1")).isEmpty());
 }
+
+namespace {
+
+QString repeated(const QString& piece, int times) {
+    QString s;
+    s.reserve(piece.size() * times);
+    for (int i = 0; i < times; ++i) {
+        s += piece;
+    }
+    return s;
+}
+
+QString nestedInParentheses(int depth) {
+    return repeated(QStringLiteral("("), depth) + QStringLiteral("CDPRODUTO = 'A'") +
+           repeated(QStringLiteral(")"), depth);
+}
+
+QString negated(int times) {
+    return repeated(QStringLiteral("NOT "), times) + QStringLiteral("CDPRODUTO = 'A'");
+}
+
+// Terms "NRORDEM = 0" to "NRORDEM = n-1" joined by the operator.
+QString chain(const char* op, int n) {
+    QStringList terms;
+    terms.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        terms << QStringLiteral("NRORDEM = %1").arg(i);
+    }
+    return terms.join(QLatin1Char(' ') + QLatin1String(op) + QLatin1Char(' '));
+}
+
+} // namespace
+
+TEST(FilterExpression, NestingBeyondTheLimitIsRefusedNamingTheExpression) {
+    const int limit = FilterExpression::kMaxDepth;
+    const struct {
+        const char* what;
+        QString text;
+    } cases[] = {
+        {"9000 parentheses", nestedInParentheses(9000)},
+        {"12000 NOT", negated(12000)},
+        {"parentheses one past the limit", nestedInParentheses(limit + 1)},
+        {"NOT one past the limit", negated(limit + 1)},
+        {"NOT and parentheses mixed", repeated(QStringLiteral("NOT ("), limit / 2 + 1) +
+                                          QStringLiteral("CDPRODUTO = 'A'") +
+                                          repeated(QStringLiteral(")"), limit / 2 + 1)},
+    };
+    for (const auto& c : cases) {
+        const QString e = errorOf(c.text);
+        EXPECT_TRUE(e.startsWith(QStringLiteral("Filtro inválido \"") + c.text.left(40)))
+            << c.what << ": " << e.left(300).toStdString();
+        EXPECT_TRUE(e.contains(QStringLiteral("mais de %1 níveis").arg(limit)))
+            << c.what << ": " << e.left(300).toStdString();
+        if (c.text.size() > 200) {
+            EXPECT_LT(e.size(), 400) << c.what << ": a huge expression is cut in the message";
+            EXPECT_TRUE(e.contains(QStringLiteral("(%1 caracteres)").arg(c.text.size())))
+                << c.what << ": " << e.left(300).toStdString();
+        }
+    }
+}
+
+TEST(FilterExpression, NestingUpToTheLimitIsAccepted) {
+    const int limit = FilterExpression::kMaxDepth;
+    EXPECT_TRUE(matches(nestedInParentheses(limit), row("A")));
+    EXPECT_FALSE(matches(nestedInParentheses(limit), row("B")));
+    EXPECT_EQ(matches(negated(limit), row("A")), limit % 2 == 0);
+    EXPECT_EQ(matches(negated(limit - 1), row("A")), (limit - 1) % 2 == 0);
+}
+
+TEST(FilterExpression, LongChainsOfOrAndAndAreEvaluatedTermByTerm) {
+    const int n = 52000;
+    const FilterExpression anyOf(chain("OR", n), kFields);
+    EXPECT_TRUE(anyOf.matches(row({}, {}, {}, {}, 0LL)));
+    EXPECT_TRUE(anyOf.matches(row({}, {}, {}, {}, qlonglong(n - 1))));
+    EXPECT_FALSE(anyOf.matches(row({}, {}, {}, {}, qlonglong(n))));
+    EXPECT_FALSE(anyOf.matches(row({}, {}, {}, {}, {})));
+
+    const FilterExpression allOf(chain("AND", n), kFields);
+    EXPECT_FALSE(allOf.matches(row({}, {}, {}, {}, 0LL)));
+    const FilterExpression sameTerm(
+        QStringList(n, QStringLiteral("NRORDEM = 7")).join(QStringLiteral(" AND ")), kFields);
+    EXPECT_TRUE(sameTerm.matches(row({}, {}, {}, {}, 7LL)));
+    EXPECT_FALSE(sameTerm.matches(row({}, {}, {}, {}, 8LL)));
+}
+
+TEST(FilterExpression, FilterLiteralMatchesExactlyTheValueGiven) {
+    const QString values[] = {
+        QStringLiteral("X"),
+        QStringLiteral("D'AGUA"),
+        QStringLiteral("'"),
+        QStringLiteral("''"),
+        QStringLiteral("' OR CDPRODUTO <> '"),
+        QStringLiteral("%1 %2"),
+        QStringLiteral(""),
+        QStringLiteral("a]b[c(d)e"),
+        QStringLiteral("ação 🍺"),
+    };
+    for (const QString& v : values) {
+        const QString filter = QStringLiteral("CDPRODUTO = ") + filterLiteral(v);
+        EXPECT_TRUE(matches(filter, row(v))) << v.toStdString();
+        EXPECT_FALSE(matches(filter, row(v + QStringLiteral("x")))) << v.toStdString();
+        EXPECT_FALSE(matches(filter, row(QStringLiteral("Z")))) << v.toStdString();
+    }
+    EXPECT_EQ(filterLiteral(QStringLiteral("D'AGUA")), QStringLiteral("'D''AGUA'"));
+}

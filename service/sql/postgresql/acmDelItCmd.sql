@@ -1,8 +1,11 @@
--- NOT EXISTS in place of NOT IN means the same here, the pad numbers being key
--- columns that are never null. PostgreSQL runs it as one anti join; a NOT IN whose list
--- does not fit in working memory is read again for every item of the branch.
+-- Only the tab numbers of the orphan journal can have items without their tab (the
+-- triggers of the schema write it); the items of those numbers are each still checked
+-- against the tabs. The triggers take the numbers whose items are gone off the journal.
+-- The journal is read first, into an array (ARRAY(SELECT ...)): whatever its statistics
+-- say, PostgreSQL then finds the rows of its keys through the index.
 DELETE FROM ITCOMANDAVEN
  WHERE CDFILIAL = :P_CDFILIAL
+   AND NRCOMANDA = ANY (ARRAY(SELECT J.NRCOMANDA FROM ORFITCOMANDAVEN J WHERE J.CDFILIAL = :P_CDFILIAL))
    AND NOT EXISTS (SELECT 1
                      FROM COMANDAVEN CO
                     WHERE CO.CDFILIAL = :P_CDFILIAL

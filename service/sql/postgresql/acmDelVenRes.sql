@@ -1,7 +1,10 @@
--- NOT EXISTS in place of NOT IN means the same here, the sale numbers being key
--- columns that are never null. PostgreSQL runs it as one anti join; a NOT IN whose list
--- does not fit in working memory is read again for every sale of the table.
+-- Only the sale numbers of the orphan journal can name a sale without any tab (the
+-- triggers of the schema write it); the sales of those numbers are each still checked
+-- against the tabs of every branch.
+-- The journal is read first, into an array (ARRAY(SELECT ...)): whatever its statistics
+-- say, PostgreSQL then finds the rows of its keys through the index.
 DELETE FROM VENDAREST
- WHERE NRMESA = :P_NRMESA
+ WHERE NRVENDAREST = ANY (ARRAY(SELECT J.NRVENDAREST FROM ORFVENDAREST J))
+   AND NRMESA = :P_NRMESA
    AND CDLOJA = :P_CDLOJA
    AND NOT EXISTS (SELECT 1 FROM COMANDAVEN CO WHERE CO.NRVENDAREST = VENDAREST.NRVENDAREST)

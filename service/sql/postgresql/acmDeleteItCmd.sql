@@ -1,6 +1,6 @@
--- The list holds each pad number followed by an underscore. The pad number is looked
--- for with an underscore on both sides in the list preceded by one, so pad 1 is not
--- taken for the end of pad 11.
+-- The list holds each pad number followed by an underscore; it is split into its
+-- numbers, so only whole numbers are taken (pad 1 is not the end of pad 11) and the
+-- items are found through the pad-number index.
 DELETE FROM ITCOMANDAVEN
  WHERE CDFILIAL = :P_CDFILIAL
-   AND strpos('_' || CAST(:P_NRCOMANDA AS VARCHAR), '_' || NRCOMANDA || '_') > 0
+   AND NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))

@@ -1,3 +1,6 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
 SELECT I.CDFILIAL, V.CDCLIENTE, I.NRPRODCOMVEN, I.CDPRODUTO, I.QTPRODCOMVEN, M.CDCAMPANHA,
        M.VRPONTOBRINDE, M.IDUTILVOUCHER, P.CDARVPROD, P.NMPRODUTO
   FROM ITCOMANDAVEN I
@@ -7,5 +10,5 @@ SELECT I.CDFILIAL, V.CDCLIENTE, I.NRPRODCOMVEN, I.CDPRODUTO, I.QTPRODCOMVEN, M.C
   JOIN CAMPANHA C ON (C.CDCAMPANHA = M.CDCAMPANHA)
   JOIN PRODUTO P ON (P.CDPRODUTO = I.CDPRODUTO)
  WHERE I.CDFILIAL = :P_CDFILIAL
-   AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), I.NRCOMANDA) <> 0
+   AND I.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
    AND I.IDSTPRCOMVEN NOT IN ('6', '7')

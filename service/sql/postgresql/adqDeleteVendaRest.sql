@@ -1,8 +1,11 @@
--- NOT EXISTS in place of NOT IN means the same here, the sale numbers being key
--- columns that are never null. PostgreSQL runs it as one anti join; a NOT IN whose list
--- does not fit in working memory is read again for every sale of the table.
+-- Only the sale numbers of the orphan journal can name a sale without any tab (the
+-- triggers of the schema write it), so the history of the table is never read: the sales of
+-- those numbers are each still checked against the tabs of every branch.
+-- The journal is read first, into an array (ARRAY(SELECT ...)): whatever its statistics
+-- say, PostgreSQL then finds the rows of its keys through the index.
 SELECT VE.CDFILIAL, VE.NRVENDAREST
   FROM VENDAREST VE
- WHERE VE.NRMESA = :P_NRMESA
+ WHERE VE.NRVENDAREST = ANY (ARRAY(SELECT J.NRVENDAREST FROM ORFVENDAREST J))
+   AND VE.NRMESA = :P_NRMESA
    AND VE.CDLOJA = :P_CDLOJA
    AND NOT EXISTS (SELECT 1 FROM COMANDAVEN CO WHERE CO.NRVENDAREST = VE.NRVENDAREST)

@@ -1,10 +1,11 @@
--- Membership in the list is a substring search, as CHARINDEX does; an empty
--- number is never a member there, so it is excluded here as well.
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
 SELECT DISTINCT CDFILIAL, NRVENDAREST, NRCOMANDA, NRLUGARMESA, 'P' AS IDSTLUGARMESA
   FROM MOVCAIXAMOB
  WHERE CDFILIAL = :P_CDFILIAL
    AND NRLUGARMESA <> :P_NRLUGARMESA
-   AND strpos(:P_NRCOMANDA, NRCOMANDA) <> 0
+   AND NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
    AND NRCOMANDA <> ''
    AND NRCOMANDA <> '0'
    AND NRSEQVENDA IS NULL

@@ -1,3 +1,6 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
 SELECT IT.NRPRODCOMVEN AS NRPRODCOMVEN,
        IT.CDFILIAL AS CDFILIAL,
        IT.NRVENDAREST AS NRVENDAREST,
@@ -162,11 +165,11 @@ SELECT IT.NRPRODCOMVEN AS NRPRODCOMVEN,
   CROSS JOIN (SELECT SUM(A.VRACRCOMVEN) AS VRACRCOMANDA
                     FROM ITCOMANDAVEN A
                    WHERE A.CDFILIAL = :P_CDFILIAL
-                     AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), A.NRCOMANDA) > 0
+                     AND A.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
                      AND A.IDSTPRCOMVEN NOT IN ('6', '7')
                      AND A.IDPRODREFIL = 'N') AC
  WHERE IT.CDFILIAL = :P_CDFILIAL
-   AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), IT.NRCOMANDA) > 0
+   AND IT.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
    AND IT.IDSTPRCOMVEN NOT IN ('6', '7')
    AND IT.IDPRODREFIL = 'N'
    AND (I.CDNATPRODUTO = :P_CDNATPRODUTO OR CAST(:P_TODOS AS VARCHAR) = 'T')
@@ -336,11 +339,11 @@ SELECT IT.NRPRODCOMVEN AS NRPRODCOMVEN,
   CROSS JOIN (SELECT SUM(A.VRACRCOMVEN) AS VRACRCOMANDA
                     FROM ITCOMANDAVEN A
                    WHERE A.CDFILIAL = :P_CDFILIAL
-                     AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), A.NRCOMANDA) > 0
+                     AND A.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
                      AND A.IDSTPRCOMVEN NOT IN ('6', '7')
                      AND A.IDPRODREFIL = 'N') AC
  WHERE IT.CDFILIAL = :P_CDFILIAL
-   AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), IT.NRCOMANDA) > 0
+   AND IT.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
    AND IT.IDSTPRCOMVEN NOT IN ('6', '7')
    AND IT.IDPRODREFIL = 'N'
    AND (I.CDNATPRODUTO = :P_CDNATPRODUTO OR CAST(:P_TODOS AS VARCHAR) = 'T')

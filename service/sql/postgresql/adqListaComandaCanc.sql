@@ -1,3 +1,6 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
 SELECT MIN(IT.NRPRODCOMVEN) AS NRPRODCOMVEN,
        IT.CDFILIAL AS CDFILIAL,
        IT.NRVENDAREST AS NRVENDAREST,
@@ -86,9 +89,9 @@ SELECT MIN(IT.NRPRODCOMVEN) AS NRPRODCOMVEN,
   CROSS JOIN (SELECT SUM(A.VRACRCOMANDA) AS VRACRCOMANDA
                     FROM COMANDAVEN A
                    WHERE A.CDFILIAL = :P_CDFILIAL
-                     AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), A.NRCOMANDA) > 0) AC
+                     AND A.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))) AC
  WHERE IT.CDFILIAL = :P_CDFILIAL
-   AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), IT.NRCOMANDA) > 0
+   AND IT.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
    AND IT.IDSTPRCOMVEN IN ('6', '7')
    AND (I.CDNATPRODUTO = :P_CDNATPRODUTO OR CAST(:P_TODOS AS VARCHAR) = 'T')
  GROUP BY IT.CDFILIAL,

@@ -1,5 +1,6 @@
--- The reservation date as dd/mm/yyyy text is compared with the bound date written
--- in the same form, so only the day counts, as in the SQL Server text.
+-- Only the day counts, as in the SQL Server text that compares dates written as
+-- dd/mm/yyyy: here the reservation date lies within the bound day, a range the date
+-- index of the reservations finds without reading those of every other day.
 SELECT RM.CDFILIAL, RM.CDLOJA, RM.NRRESMESA, RM.DTRESMESA, MR.NRMESA,
        RM.HRINIRESMESA, RM.HRFINRESMESA
   FROM MESA MS, MESARESERVA MR, RESERVAMESA RM
@@ -7,7 +8,8 @@ SELECT RM.CDFILIAL, RM.CDLOJA, RM.NRRESMESA, RM.DTRESMESA, MR.NRMESA,
    AND MS.CDLOJA = :P_CDLOJA
    AND MS.IDSTMESA = 'A'
    AND RM.IDSTRESMESA = 'P'
-   AND to_char(RM.DTRESMESA, 'DD/MM/YYYY') = to_char(CAST(:P_DATA AS TIMESTAMP), 'DD/MM/YYYY')
+   AND RM.DTRESMESA >= date_trunc('day', CAST(:P_DATA AS TIMESTAMP))
+   AND RM.DTRESMESA < date_trunc('day', CAST(:P_DATA AS TIMESTAMP)) + INTERVAL '1 day'
    AND MS.CDFILIAL = MR.CDFILIAL
    AND MS.CDLOJA = MR.CDLOJA
    AND MS.NRMESA = MR.NRMESA

@@ -1,3 +1,6 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
 SELECT VR.*, CO.*, IT.*, IM.*, C.*
   FROM VENDAREST VR
   JOIN COMANDAVEN CO ON (CO.CDFILIAL = VR.CDFILIAL AND CO.NRVENDAREST = VR.NRVENDAREST)
@@ -6,7 +9,7 @@ SELECT VR.*, CO.*, IT.*, IM.*, C.*
   JOIN ITMENUCONFTE IM ON (IM.CDFILIAL = IT.CDFILIAL AND IM.CDIDENTBUTON = IT.CDPRODUTO)
   JOIN CONFTELA C ON (C.CDFILIAL = IM.CDFILIAL AND C.NRCONFTELA = IM.NRCONFTELA)
  WHERE VR.CDFILIAL = :P_CDFILIAL
-   AND strpos(CAST(:P_NRCOMANDA AS VARCHAR), CO.NRCOMANDA) > 0
+   AND CO.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
    AND C.CDLOJA = :P_CDLOJA
    AND IT.IDSTPRCOMVEN = '6'
    AND IM.CDNATPRODUTO IS NULL

@@ -1,9 +1,12 @@
--- NOT EXISTS in place of NOT IN means the same here, the sale numbers being key
--- columns that are never null. PostgreSQL runs it as one anti join; a NOT IN whose list
--- does not fit in working memory is read again for every pad of the branch.
+-- Only the sale numbers of the orphan journal can have tabs without their sale (the
+-- triggers of the schema write it), so the old tabs of the branch are never read:
+-- the tabs of those numbers are each still checked against the sales.
+-- The journal is read first, into an array (ARRAY(SELECT ...)): whatever its statistics
+-- say, PostgreSQL then finds the rows of its keys through the index.
 SELECT CO.NRVENDAREST, CO.NRCOMANDA
   FROM COMANDAVEN CO
  WHERE CO.CDFILIAL = :P_CDFILIAL
+   AND CO.NRVENDAREST = ANY (ARRAY(SELECT J.NRVENDAREST FROM ORFCOMANDAVEN J WHERE J.CDFILIAL = :P_CDFILIAL))
    AND NOT EXISTS (SELECT 1
                      FROM VENDAREST VE
                     WHERE VE.CDFILIAL = :P_CDFILIAL

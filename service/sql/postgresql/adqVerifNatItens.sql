@@ -1,5 +1,6 @@
--- Membership in the list is a substring search, as CHARINDEX does; an empty
--- number is never a member there, so it is excluded here as well.
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
 SELECT DISTINCT (COALESCE(IM.CDNATPRODUTO, '0')) AS CDNATPRODUTO
   FROM VENDAREST VR, COMANDAVEN CO, ITCOMANDAVEN IT, ITMENUCONFTE IM, CONFTELA C
  WHERE VR.CDFILIAL = CO.CDFILIAL
@@ -7,7 +8,7 @@ SELECT DISTINCT (COALESCE(IM.CDNATPRODUTO, '0')) AS CDNATPRODUTO
    AND CO.CDFILIAL = IT.CDFILIAL
    AND CO.NRVENDAREST = IT.NRVENDAREST
    AND CO.NRCOMANDA = IT.NRCOMANDA
-   AND strpos(:P_NRCOMANDA, CO.NRCOMANDA) > 0
+   AND CO.NRCOMANDA = ANY (array_remove(string_to_array(CAST(:P_NRCOMANDA AS VARCHAR), '_'), ''))
    AND CO.NRCOMANDA <> ''
    AND IT.CDFILIAL = IM.CDFILIAL
    AND IT.CDPRODUTO = IM.CDIDENTBUTON

@@ -1,3 +1,12 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
+WITH RECURSIVE LISTA(NRCOMANDA, RESTO) AS (
+    SELECT NULL, :P_NRCOMANDA || '_'
+    UNION ALL
+    SELECT substr(RESTO, 1, instr(RESTO, '_') - 1), substr(RESTO, instr(RESTO, '_') + 1)
+      FROM LISTA
+     WHERE RESTO <> '')
 SELECT I.CDFILIAL, V.CDCLIENTE, I.NRPRODCOMVEN, I.CDPRODUTO, I.QTPRODCOMVEN, M.CDCAMPANHA,
        M.VRPONTOBRINDE, M.IDUTILVOUCHER, P.CDARVPROD, P.NMPRODUTO
   FROM ITCOMANDAVEN I
@@ -7,5 +16,5 @@ SELECT I.CDFILIAL, V.CDCLIENTE, I.NRPRODCOMVEN, I.CDPRODUTO, I.QTPRODCOMVEN, M.C
   JOIN CAMPANHA C ON (C.CDCAMPANHA = M.CDCAMPANHA)
   JOIN PRODUTO P ON (P.CDPRODUTO = I.CDPRODUTO)
  WHERE I.CDFILIAL = :P_CDFILIAL
-   AND instr(:P_NRCOMANDA, I.NRCOMANDA) <> 0
+   AND I.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND I.IDSTPRCOMVEN NOT IN ('6', '7')

@@ -1,9 +1,20 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
+-- SQLite is told the index to use (INDEXED BY): without statistics it would rather read
+-- the key of the whole branch.
+WITH RECURSIVE LISTA(NRCOMANDA, RESTO) AS (
+    SELECT NULL, :P_NRCOMANDA || '_'
+    UNION ALL
+    SELECT substr(RESTO, 1, instr(RESTO, '_') - 1), substr(RESTO, instr(RESTO, '_') + 1)
+      FROM LISTA
+     WHERE RESTO <> '')
 SELECT M.*
-  FROM MOVCAIXAMOB M
+  FROM MOVCAIXAMOB M INDEXED BY IX_MOVCAIXAMOB_COMANDA
  WHERE M.CDFILIAL = :P_CDFILIAL
    AND M.IDSTMOV = '1'
    AND M.IDADMTASK = '0'
    AND M.NRLUGARMESA IN ('T', '00')
-   AND instr(:P_NRCOMANDA, M.NRCOMANDA) <> 0
+   AND M.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND M.NRVENDAREST <> '0'
    AND M.NRSEQVENDA IS NULL

@@ -1,3 +1,12 @@
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
+WITH RECURSIVE LISTA(NRCOMANDA, RESTO) AS (
+    SELECT NULL, :P_NRCOMANDA || '_'
+    UNION ALL
+    SELECT substr(RESTO, 1, instr(RESTO, '_') - 1), substr(RESTO, instr(RESTO, '_') + 1)
+      FROM LISTA
+     WHERE RESTO <> '')
 SELECT VR.*, CO.*, IT.*, IM.*, C.*
   FROM VENDAREST VR
   JOIN COMANDAVEN CO ON (CO.CDFILIAL = VR.CDFILIAL AND CO.NRVENDAREST = VR.NRVENDAREST)
@@ -6,7 +15,7 @@ SELECT VR.*, CO.*, IT.*, IM.*, C.*
   JOIN ITMENUCONFTE IM ON (IM.CDFILIAL = IT.CDFILIAL AND IM.CDIDENTBUTON = IT.CDPRODUTO)
   JOIN CONFTELA C ON (C.CDFILIAL = IM.CDFILIAL AND C.NRCONFTELA = IM.NRCONFTELA)
  WHERE VR.CDFILIAL = :P_CDFILIAL
-   AND instr(:P_NRCOMANDA, CO.NRCOMANDA) > 0
+   AND CO.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND C.CDLOJA = :P_CDLOJA
    AND IT.IDSTPRCOMVEN = '6'
    AND IM.CDNATPRODUTO IS NULL

@@ -1,5 +1,12 @@
--- Membership in the list is a substring search, as CHARINDEX does; an empty
--- number is never a member there, so it is excluded here as well.
+-- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
+-- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
+-- index instead of every row of the branch being searched.
+WITH RECURSIVE LISTA(NRCOMANDA, RESTO) AS (
+    SELECT NULL, :P_NRCOMANDA || '_'
+    UNION ALL
+    SELECT substr(RESTO, 1, instr(RESTO, '_') - 1), substr(RESTO, instr(RESTO, '_') + 1)
+      FROM LISTA
+     WHERE RESTO <> '')
 SELECT DISTINCT (COALESCE(IM.CDNATPRODUTO, '0')) AS CDNATPRODUTO
   FROM VENDAREST VR, COMANDAVEN CO, ITCOMANDAVEN IT, ITMENUCONFTE IM, CONFTELA C
  WHERE VR.CDFILIAL = CO.CDFILIAL
@@ -7,7 +14,7 @@ SELECT DISTINCT (COALESCE(IM.CDNATPRODUTO, '0')) AS CDNATPRODUTO
    AND CO.CDFILIAL = IT.CDFILIAL
    AND CO.NRVENDAREST = IT.NRVENDAREST
    AND CO.NRCOMANDA = IT.NRCOMANDA
-   AND instr(:P_NRCOMANDA, CO.NRCOMANDA) > 0
+   AND CO.NRCOMANDA IN (SELECT NRCOMANDA FROM LISTA WHERE NRCOMANDA <> '')
    AND CO.NRCOMANDA <> ''
    AND IT.CDFILIAL = IM.CDFILIAL
    AND IT.CDPRODUTO = IM.CDIDENTBUTON

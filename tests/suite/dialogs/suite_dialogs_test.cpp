@@ -146,11 +146,53 @@ TEST_F(SuiteDialogsAccess, NoSupervisorRecordedRefusesWithAMessage) {
     EXPECT_TRUE(dialogs.told.at(0).first.contains("supervisor"));
 }
 
-TEST_F(SuiteDialogsAccess, MalformedRightsFileIsAnError) {
+TEST_F(SuiteDialogsAccess, MalformedRightsFileMakesEveryCommandAskASupervisor) {
     writeText("Dados/Cadastros/DireitosAcesso.cds", "não é um pacote de dados");
-    QString r;
-    EXPECT_THROW(dialogs.ControleAcess(kGaveta, "0001", r), AppError);
-    EXPECT_THROW(dialogs.VerificaAcesso(kGaveta, "0001", r), AppError);
+    // The buttons stay usable, the fault is told once.
+    for (const int code : {kGaveta, kPreco, 77}) {
+        QString r = "?";
+        dialogs.ControleAcess(code, "0001", r);
+        EXPECT_EQ(r, "S") << code;
+    }
+    ASSERT_EQ(dialogs.told.size(), 1);
+    EXPECT_TRUE(dialogs.told.at(0).first.contains(rightsPath()));
+    EXPECT_TRUE(dialogs.told.at(0).first.contains("supervisor"));
+    EXPECT_EQ(dialogs.told.at(0).second, MsgErro);
+
+    // An operator that nothing refuses is not granted by default: the supervisor is.
+    dialogs.script = [](QDialog& d) {
+        auto& sup = dynamic_cast<SupervisorDialog&>(d);
+        sup.codeField()->setText("0090");
+        sup.passwordField()->setText("9090");
+        sup.confirm();
+    };
+    QString autoriz = "old";
+    EXPECT_TRUE(dialogs.VerificaAcesso(77, "0090", autoriz));
+    EXPECT_EQ(autoriz, "0090");
+    EXPECT_EQ(dialogs.dialogsShown, QStringList{"AutorizacaoSupervisor"});
+
+    dialogs.script = [](QDialog& d) {
+        click(d, "btnCancela");
+    };
+    EXPECT_FALSE(dialogs.VerificaAcesso(77, "0001", autoriz));
+    EXPECT_TRUE(autoriz.isEmpty());
+}
+
+TEST_F(SuiteDialogsAccess, MalformedOperatorsFileRefusesEveryGuardedCommand) {
+    writeText("Dados/Cadastros/Operadores.cds", "<?xml version=\"1.0\"?><DATAPACKET");
+    QString r = "?";
+    dialogs.ControleAcess(77, "0001", r);
+    EXPECT_EQ(r, "S");
+    QString autoriz = "old";
+    EXPECT_FALSE(dialogs.VerificaAcesso(77, "0001", autoriz));
+    EXPECT_FALSE(dialogs.VerificaAcesso(kGaveta, "0090", autoriz));
+    EXPECT_TRUE(autoriz.isEmpty());
+    EXPECT_TRUE(dialogs.dialogsShown.isEmpty()) << "no supervisor can be checked";
+    ASSERT_EQ(dialogs.told.size(), 3);
+    for (const auto& [text, tipo] : dialogs.told) {
+        EXPECT_TRUE(text.contains(operatorsPath())) << text.toStdString();
+        EXPECT_EQ(tipo, MsgErro);
+    }
 }
 
 using SuiteDialogsKeypad = CadastreTest;

@@ -1,0 +1,17 @@
+<?xml version="1.0" standalone="yes"?>
+<DATAPACKET Version="2.0">
+<METADATA>
+<FIELDS>
+<FIELD attrname="CDOPERADOR" fieldtype="string" WIDTH="12"/>
+<FIELD attrname="NMOPERADOR" fieldtype="string" WIDTH="60"/>
+<FIELD attrname="CDSENHA" fieldtype="string" WIDTH="255"/>
+<FIELD attrname="IDSUPERVISOR" fieldtype="string" WIDTH="1"/>
+</FIELDS>
+<PARAMS/>
+</METADATA>
+<ROWDATA>
+<ROW CDOPERADOR="0001" NMOPERADOR="Ana Lima" CDSENHA="K1:Luw8y8+dEB2AlIjRAiMKDuakoXofaZokkh/4YP0TXxw=" IDSUPERVISOR="N"/>
+<ROW CDOPERADOR="0002" NMOPERADOR="Bruno Costa" CDSENHA="K1:YY0HWxDwcHCi4kF9vX94kLixZIiixFxWxuBgy7srkE4=" IDSUPERVISOR="N"/>
+<ROW CDOPERADOR="0099" NMOPERADOR="Gerente" CDSENHA="K1:wxV0WA7ZfCtTTnppVSYDac5caV5OLt+AgOWIrwAUNQY=" IDSUPERVISOR="S"/>
+</ROWDATA>
+</DATAPACKET>
