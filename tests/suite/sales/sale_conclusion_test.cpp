@@ -370,8 +370,10 @@ TEST_F(Conclusion, AnIssuedDocumentNotRecordedIsFoundAgain) {
     EXPECT_EQ(value("SELECT IDSTATUSNFCE FROM VENDA").toString(), "P");
 
     const QString trigger = value(kind() == DbKind::PostgreSQL
-                                      ? "SELECT tgname FROM pg_trigger WHERE NOT tgisinternal"
-                                      : "SELECT name FROM sqlite_master WHERE type = 'trigger'")
+                                      ? "SELECT tgname FROM pg_trigger WHERE NOT tgisinternal AND "
+                                        "UPPER(tgname) LIKE 'TRG_RECUSA%'"
+                                      : "SELECT name FROM sqlite_master WHERE type = 'trigger' AND "
+                                        "name LIKE 'TRG_RECUSA%'")
                                 .toString();
     exec(kind() == DbKind::PostgreSQL ? QStringLiteral("DROP TRIGGER %1 ON VENDA").arg(trigger)
                                       : QStringLiteral("DROP TRIGGER %1").arg(trigger));
