@@ -303,6 +303,11 @@ QString preparePostgres(const StoreOptions& options, int history) {
 
 } // namespace
 
+void runStoreScript(QSqlDatabase& db, DbKind kind, const QString& script,
+                    const QVariantMap& binds) {
+    runScript(db, kind, script, binds);
+}
+
 QString prepareStore(const StoreOptions& options, int history) {
     if (history < 1) {
         throw AppError(

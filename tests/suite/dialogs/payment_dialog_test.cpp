@@ -145,7 +145,7 @@ TEST_F(PaymentDialogTest, ShowsTheItemsAndTheAmountDue) {
         EXPECT_EQ(d.findChild<QPushButton*>("btnTipo010"), nullptr) << "the app's type";
         // The font is a real family (a machine without fonts draws boxes).
         EXPECT_FALSE(QFontInfo(d.findChild<QLabel*>("lblTotal")->font()).family().isEmpty());
-        picture(d, "recebimento-conta");
+        picture(d, "recebimento");
         d.reject();
     };
     dialogs.answers = {1};
