@@ -15,6 +15,7 @@
 
 #include <QMessageBox>
 #include <QPushButton>
+#include <memory>
 
 namespace tmk {
 
@@ -44,24 +45,38 @@ FiscalSale couponSale(const PaymentModel& model, const QString& mesa, const QStr
 
 } // namespace
 
-int SuiteDialogs::askChoice(const QString& text, const QStringList& answers) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Recebimento"), text,
-                    QMessageBox::NoButton, dialogParent());
-    QList<QAbstractButton*> buttons;
-    for (const QString& a : answers) {
-        QPushButton* b = box.addButton(a, QMessageBox::ActionRole);
-        b->setMinimumSize(110, 56);
-        QFont f = b->font();
-        f.setPointSize(14);
-        f.setBold(true);
-        b->setFont(f);
-        buttons << b;
-    }
-    QFont f = box.font();
+std::unique_ptr<QMessageBox>
+SuiteDialogs::buildChoiceBox(const QString& text, const QStringList& answers, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, QStringLiteral("Recebimento"),
+                                             text, QMessageBox::NoButton, parent);
+    box->setObjectName(QStringLiteral("boxPergunta"));
+    QFont f = box->font();
     f.setPointSize(14);
-    box.setFont(f);
-    box.exec();
-    return int(buttons.indexOf(box.clickedButton()));
+    box->setFont(f);
+    for (int i = 0; i < answers.size(); ++i) {
+        QPushButton* b = box->addButton(answers.at(i), QMessageBox::ActionRole);
+        b->setObjectName(QStringLiteral("btnResposta%1").arg(i));
+        b->setMinimumSize(110, 56);
+        QFont bf = b->font();
+        bf.setPointSize(14);
+        bf.setBold(true);
+        b->setFont(bf);
+        // Esc answers with the last choice (going back, where there is one).
+        box->setEscapeButton(b);
+    }
+    return box;
+}
+
+int SuiteDialogs::askChoice(const QString& text, const QStringList& answers) {
+    const auto box = buildChoiceBox(text, answers, dialogParent());
+    box->exec();
+    const QAbstractButton* clicked = box->clickedButton();
+    for (int i = 0; clicked && i < answers.size(); ++i) {
+        if (clicked->objectName() == QStringLiteral("btnResposta%1").arg(i)) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 void SuiteDialogs::setTefTerminal(std::shared_ptr<TefTerminal> tef) {

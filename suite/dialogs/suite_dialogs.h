@@ -10,6 +10,7 @@
 #include <memory>
 
 class QDialog;
+class QMessageBox;
 
 namespace tmk {
 class AccessRights;
@@ -52,6 +53,10 @@ public:
     void setSatDevice(std::shared_ptr<SatDevice> sat);
     // The card terminal of the payment dialog (the simulated TEF by default).
     void setTefTerminal(std::shared_ptr<TefTerminal> tef);
+    // The box askChoice shows ("boxPergunta"), its answers as big buttons "btnResposta0",
+    // "btnResposta1"...
+    static std::unique_ptr<QMessageBox>
+    buildChoiceBox(const QString& text, const QStringList& answers, QWidget* parent = nullptr);
 
     // "N" when the operator may not run the command, "S" otherwise. When the rights
     // or operators cannot be read the answer is "S", so that the command can be

@@ -15,6 +15,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <functional>
@@ -285,6 +286,22 @@ TEST_F(PaymentDialogTest, WithoutItemsOrPaymentTableTheDialogRefuses) {
     args.cdsMovCaixa = &movCaixa;
     itens.emptyDataSet();
     EXPECT_THROW(dialogs.Recebimento(args), AppError);
+}
+
+TEST(PaymentChoice, TheCancelQuestionOffersItsAnswersAsBigButtons) {
+    const auto box = SuiteDialogs::buildChoiceBox(
+        "Cancelar o recebimento da mesa. Cancelar também a venda?", {"Sim", "Não", "Voltar"});
+    box->show();
+    for (int i = 0; i < 3; ++i) {
+        auto* b = box->findChild<QPushButton*>(QStringLiteral("btnResposta%1").arg(i));
+        ASSERT_NE(b, nullptr) << i;
+        EXPECT_GE(b->height(), 56);
+    }
+    EXPECT_EQ(box->findChild<QPushButton*>("btnResposta1")->text(), "Não");
+    const QString folder = qEnvironmentVariable("TMK_PICTURES");
+    if (!folder.isEmpty()) {
+        box->grab().save(QDir(folder).filePath("pergunta.png"));
+    }
 }
 
 TEST_F(PaymentDialogTest, TheBusyNoticeShowsItsTextUntilHidden) {
