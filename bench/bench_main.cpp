@@ -16,6 +16,7 @@
 #include "platform/database_error.h"
 #include "platform/errors.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -165,7 +166,7 @@ int main(int argc, char** argv) {
         tmk::bench::MedianTable table(order, targets, 1.3);
         table.setMaximum("setDeletaVendaRest", 0.050);
         benchmark::RunSpecifiedBenchmarks(&table);
-        const std::string kind = tmk::dbKindName(options.store.kind).toStdString();
+        const std::string kind = tmk::DbDialect::forKind(options.store.kind).name().toStdString();
         targetsMet = table.printTable(std::cout, kind);
         if (!options.tableFile.isEmpty()) {
             std::ofstream file(options.tableFile.toStdString(), std::ios::app);

@@ -4,8 +4,8 @@
 #include "external/common.h"
 #include "platform/database_error.h"
 #include "platform/errors.h"
-#include "suite/common/common_resources.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/statement_files.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -46,13 +46,24 @@ private:
     QSqlDatabase db_;
 };
 
+// The benchmark's scripts: the store and its history on each kind; the steps around the
+// generation and the server's administration only where a kind has them.
+const StatementSet& scripts(DbKind kind) {
+    static const LibraryStatements statements(
+        QStringLiteral(":/bench/sql"), QStringLiteral("do benchmark"),
+        {{QStringLiteral("history"), QStringLiteral("history_count"), QStringLiteral("store"),
+          QStringLiteral("journal_count"), QStringLiteral("undo_sale"),
+          QStringLiteral("undo_settlement"), QStringLiteral("undo_cancel_sale")},
+         {},
+         {QStringLiteral("generation"), QStringLiteral("after_generation"),
+          QStringLiteral("after_store"), QStringLiteral("create_database"),
+          QStringLiteral("database_exists"), QStringLiteral("drop_database"),
+          QStringLiteral("rename_database")}});
+    return statements.forDialect(DbDialect::forKind(kind));
+}
+
 QString scriptText(DbKind kind, const QString& name) {
-    QFile f(QStringLiteral(":/bench/sql/%1/%2.sql").arg(dbKindFolder(kind), name));
-    if (!f.open(QIODevice::ReadOnly)) {
-        throw AppError(QStringLiteral("Roteiro \"%1\" do benchmark não encontrado para %2.")
-                           .arg(name, dbKindName(kind)));
-    }
-    return QString::fromUtf8(f.readAll());
+    return scripts(kind).text(name);
 }
 
 [[noreturn]] void refused(const QString& script, const QSqlQuery& q) {
@@ -87,6 +98,13 @@ void runScript(QSqlDatabase& db, DbKind kind, const QString& script,
             refused(script, q);
         }
         q.finish();
+    }
+}
+
+// Runs a script where the kind has one.
+void runScriptIfAny(QSqlDatabase& db, DbKind kind, const QString& script) {
+    if (scripts(kind).contains(script)) {
+        runScript(db, kind, script);
     }
 }
 
@@ -136,7 +154,8 @@ QByteArray historyVersion(DbKind kind) {
 
 // The file beside the cached databases that records the version of a history.
 QString versionFile(const StoreOptions& options, int history) {
-    const QString folder = QDir(options.cacheFolder).filePath(dbKindFolder(options.kind));
+    const QString folder =
+        QDir(options.cacheFolder).filePath(DbDialect::forKind(options.kind).folder());
     if (!QDir().mkpath(folder)) {
         throw AppError(QStringLiteral("Não foi possível criar a pasta %1.").arg(folder));
     }
@@ -181,12 +200,10 @@ void generateHistory(const QString& text, DbKind kind, int history) {
     clock.start();
     qCInfo(lcBenchStore).noquote() << QStringLiteral("Gerando o histórico de %1 vendas (%2)...")
                                           .arg(history)
-                                          .arg(dbKindName(kind));
+                                          .arg(DbDialect::forKind(kind).name());
     Connection c(text, QStringLiteral("tmk_bench_generation"));
     db::createSchema(c.db());
-    if (kind == DbKind::SQLite) {
-        runScript(c.db(), kind, QStringLiteral("generation"));
-    }
+    runScriptIfAny(c.db(), kind, QStringLiteral("generation"));
     QDateTime start =
         QDateTime::currentDateTime().addDays(-2).addSecs(-kSecondsBetweenSales * qint64(history));
     start.setTime(QTime(start.time().hour(), start.time().minute()));
@@ -201,9 +218,7 @@ void generateHistory(const QString& text, DbKind kind, int history) {
         throw AppError(QStringLiteral("O histórico gerado deixou %1 chaves no diário de órfãos.")
                            .arg(journal));
     }
-    if (kind == DbKind::PostgreSQL) {
-        runScript(c.db(), kind, QStringLiteral("after_generation"));
-    }
+    runScriptIfAny(c.db(), kind, QStringLiteral("after_generation"));
     qCInfo(lcBenchStore).noquote() << QStringLiteral("Histórico de %1 vendas gerado em %2 s.")
                                           .arg(history)
                                           .arg(double(clock.elapsed()) / 1000.0, 0, 'f', 1);
@@ -213,9 +228,7 @@ void writeLiveStore(const QString& text, DbKind kind) {
     Connection c(text, QStringLiteral("tmk_bench_store"));
     SetADODBSession(c.db());
     inTransaction(c.db(), [&] { runScript(c.db(), kind, QStringLiteral("store")); });
-    if (kind == DbKind::PostgreSQL) {
-        runScript(c.db(), kind, QStringLiteral("after_store"));
-    }
+    runScriptIfAny(c.db(), kind, QStringLiteral("after_store"));
 }
 
 QString sqliteText(const QString& file) {
@@ -313,14 +326,13 @@ QString prepareStore(const StoreOptions& options, int history) {
         throw AppError(
             QStringLiteral("O tamanho do histórico deve ser positivo (%1).").arg(history));
     }
-    switch (options.kind) {
-    case DbKind::SQLite:
-        return prepareSqlite(options, history);
-    case DbKind::PostgreSQL:
-        return preparePostgres(options, history);
-    default:
+    const DbDialect& dialect = DbDialect::forKind(options.kind);
+    if (!dialect.createsSchema()) {
         throw AppError(QStringLiteral("O benchmark roda apenas em SQLite e PostgreSQL."));
     }
+    // A file of its own, or a database on the server.
+    return dialect.hasServer() ? preparePostgres(options, history)
+                               : prepareSqlite(options, history);
 }
 
 } // namespace tmk::bench

@@ -113,7 +113,7 @@ QVariant concludeTable01(TrdmGerMesa& dm, int history) {
     const QVariant nr = salesOf(dm).setConcluiFechamento(tables, values, retorno);
     if (!isServiceFailure(nr)) {
         QSqlDatabase db = dm.adcGerMesa();
-        runStoreScript(db, dm.kind(), QStringLiteral("undo_sale"),
+        runStoreScript(db, dm.dialect().kind(), QStringLiteral("undo_sale"),
                        {{QStringLiteral("P_CDFILIAL"), kFilial},
                         {QStringLiteral("P_CDCAIXA"), kCaixa},
                         {QStringLiteral("P_NRSEQVENDA"), nr}});
@@ -128,7 +128,7 @@ QVariant settleTable01(TrdmGerMesa& dm) {
         0, kVenda01, kComanda01, kMesa01, QStringLiteral("RES"), kFilial, kLoja, QString(), kCaixa,
         QStringLiteral("1"), QString(), true);
     QSqlDatabase db = dm.adcGerMesa();
-    runStoreScript(db, dm.kind(), QStringLiteral("undo_settlement"),
+    runStoreScript(db, dm.dialect().kind(), QStringLiteral("undo_settlement"),
                    {{QStringLiteral("P_CDFILIAL"), kFilial},
                     {QStringLiteral("P_CDLOJA"), kLoja},
                     {QStringLiteral("P_NRVENDAREST"), kVenda01},
@@ -147,7 +147,7 @@ QVariant cancelHistorySale(TrdmGerMesa& dm, int history) {
     } catch (const std::exception& e) {
         return serviceFailure(exceptionText(e));
     }
-    runStoreScript(db, dm.kind(), QStringLiteral("undo_cancel_sale"),
+    runStoreScript(db, dm.dialect().kind(), QStringLiteral("undo_cancel_sale"),
                    {{QStringLiteral("P_CDFILIAL"), kFilial},
                     {QStringLiteral("P_CDCAIXA"), kCaixa},
                     {QStringLiteral("P_NRSEQVENDA"), nr}});

@@ -65,3 +65,22 @@ function(tmk_test name)
         set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${env}")
     endif()
 endfunction()
+
+# tmk_statement_files(target PREFIX prefix [DIR dir]): the statement files of a library,
+# <dir>/sql/<kind>/<statement>.sql (dir: this folder by default), compiled into the target
+# under :<prefix>/sql/ and read through the one statement loader
+# (suite/common/statement_files.h). A static library's resources register themselves.
+function(tmk_statement_files target)
+    cmake_parse_arguments(ARG "" "PREFIX;DIR" "" ${ARGN})
+    if(NOT ARG_DIR)
+        set(ARG_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    endif()
+    file(GLOB_RECURSE files CONFIGURE_DEPENDS ${ARG_DIR}/sql/*.sql)
+    set(aliased)
+    foreach(f IN LISTS files)
+        file(RELATIVE_PATH alias ${ARG_DIR} ${f})
+        set_source_files_properties(${f} PROPERTIES QT_RESOURCE_ALIAS ${alias})
+        list(APPEND aliased ${f})
+    endforeach()
+    qt_add_resources(${target} ${target}_statements PREFIX ${ARG_PREFIX} FILES ${aliased})
+endfunction()

@@ -2,6 +2,7 @@
 
 #include "platform/database_error.h"
 #include "platform/errors.h"
+#include "suite/common/db_dialect.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -27,56 +28,23 @@ const QString kVersionColumn = QStringLiteral("NRVERSAOESQUEMA");
 const QString kFingerprintColumn = QStringLiteral("DSASSINATURA");
 const QString kCreatedColumn = QStringLiteral("DTHRCRIACAO");
 
-// The one pattern an SQLite date-time text must match (GLOB without wildcards
-// matches the whole text).
-const QString kSqliteDateTimeGlob =
-    QStringLiteral("[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] "
-                   "[0-2][0-9]:[0-5][0-9]:[0-5][0-9].[0-9][0-9][0-9]");
-
-QString sqlType(const Column& c, DbKind kind) {
-    const bool sqlite = kind == DbKind::SQLite;
-    switch (c.type) {
-    case FieldType::Text:
-        if (sqlite || c.isMemo()) {
-            return QStringLiteral("TEXT");
-        }
-        return QStringLiteral("VARCHAR(%1)").arg(c.size);
-    case FieldType::Integer:
-        return QStringLiteral("INTEGER");
-    case FieldType::Float:
-        return sqlite ? QStringLiteral("REAL") : QStringLiteral("DOUBLE PRECISION");
-    case FieldType::DateTime:
-        return sqlite ? QStringLiteral("TEXT") : QStringLiteral("TIMESTAMP(3)");
-    case FieldType::Boolean:
-        break;
-    }
-    throw AppError(QStringLiteral("Tipo de coluna sem correspondência no banco: %1.").arg(c.name));
-}
-
-// In SQLite a primary key of one INTEGER column becomes the row id, which takes a NULL
-// as "the next number"; declared INT it keeps the same integer affinity and refuses
-// NULL like every other key.
-bool sqliteRowIdAlias(const Table& t, const Column& c, DbKind kind) {
-    return kind == DbKind::SQLite && c.key && c.type == FieldType::Integer &&
-           t.keyColumns().size() == 1;
-}
-
-QString columnDdl(const Table& t, const Column& c, DbKind kind) {
-    const QString type = sqliteRowIdAlias(t, c, kind) ? QStringLiteral("INT") : sqlType(c, kind);
-    QString s = c.name + QLatin1Char(' ') + type;
+QString columnDdl(const Table& t, const Column& c, const DbDialect& dialect) {
+    const bool soleIntegerKey = c.key && c.type == FieldType::Integer && t.keyColumns().size() == 1;
+    QString s = c.name + QLatin1Char(' ') + dialect.columnType(c.fieldDef(), soleIntegerKey);
     if (c.notNull) {
         s += QStringLiteral(" NOT NULL");
     }
-    if (kind == DbKind::SQLite && c.type == FieldType::DateTime) {
-        s += QStringLiteral(" CHECK (%1 GLOB '%2')").arg(c.name, kSqliteDateTimeGlob);
+    const QString check = dialect.columnCheck(c.fieldDef());
+    if (!check.isEmpty()) {
+        s += QLatin1Char(' ') + check;
     }
     return s;
 }
 
-QString tableDdl(const Table& t, DbKind kind) {
+QString tableDdl(const Table& t, const DbDialect& dialect) {
     QStringList parts;
     for (const Column& c : t.columns) {
-        parts << QStringLiteral("    ") + columnDdl(t, c, kind);
+        parts << QStringLiteral("    ") + columnDdl(t, c, dialect);
     }
     const QStringList keys = t.keyColumns();
     if (!keys.isEmpty()) {
@@ -112,7 +80,7 @@ const Table& versionTable() {
     return *t;
 }
 
-void insertVersionRow(QSqlDatabase& db, DbKind kind) {
+void insertVersionRow(QSqlDatabase& db, const DbDialect& dialect) {
     const QString text =
         insertStatement(versionTable(), {kVersionColumn, kFingerprintColumn, kCreatedColumn});
     QSqlQuery q(db);
@@ -123,7 +91,7 @@ void insertVersionRow(QSqlDatabase& db, DbKind kind) {
     q.bindValue(QLatin1Char(':') + kVersionColumn, schema().version);
     q.bindValue(QLatin1Char(':') + kFingerprintColumn, schemaFingerprint(schema()));
     q.bindValue(QLatin1Char(':') + kCreatedColumn,
-                dateTimeBindValue(kind, QDateTime::currentDateTime()));
+                dialect.dateTimeValue(QDateTime::currentDateTime()));
     if (!q.exec()) {
         throw DatabaseError(QStringLiteral("Não foi possível registrar a versão do esquema."), text,
                             q.lastError().text());
@@ -195,14 +163,15 @@ QStringList ddlStatements(DbKind kind) {
 }
 
 QStringList ddlStatements(const Schema& description, DbKind kind) {
-    if (kind != DbKind::SQLite && kind != DbKind::PostgreSQL) {
+    const DbDialect& dialect = DbDialect::forKind(kind);
+    if (!dialect.createsSchema()) {
         throw AppError(QStringLiteral("O esquema do banco de dados é criado apenas em SQLite e "
                                       "PostgreSQL, não em %1.")
-                           .arg(dbKindName(kind)));
+                           .arg(dialect.name()));
     }
     QStringList statements;
     for (const Table& t : description.tables) {
-        statements << tableDdl(t, kind);
+        statements << tableDdl(t, dialect);
     }
     for (const Index& ix : description.indexes) {
         // statement-scan: names from the schema description, not values
@@ -216,8 +185,7 @@ namespace {
 
 // The statements of a trigger's body in the kind's own words. `row` stands for the
 // row-level form: NOVAS and ANTIGAS become one-row selections of NEW and OLD.
-QStringList triggerBody(const Trigger& t, const Table& table, DbKind kind, bool row) {
-    const bool sqlite = kind == DbKind::SQLite;
+QStringList triggerBody(const Trigger& t, const Table& table, const DbDialect& dialect, bool row) {
     const auto oneRow = [&](const QString& record) {
         QStringList columns;
         for (const Column& c : table.columns) {
@@ -229,20 +197,15 @@ QStringList triggerBody(const Trigger& t, const Table& table, DbKind kind, bool 
     static const QRegularExpression antigas(QStringLiteral("\\bANTIGAS\\b"));
     static const QRegularExpression agora(QStringLiteral("\\bAGORA\\b"));
     static const QRegularExpression horaAtras(QStringLiteral("\\bUMA_HORA_ATRAS\\b"));
-    // Date-times as every other of the kind stores them (see sqlType).
-    const QString now = sqlite ? QStringLiteral("strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')")
-                               : QStringLiteral("CAST(LOCALTIMESTAMP AS TIMESTAMP(3))");
-    const QString hourAgo =
-        sqlite ? QStringLiteral("strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime', '-1 hour')")
-               : QStringLiteral("(CAST(LOCALTIMESTAMP AS TIMESTAMP(3)) - INTERVAL '1 hour')");
     QStringList body;
     for (QString statement : t.statements) {
         if (row) {
             statement.replace(novas, oneRow(QStringLiteral("NEW")));
             statement.replace(antigas, oneRow(QStringLiteral("OLD")));
         }
-        statement.replace(agora, now);
-        statement.replace(horaAtras, hourAgo);
+        // Date-times as every other of the kind stores them.
+        statement.replace(agora, dialect.nowExpression());
+        statement.replace(horaAtras, dialect.hourAgoExpression());
         body << statement;
     }
     return body;
@@ -261,39 +224,37 @@ QString eventText(const Trigger& t) {
     return {};
 }
 
-// SQLite runs a trigger once per row. PostgreSQL runs an insert or delete trigger once
-// per statement over the transition table of all its rows (a bulk load stays one
-// set-based statement), and an update trigger once per row whose named columns changed.
 // An update trigger runs only for rows whose named columns changed.
-QString whenChanged(const Trigger& t, DbKind kind) {
+QString whenChanged(const Trigger& t, const DbDialect& dialect) {
     if (t.event != Trigger::Event::Update) {
         return {};
     }
     QStringList changed;
     for (const QString& c : t.columns) {
-        changed << (kind == DbKind::SQLite ? QStringLiteral("OLD.%1 IS NOT NEW.%1")
-                                           : QStringLiteral("OLD.%1 IS DISTINCT FROM NEW.%1"))
-                       .arg(c);
+        changed << QStringLiteral("OLD.%1 %2 NEW.%1").arg(c, dialect.distinctOperator());
     }
     return QStringLiteral(" WHEN (%1)").arg(changed.join(QStringLiteral(" OR ")));
 }
 
-QStringList triggerDdl(const Trigger& t, const Table& table, DbKind kind) {
-    if (kind == DbKind::SQLite) {
+// A kind that runs triggers per row gets one trigger per event. One that runs them per
+// statement gets a function over the transition table of all the rows an insert or delete
+// touched, and a per-row one for updates.
+QStringList triggerDdl(const Trigger& t, const Table& table, const DbDialect& dialect) {
+    if (dialect.triggerForm() == DbDialect::TriggerForm::PerRow) {
         // statement-scan: names from the schema description, not values
         return {QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 FOR EACH ROW%4 BEGIN\n%5;\nEND")
-                    .arg(t.name, eventText(t), t.table, whenChanged(t, kind),
-                         triggerBody(t, table, kind, true).join(QStringLiteral(";\n")))};
+                    .arg(t.name, eventText(t), t.table, whenChanged(t, dialect),
+                         triggerBody(t, table, dialect, true).join(QStringLiteral(";\n")))};
     }
     const bool row = t.event == Trigger::Event::Update;
     const QString function =
         // statement-scan: names from the schema description, not values
         QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n%2;\n"
                        "RETURN NULL;\nEND\n$$")
-            .arg(t.name, triggerBody(t, table, kind, row).join(QStringLiteral(";\n")));
+            .arg(t.name, triggerBody(t, table, dialect, row).join(QStringLiteral(";\n")));
     QString when;
     if (row) {
-        when = QStringLiteral(" FOR EACH ROW") + whenChanged(t, kind);
+        when = QStringLiteral(" FOR EACH ROW") + whenChanged(t, dialect);
     } else {
         when = t.event == Trigger::Event::Insert
                    ? QStringLiteral(" REFERENCING NEW TABLE AS NOVAS FOR EACH STATEMENT")
@@ -311,10 +272,11 @@ QStringList triggerStatements(DbKind kind) {
 }
 
 QStringList triggerStatements(const Schema& description, DbKind kind) {
-    if (kind != DbKind::SQLite && kind != DbKind::PostgreSQL) {
+    const DbDialect& dialect = DbDialect::forKind(kind);
+    if (dialect.triggerForm() == DbDialect::TriggerForm::None) {
         throw AppError(QStringLiteral("Os gatilhos do esquema são criados apenas em SQLite e "
                                       "PostgreSQL, não em %1.")
-                           .arg(dbKindName(kind)));
+                           .arg(dialect.name()));
     }
     QStringList statements;
     for (const Trigger& t : description.triggers) {
@@ -323,7 +285,7 @@ QStringList triggerStatements(const Schema& description, DbKind kind) {
             throw AppError(
                 QStringLiteral("O gatilho %1 cita a tabela desconhecida %2.").arg(t.name, t.table));
         }
-        statements << triggerDdl(t, *table, kind);
+        statements << triggerDdl(t, *table, dialect);
     }
     return statements;
 }
@@ -387,13 +349,13 @@ QString schemaFingerprint(const Schema& description) {
 }
 
 void createSchema(QSqlDatabase& db) {
-    const DbKind kind = kindOf(db);
+    const DbKind kind = DbDialect::of(db).kind();
     createSchema(db, ddlStatements(kind) + triggerStatements(kind));
 }
 
 void createSchema(QSqlDatabase& db, const QStringList& ddl) {
     requireOpen(db);
-    const DbKind kind = kindOf(db);
+    const DbDialect& dialect = DbDialect::of(db);
     if (!db.transaction()) {
         throw DatabaseError(QStringLiteral("Não foi possível iniciar a criação do esquema do banco "
                                            "de dados."),
@@ -411,7 +373,7 @@ void createSchema(QSqlDatabase& db, const QStringList& ddl) {
                                     ddl[i], q.lastError().text());
             }
         }
-        insertVersionRow(db, kind);
+        insertVersionRow(db, dialect);
         if (!db.commit()) {
             throw DatabaseError(QStringLiteral("Não foi possível concluir a criação do esquema do "
                                                "banco de dados. Nada foi criado."),
@@ -425,7 +387,7 @@ void createSchema(QSqlDatabase& db, const QStringList& ddl) {
         db.rollback();
         throw;
     }
-    qCInfo(lcSchema) << "schema version" << schema().version << "created on" << dbKindName(kind);
+    qCInfo(lcSchema) << "schema version" << schema().version << "created on" << dialect.name();
 }
 
 bool schemaPresent(QSqlDatabase& db) {

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "db/db_kind_of.h"
 #include "db/schema_description.h"
-#include "db/stored_datetime.h"
 #include "platform/data_packet.h"
 #include "platform/db_kind.h"
 
@@ -15,19 +13,18 @@ namespace tmk::db {
 
 // The restaurant schema, parsed once from the compiled-in description db/schema.txt.
 //
-// Column types per kind (one generator for both):
+// Column types per kind come from the kind's dialect (suite/common/db_dialect.h):
 //   text N   SQLite TEXT      PostgreSQL VARCHAR(N)
 //   memo     SQLite TEXT      PostgreSQL TEXT
 //   integer  INTEGER          INTEGER      (SQLite INT for a key of one integer column,
 //                                          which would otherwise take NULL as "next row id")
 //   float    SQLite REAL      PostgreSQL DOUBLE PRECISION
 //   datetime SQLite TEXT      PostgreSQL TIMESTAMP(3)
-// An SQLite date-time is always the text "yyyy-MM-dd HH:mm:ss.zzz" (see
-// stored_datetime.h); a CHECK in every date-time column refuses any other text, so a
-// QDateTime bound as it is ("2024-03-15T13:45:30.123") or CURRENT_TIMESTAMP fails
-// loudly instead of spoiling MAX, MIN and ORDER BY. Unquoted upper-case names are
-// used throughout (PostgreSQL folds them to lower case, statements written in upper
-// case find them).
+// An SQLite date-time is always the text "yyyy-MM-dd HH:mm:ss.zzz"; a CHECK in every
+// date-time column refuses any other text, so a QDateTime bound as it is
+// ("2024-03-15T13:45:30.123") or CURRENT_TIMESTAMP fails loudly instead of spoiling MAX,
+// MIN and ORDER BY. Unquoted upper-case names are used throughout (PostgreSQL folds them
+// to lower case, statements written in upper case find them).
 const Schema& schema();
 
 // The CREATE TABLE and CREATE INDEX statements of the schema for SQLite or

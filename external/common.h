@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/db_kind.h"
-
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -10,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <exception>
 
 class QObject;
@@ -106,38 +103,18 @@ QString Uncripto(const QString& cifrado, int chave);
 // The connection text of the till, from the till folder's settings file
 // "Conexao.ini"; by default the SQLite database of the till folder.
 QString _GetStringConexKov(const QString& a1);
-// The kind of database a connection text names (its Provider); throws AppError for
-// an unknown provider.
-DbKind connectionKind(const QString& connectionText);
-// Opens a connection from a connection text under the given Qt connection name;
-// throws AppError with a Portuguese message when the server refuses or is down.
+// Opens a connection from a connection text under the given Qt connection name, of the
+// dialect the text's Provider names (suite/common/db_dialect.h); throws AppError with a
+// Portuguese message for an unknown provider and when the server refuses or is down.
 QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName);
 // The same connection set up but not opened (TryConnect opens it later).
 QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName);
-// The kind of database an open (or opened once) connection talks to.
-DbKind databaseKind(const QSqlDatabase& db);
 // Opens the connection again when it is closed (or checks it when open).
 void TryConnect(QSqlDatabase& db);
 // Prepares the session: dates rendered as dd/mm/yyyy text, the kinds' settings.
 void SetADODBSession(QSqlDatabase& db);
 // The text an operation puts into its result for a failure.
 QString ADOExceptionMessage(const std::exception& e, const QSqlDatabase& db, const QString& a3);
-
-// Per-dialect store: one statement's text for each database kind.
-class TADOSqlStorage {
-public:
-    TADOSqlStorage() = default;
-    explicit TADOSqlStorage(QString statementName);
-    const QString& statementName() const { return name_; }
-    void setText(DbKind kind, const QString& text);
-    bool hasText(DbKind kind) const;
-    // The text of the kind; throws AppError naming the statement when missing.
-    QString text(DbKind kind) const;
-
-private:
-    QString name_;
-    QHash<int, QString> texts_;
-};
 
 // Next-code module: created just before a call and freed after it.
 class TdtmKovProxCodigo {

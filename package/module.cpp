@@ -1,11 +1,11 @@
 // The table module: its single screen, the data module and the suite's stand-ins.
 #include "external/common.h"
 #include "package/exports.h"
+#include "package/module_entry.h"
 #include "package/suite_runtime.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/till_folder.h"
-#include "screen/view/entry.h"
 #include "service/data_module.h"
 
 #include <memory>

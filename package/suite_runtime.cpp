@@ -1,8 +1,8 @@
 #include "package/suite_runtime.h"
 
 #include "external/common.h"
+#include "package/module_entry.h"
 #include "platform/errors.h"
-#include "screen/view/entry.h"
 #include "suite/common_ui/suite_common_utility.h"
 #include "suite/devices/simulated_fiscal_device.h"
 #include "suite/dialogs/suite_dialogs.h"

@@ -1,8 +1,9 @@
+// The screen object: its timers, the data module it reaches on first use, and the event
+// entry every touch, key and tick goes through.
 #include "screen/ger_mesa.h"
 
-#include "platform/errors.h"
+#include "external/common.h"
 #include "platform/event_entry.h"
-#include "platform/service_result.h"
 
 #include <QLoggingCategory>
 
@@ -62,67 +63,15 @@ void TfrmGerMesa::tick(const std::function<void()>& handler) {
     evento(handler);
 }
 
-QString TfrmGerMesa::msg(const QString& key, const QStringList& args) const {
-    QString text = msgPadrao().Msg(key);
-    for (const QString& arg : args) {
-        const int at = text.indexOf(QStringLiteral("%s"));
-        if (at < 0) {
-            break;
-        }
-        text.replace(at, 2, arg);
-    }
-    return text;
-}
-
-bool TfrmGerMesa::mensagem(const QString& texto, int tipo, bool pergunta) {
-    return suite_.common->Mensagem(texto, QString(), QStringLiteral("N"),
-                                   pergunta ? QStringLiteral("S") : QStringLiteral("N"), tipo,
-                                   QString(), st.IdEsquema, 0, nullptr);
-}
-
-QVariant TfrmGerMesa::servico(const QVariant& resultado, const QString& operacao,
-                              const QStringList& contexto, int modo, const QString& unidade) {
-    return suite_.common->MensagemMetodo(resultado, true, modo, operacao, unidade,
-                                         contexto.join(QLatin1Char('-')), st.IdEsquema);
-}
-
-void TfrmGerMesa::carrega(ClientDataSet& cds, const QVariant& resultado, const QString& operacao,
-                          const QStringList& contexto, const QString& unidade) {
-    const QVariant valor = servico(resultado, operacao, contexto, 0, unidade);
-    if (valor.metaType() != QMetaType::fromType<DataPacket>()) {
-        throw AppError(
-            QStringLiteral("A operação %1 não devolveu um pacote de dados.").arg(operacao));
-    }
-    cds.setData(valor.value<DataPacket>());
-    cds.setLogChanges(false);
-}
-
 void TfrmGerMesa::setCommand(const QString& name, bool enabled, bool visible) {
     auto& button = model.commands[name];
     button.enabled = enabled;
     button.visible = visible;
 }
 
-void TfrmGerMesa::FormCreate() {
-    suite_.common->Trad(this);
-}
-
-void TfrmGerMesa::FormClose() {
-    Q_EMIT closed();
-}
-
 void TfrmGerMesa::fecha() {
     FormClose();
     Q_EMIT closeRequested();
-}
-
-void TfrmGerMesa::LimpaCDS() {
-    for (ClientDataSet* cds : {&cdsListaComanda, &cdsMovCaixa, &cdsListaComandaCanc,
-                               &cdsFamiliaSaldo, &cdsEmprestimoFam, &cdsItComandaEst}) {
-        if (cds->active()) {
-            cds->emptyDataSet();
-        }
-    }
 }
 
 } // namespace tmk

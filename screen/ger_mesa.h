@@ -3,6 +3,7 @@
 #include "external/suite.h"
 #include "platform/client_dataset.h"
 #include "platform/clock.h"
+#include "screen/screen_datasets.h"
 #include "screen/screen_model.h"
 #include "screen/screen_state.h"
 
@@ -17,10 +18,13 @@ namespace tmk {
 
 class TrdmGerMesa;
 
-// The table screen: its state, datasets, message catalogue, timers and the logic of
-// initialisation, the table map, refresh and footer, and the command guards. It draws
-// nothing itself: the window (TfrmGerMesaView) shows its model and forwards events.
-class TfrmGerMesa : public QObject {
+// The table screen: its state, datasets, message catalogue, timers and the logic of every
+// command. It draws nothing itself: the window (TfrmGerMesaView) shows its model and
+// forwards events.
+//
+// The methods are declared by the file that defines them, so this list is the table of
+// contents of screen/, screen/commands/, screen/receipt/ and screen/mobile/.
+class TfrmGerMesa : public QObject, public ScreenDataSets {
     Q_OBJECT
 
 public:
@@ -28,49 +32,40 @@ public:
     // first use.
     using DataModuleProvider = std::function<TrdmGerMesa&()>;
 
-    TfrmGerMesa(SuiteLibraries suite, DataModuleProvider dataModule, const Clock& clock,
-                QObject* parent = nullptr);
-    ~TfrmGerMesa() override;
-
     ScreenState st;
     ScreenModel model;
-
-    // Datasets of the screen.
-    ClientDataSet cdsParametrosKov{QStringLiteral("cdsParametrosKov")};
-    ClientDataSet cdsCliente{QStringLiteral("cdsCliente")};
-    ClientDataSet cdsAliqImpFis{QStringLiteral("cdsAliqImpFis")};
-    ClientDataSet cdsConfTipoRece{QStringLiteral("cdsConfTipoRece")};
-    ClientDataSet cdsECFCaixa{QStringLiteral("cdsECFCaixa")};
-    ClientDataSet cdsAberturaCaixa{QStringLiteral("cdsAberturaCaixa")};
-    ClientDataSet cdsValidaAbertura{QStringLiteral("cdsValidaAbertura")};
-    ClientDataSet cdsControleAcess{QStringLiteral("cdsControleAcess")};
-    ClientDataSet cdsDataMovimento{QStringLiteral("cdsDataMovimento")};
-    ClientDataSet cdsStatusMesas{QStringLiteral("cdsStatusMesas")};
-    ClientDataSet cdsReserva{QStringLiteral("cdsReserva")};
-    ClientDataSet cdsAmbientes{QStringLiteral("cdsAmbientes")};
-    ClientDataSet cdsConfigMesa{QStringLiteral("cdsConfigMesa")};
-    ClientDataSet cdsUltimaVenda{QStringLiteral("cdsUltimaVenda")};
-    ClientDataSet cdsMesaJuncao{QStringLiteral("cdsMesaJuncao")};
-    ClientDataSet cdsListaComanda{QStringLiteral("cdsListaComanda")};
-    ClientDataSet cdsMovCaixa{QStringLiteral("cdsMovCaixa")};
-    ClientDataSet cdsListaComandaCanc{QStringLiteral("cdsListaComandaCanc")};
-    ClientDataSet cdsFamiliaSaldo{QStringLiteral("cdsFamiliaSaldo")};
-    ClientDataSet cdsEmprestimoFam{QStringLiteral("cdsEmprestimoFam")};
-    ClientDataSet cdsItComandaEst{QStringLiteral("cdsItComandaEst")};
 
     QTimer timDataHora;
     QTimer timConexao;
     QTimer timAtuTicketMed;
 
-    // Lifecycle.
+    // ---- The screen object (screen/ger_mesa.cpp): construction, the data module and the
+    // event entry.
+    TfrmGerMesa(SuiteLibraries suite, DataModuleProvider dataModule, const Clock& clock,
+                QObject* parent = nullptr);
+    ~TfrmGerMesa() override;
+    TrdmGerMesa& dm();
+    const SuiteLibraries& suite() const { return suite_; }
+    const Clock& clock() const { return clock_; }
+    // Event entry: runs a handler; a silent abort ends it quietly, any other error is
+    // shown as an error box and the screen stays usable.
+    bool evento(const std::function<void()>& handler);
+    // A timer tick: skipped while a command (or its message box) is running.
+    void tick(const std::function<void()>& handler);
+    // Closes the screen (the entry then returns to the host).
+    void fecha();
+
+    // ---- Lifecycle (screen/screen_init.cpp).
     void FormCreate();
     void InicializaForm();
     void FormActivate();
     void FormClose();
     void ControlaHabilitacao();
     void LimpaCDS();
+    // Window position for a screen size: centred, truncated toward zero.
+    static QPoint posicaoJanela(const QSize& tela, const QSize& janela);
 
-    // Table map.
+    // ---- Table map (screen/table_map.cpp).
     void MontaMenuAmbiente();
     void MontaMenuMesa(bool recarrega);
     void LimpaMenuMesa();
@@ -81,7 +76,7 @@ public:
     bool VerificaReserva(const QString& nrMesa);
     bool TempoSemPedido(const QDateTime& ultimoPedido) const;
 
-    // Timers, refresh and footer.
+    // ---- Timers, refresh and footer (screen/refresh_footer.cpp).
     void HabilitaTimer();
     void DesabilitaTimer();
     void DisparaAtualizacao();
@@ -90,22 +85,18 @@ public:
     void timDataHoraTimer();
     static QDate PrimeiroDiaMes(const QDate& data);
 
-    // Keys and the screen's own commands.
+    // ---- Keys and the screen's general commands (screen/keyboard.cpp).
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QString& text);
     void lblSairClick();
     void comandoClicado(const QString& botao);
 
-    // Command guards and conventions shared by every command.
-    void Verifica_Gaveta();       // drawer guard: aborts silently when the drawer is open
-    bool ValidaAberCaixa();       // cash-register guard: false after its messages
-    void VerificaFechamentoDia(); // business-day guard: aborts silently after its message
-    bool VerificaAcesso(int codigoAcesso);
-    // Numeric keypad; false when cancelled. Table numbers come back as Ajusta(value, 4).
-    bool TecladoNumerico(QString& valor, const QString& captionKey, const QString& promptKey,
-                         const QString& msgVazioKey, int maxDigitos);
-    bool PedeMesa(QString& nrMesa, const QString& captionKey);
-    // The data-service call convention: MensagemMetodo with the operation's name, the
-    // unit label, the context (the key values joined by "-") and the scheme.
+    // ---- Table selection (screen/selection.cpp).
+
+    // ---- Operation log (screen/operation_log.cpp).
+
+    // ---- Conventions every command uses (screen/conventions.cpp).
+    // The data-service call: MensagemMetodo with the operation's name, the unit label, the
+    // context (the key values joined by "-") and the scheme.
     QVariant servico(const QVariant& resultado, const QString& operacao,
                      const QStringList& contexto, int modo = 0,
                      const QString& unidade = QStringLiteral("Cli_Tmk00470"));
@@ -113,6 +104,11 @@ public:
     void carrega(ClientDataSet& cds, const QVariant& resultado, const QString& operacao,
                  const QStringList& contexto,
                  const QString& unidade = QStringLiteral("Cli_Tmk00470"));
+    // Numeric keypad; false when cancelled.
+    bool TecladoNumerico(QString& valor, const QString& captionKey, const QString& promptKey,
+                         const QString& msgVazioKey, int maxDigitos);
+    // A table number from the keypad, as Ajusta(value, 4); false when cancelled.
+    bool PedeMesa(QString& nrMesa, const QString& captionKey);
     // The access-log record of a command.
     void gravaLogAcesso(const QString& cdOperacao, const QString& dsMotivo,
                         const QString& dsMotivoLongo, const QString& nrVendaRest = {},
@@ -124,21 +120,47 @@ public:
     // Shows a catalogue message; for type 1 questions with pergunta true, returns the answer.
     bool mensagem(const QString& texto, int tipo, bool pergunta = false);
 
-    // Event entry: runs a handler; a silent abort ends it quietly, any other error is
-    // shown as an error box and the screen stays usable.
-    bool evento(const std::function<void()>& handler);
-    // A timer tick: skipped while a command (or its message box) is running.
-    void tick(const std::function<void()>& handler);
-    bool ocupado() const { return busy_ > 0; }
-    // Closes the screen (the entry then returns to the host).
-    void fecha();
+    // ---- Command guards (screen/commands/guards.cpp).
+    void Verifica_Gaveta();       // drawer guard: aborts silently when the drawer is open
+    bool ValidaAberCaixa();       // cash-register guard: false after its messages
+    void VerificaFechamentoDia(); // business-day guard: aborts silently after its message
+    bool VerificaAcesso(int codigoAcesso);
 
-    // Window position for a screen size: centred, truncated toward zero.
-    static QPoint posicaoJanela(const QSize& tela, const QSize& janela);
+    // ---- Party size (screen/commands/party_size.cpp).
 
-    TrdmGerMesa& dm();
-    const SuiteLibraries& suite() const { return suite_; }
-    const Clock& clock() const { return clock_; }
+    // ---- Table and position release (screen/commands/release.cpp).
+
+    // ---- Close account (screen/commands/close_account.cpp).
+
+    // ---- Partial bill (screen/commands/partial_bill.cpp).
+
+    // ---- Typed table number (screen/commands/typed_table.cpp).
+
+    // ---- Item cancellation (screen/commands/item_cancel.cpp).
+
+    // ---- Opening cancellation (screen/commands/opening_cancel.cpp).
+
+    // ---- Operator change (screen/commands/operator_change.cpp).
+
+    // ---- Counter sale (screen/commands/counter_sale.cpp).
+
+    // ---- Receipt e-mail (screen/commands/receipt_email.cpp).
+
+    // ---- Receipt flow (screen/receipt/receipt_flow.cpp).
+
+    // ---- Account loading and preparation (screen/receipt/account_preparation.cpp).
+
+    // ---- Payment dialog and sale conclusion (screen/receipt/conclusion.cpp).
+
+    // ---- Fiscal document, table clearing and printouts (screen/receipt/fiscal_document.cpp).
+
+    // ---- Failure, cancellation and clean-up of a receipt (screen/receipt/receipt_failure.cpp).
+
+    // ---- App-paid tables (screen/mobile/app_paid_tables.cpp).
+
+    // ---- Mobile payment insertion (screen/mobile/mobile_payment.cpp).
+
+    // ---- Consumer consultation (screen/mobile/consumer_query.cpp).
 
 Q_SIGNALS:
     void changed();        // the model changed: redraw
@@ -147,17 +169,26 @@ Q_SIGNALS:
     void raiseRequested(); // bring the window and the application to the front
 
 private:
+    // screen/ger_mesa.cpp
+    void setCommand(const QString& name, bool enabled, bool visible = true);
+
+    // screen/screen_init.cpp
+    void criaModuloDeDados();
+    void configuraCaixa();
+    void voltaAoPrimeiroAmbiente();
     void carregaParametros();
     void carregaArquivosCadastro();
     void carregaOperadorEData();
     bool carregaArquivo(ClientDataSet& cds, const QString& relativePath);
-    void posicionaJanela();
-    void setCommand(const QString& name, bool enabled, bool visible = true);
-    void avancaAmbiente(int passo);
+    QString acesso(int codigo);
+
+    // screen/table_map.cpp
     void indexaAmbientes();
     void indexaConfigMesa();
     void indexaReserva();
-    QString acesso(int codigo);
+
+    // screen/keyboard.cpp
+    void avancaAmbiente(int passo);
 
     SuiteLibraries suite_;
     DataModuleProvider dataModule_;

@@ -1,5 +1,6 @@
-// Screen initialisation: the local files of the till, the derived settings, the
-// first activation and which command buttons the operator may use.
+// The screen's lifecycle: creation, the initialisation of every entry call (the till's
+// local files and derived settings), the first activation, closing, and which command
+// buttons the operator may use.
 #include "platform/errors.h"
 #include "platform/till_folder.h"
 #include "screen/ger_mesa.h"
@@ -63,7 +64,6 @@ bool TfrmGerMesa::carregaArquivo(ClientDataSet& cds, const QString& relativePath
     }
     try {
         cds.loadFromFile(path);
-        cds.setLogChanges(false);
         cds.first();
         return true;
     } catch (const AppError& e) {
@@ -190,14 +190,31 @@ void TfrmGerMesa::carregaOperadorEData() {
     }
 }
 
+void TfrmGerMesa::FormCreate() {
+    suite_.common->Trad(this);
+}
+
+void TfrmGerMesa::FormClose() {
+    Q_EMIT closed();
+}
+
+void TfrmGerMesa::LimpaCDS() {
+    for (ClientDataSet* cds : {&cdsListaComanda, &cdsMovCaixa, &cdsListaComandaCanc,
+                               &cdsFamiliaSaldo, &cdsEmprestimoFam, &cdsItComandaEst}) {
+        if (cds->active()) {
+            cds->emptyDataSet();
+        }
+    }
+}
+
 QPoint TfrmGerMesa::posicaoJanela(const QSize& tela, const QSize& janela) {
     // Integer division truncates toward zero, as the position rule wants.
     return {(tela.width() - janela.width()) / 2, (tela.height() - janela.height()) / 2};
 }
 
-void TfrmGerMesa::InicializaForm() {
-    // 1. The data module, created and connected on first use. A database that is down
-    // is reported; the screen opens all the same and retries at every refresh.
+void TfrmGerMesa::criaModuloDeDados() {
+    // A database that is down is reported; the screen opens all the same and the refresh
+    // timer tries again.
     if (!dm_) {
         try {
             dm();
@@ -205,57 +222,43 @@ void TfrmGerMesa::InicializaForm() {
             mensagem(e.message(), MsgErro);
         }
     }
-    // 2.-12. Once per process (and on every call while the parameter file is missing).
-    if (!cdsParametrosKov.active() || cdsParametrosKov.recordCount() == 0) {
-        st.DataSistema = clock_.now();
-        carregaParametros();
-        carregaArquivosCadastro();
-        // 6. The database version, reported through the service convention.
-        const bool versao = dm_ && dm_->getVersaoBanco();
-        suite_.common->MensagemMetodo(versao, true, 0, QStringLiteral("getVersaoBanco"),
-                                      QStringLiteral("Cli_Tmk00470"), QString(),
-                                      QStringLiteral("002"));
-        // 7.
-        st.TipoDocFiscal = st.SistemaKovNfce  ? QStringLiteral("N")
-                           : st.SistemaKovSat ? QStringLiteral("S")
-                                              : QStringLiteral("E");
-        st.TipoImpNaoFiscal = st.SistemaKovNfce  ? QStringLiteral("VENDA_NFCe")
-                              : st.SistemaKovSat ? QStringLiteral("EXTRATO_SAT")
-                                                 : QString();
-        // 8.
-        st.DirXmlFiscal = tillPath(QStringLiteral("\\Dados\\XML_NFCe_Sat\\") + st.CdFilial +
-                                   QLatin1Char('-') + st.CdCaixa + QLatin1Char('-') +
-                                   clock_.today().toString(QStringLiteral("yyyy-MM-dd"))) +
-                          QLatin1Char('/');
-        // 9. The window's size; the window computes its position from the screen's.
-        model.width = 800;
-        model.height = 600;
-        // 10.
-        model.brandPicture = st.SistemaLestovenda ? QStringLiteral("imgLestovenda")
-                             : (st.SistemaKovNfce || st.SistemaKovSat)
-                                 ? QStringLiteral("ImgKovNFCe")
-                                 : QStringLiteral("imgVendaro");
-        // 11.
-        model.logoFile.clear();
-        if (!st.DsLogoTela.isEmpty()) {
-            const QString logo =
-                QFileInfo(st.DsLogoTela).isAbsolute() ? st.DsLogoTela : tillPath(st.DsLogoTela);
-            if (QFileInfo::exists(logo)) {
-                model.logoFile = logo;
-            }
+}
+
+void TfrmGerMesa::configuraCaixa() {
+    st.DataSistema = clock_.now();
+    carregaParametros();
+    carregaArquivosCadastro();
+    // The database version is only reported (through the service convention), not used.
+    const bool versao = dm_ && dm_->getVersaoBanco();
+    suite_.common->MensagemMetodo(versao, true, 0, QStringLiteral("getVersaoBanco"),
+                                  QStringLiteral("Cli_Tmk00470"), QString(), QStringLiteral("002"));
+    st.TipoDocFiscal = st.SistemaKovNfce  ? QStringLiteral("N")
+                       : st.SistemaKovSat ? QStringLiteral("S")
+                                          : QStringLiteral("E");
+    st.TipoImpNaoFiscal = st.SistemaKovNfce  ? QStringLiteral("VENDA_NFCe")
+                          : st.SistemaKovSat ? QStringLiteral("EXTRATO_SAT")
+                                             : QString();
+    st.DirXmlFiscal = tillPath(QStringLiteral("\\Dados\\XML_NFCe_Sat\\") + st.CdFilial +
+                               QLatin1Char('-') + st.CdCaixa + QLatin1Char('-') +
+                               clock_.today().toString(QStringLiteral("yyyy-MM-dd"))) +
+                      QLatin1Char('/');
+    // The window's size; the window computes its position from the screen's.
+    model.width = 800;
+    model.height = 600;
+    model.brandPicture = st.SistemaLestovenda                      ? QStringLiteral("imgLestovenda")
+                         : (st.SistemaKovNfce || st.SistemaKovSat) ? QStringLiteral("ImgKovNFCe")
+                                                                   : QStringLiteral("imgVendaro");
+    model.logoFile.clear();
+    if (!st.DsLogoTela.isEmpty()) {
+        const QString logo =
+            QFileInfo(st.DsLogoTela).isAbsolute() ? st.DsLogoTela : tillPath(st.DsLogoTela);
+        if (QFileInfo::exists(logo)) {
+            model.logoFile = logo;
         }
     }
-    // 13.-14. Operator and business date, on every call.
-    carregaOperadorEData();
-    // 15.-16.
-    model.lblBuffer.clear();
-    PreencheRodape();
-    // 17.
-    model.windowTitle = QCoreApplication::applicationName();
-    Q_EMIT raiseRequested();
-    // 18.
-    timDataHoraTimer();
-    // 19.
+}
+
+void TfrmGerMesa::voltaAoPrimeiroAmbiente() {
     st.NrAmbienteAtual = QStringLiteral("01");
     st.NrPaginaAtual = 1;
     st.IdxAmbienteAtual = 1;
@@ -266,8 +269,24 @@ void TfrmGerMesa::InicializaForm() {
     }
     st.NrMesaApp.clear();
     st.PosicaoApp.clear();
-    // 20. A refresh that fails has shown its message; the screen opens all the same.
-    // Without a data module (its failure was shown in step 1) the refresh timer tries again.
+}
+
+void TfrmGerMesa::InicializaForm() {
+    criaModuloDeDados();
+    // Once per process, and on every call while the parameter file is missing.
+    if (!cdsParametrosKov.active() || cdsParametrosKov.recordCount() == 0) {
+        configuraCaixa();
+    }
+    // Operator and business date, on every call.
+    carregaOperadorEData();
+    model.lblBuffer.clear();
+    PreencheRodape();
+    model.windowTitle = QCoreApplication::applicationName();
+    Q_EMIT raiseRequested();
+    timDataHoraTimer();
+    voltaAoPrimeiroAmbiente();
+    // A refresh that fails has shown its message; the screen opens all the same. Without a
+    // data module (its failure is already shown) the refresh timer tries again.
     if (dm_) {
         try {
             DisparaAtualizacao();
@@ -275,7 +294,6 @@ void TfrmGerMesa::InicializaForm() {
             qCInfo(lcScreen) << "map refresh at initialisation ended after a service failure";
         }
     }
-    // 21.-24.
     model.lblMensagem = model.sbtAmb[0].caption;
     HabilitaTimer();
     ControlaHabilitacao();

@@ -7,23 +7,21 @@
 
 namespace tmk {
 
-// The table screen's own fields, under the names every part of the screen uses.
-struct ScreenState {
-    // Identity of the till and the operator.
+// The table screen's own fields, under the names every part of the screen uses. They are
+// grouped in parts a reader takes in at once; ScreenState joins the parts, so every field
+// is reached as st.CdFilial, st.NrAmbienteAtual, st.RetAcao, ...
+
+// The till's configuration: what the parameter and cadastre files say about this till,
+// its printers and switches, and the settings derived from them at initialisation.
+struct TillConfiguration {
+    // Identity of the till.
     QString CdFilial;
     QString CdLoja;
     QString CdCaixa;
     QString IdEsquema;
-    QString CdOperador;
-    QString NmOperador;
-    QString CdOperAutoriz;
     QString IdColetor;
     QString CdFiliConfTe;
     QString NrConfTela;
-    QDateTime DataSistema;
-    QDateTime DtAberCaixa;
-    QDateTime DataMovimento;
-    QString ParamEntrada;
 
     // Switches and settings of the parameter file.
     bool UtilizaImpFis = false;
@@ -91,15 +89,30 @@ struct ScreenState {
     QString TipoImpNaoFiscal;
     QString DirXmlFiscal;
     QString CdAtivacaoSat;
+};
 
-    // Map navigation.
+// Who works at the till and on which business day, and what the entry was called with.
+struct OperatorAndDay {
+    QString CdOperador;
+    QString NmOperador;
+    QString CdOperAutoriz;
+    QDateTime DataSistema;
+    QDateTime DtAberCaixa;
+    QDateTime DataMovimento;
+    QString ParamEntrada;
+};
+
+// Where the operator stands on the map.
+struct MapNavigation {
     QString NrAmbienteAtual = QStringLiteral("01");
     int IdxAmbienteAtual = 1;
     int NrPaginaAtual = 1;
     double QtPaginas = 0;
     bool PrimeiraAtivacao = false;
+};
 
-    // Result fields handed back by the entry.
+// The ten values the entry hands back to the host, in the order it copies them.
+struct ResultFields {
     QString RetAcao;
     QString RetNrVendaRest;
     QString RetDsComanda;
@@ -110,15 +123,60 @@ struct ScreenState {
     QString RetTipoVenda;
     QString RetCdConsumidor;
     bool RetAbreVenda = false;
+};
 
-    // Working fields of the commands and the receipt flow.
+// Working values of the commands, the receipt flow and the app-paid tables. They live
+// until overwritten; only the parts that say so clear them.
+struct ReceiptValues {
+    // What the dialog library hands back (waiter password, account closing, fiscal calls).
     QVariantList VarRetorno;
-    QString NrMesaApp;
-    QString PosicaoApp;
-    bool PromoFidelidade = false;
+
+    // Coupons per product nature and their progress text.
     bool CupomPorNatureza = false;
     QString TxProgressoCupom;
+
+    // Account preparation: the consumer's document on the coupon and loyalty products.
+    QString IdImpCpfCupom;
+    bool PromoFidelidade = false;
+    QString NrSeqProdCamp;
+
+    // Sale conclusion: approximate taxes, the fiscal number and date, the balance line
+    // and the benefit of a campaign.
+    QString StIbpt;
+    QString StIbptEs;
+    QString NrSerieNfce;
+    QString DtEmissNfce;
+    QString TxSaldoFinal;
+    int QtBeneficioCamp = 0;
+    int NrDiasValBeneCamp = 0;
+
+    // Out-values of the payment dialog.
+    QString IdFiscalDialogo;
+    QString TxRecebExtra1;
+    QString TxRecebExtra2;
+    QString TxImpressaoExtra;
+    double VrRecebExtra = 0;
+
+    // The fiscal document.
+    QString ChaveAcessoNfce;
+    QString QrCodeNfce;
+    QString ProtAutNfce;
+    QString NrNotaFiscalCe;
+    QString NrSerieSat;
+    bool SatOnlineOk = false;
+
+    // The receipt e-mail address.
     QString DsEmailCupom;
+
+    // The table and position picked from the app-paid list.
+    QString NrMesaApp;
+    QString PosicaoApp;
 };
+
+struct ScreenState : TillConfiguration,
+                     OperatorAndDay,
+                     MapNavigation,
+                     ResultFields,
+                     ReceiptValues {};
 
 } // namespace tmk

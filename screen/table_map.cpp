@@ -221,7 +221,6 @@ QString TfrmGerMesa::StatusAgrup(const QString& nrMesa) {
         return {};
     }
     cdsMesaJuncao.setData(resultado.value<DataPacket>());
-    cdsMesaJuncao.setLogChanges(false);
     QString mesas;
     for (cdsMesaJuncao.first(); !cdsMesaJuncao.eof(); cdsMesaJuncao.next()) {
         mesas += cdsMesaJuncao.fieldByName(QStringLiteral("NRMESA")).asString() + QLatin1Char(' ');

@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${TMK_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libxkbcommon-dev
     libgl-dev fonts-liberation2
     libqrencode-dev poppler-utils zbar-tools

@@ -36,12 +36,12 @@ void TrdmGerMesa::connect() {
 }
 
 void TrdmGerMesa::connectTo(const QString& connectionText, const QString& catalogueRoot) {
-    const DbKind kind = connectionKind(connectionText);
+    const DbDialect& dialect = DbDialect::forConnectionText(connectionText);
     // The catalogue is checked before anything runs: a kind without every text fails here.
-    auto catalogue = std::make_unique<StatementCatalogue>(kind, catalogueRoot);
+    auto catalogue = std::make_unique<StatementCatalogue>(dialect.kind(), catalogueRoot);
     queries_.clear();
     inTransaction_ = false;
-    kind_ = kind;
+    dialect_ = &dialect;
     catalogue_ = std::move(catalogue);
     connectionText_ = connectionText;
     // A server that is down now is tried again by the next operation.
@@ -54,6 +54,13 @@ void TrdmGerMesa::connectTo(const QString& connectionText, const QString& catalo
 
 bool TrdmGerMesa::connected() const {
     return catalogue_ && db_.isValid() && db_.isOpen();
+}
+
+const DbDialect& TrdmGerMesa::dialect() const {
+    if (!dialect_) {
+        throw AppError(QStringLiteral("O módulo de dados não está conectado ao banco de dados."));
+    }
+    return *dialect_;
 }
 
 const StatementCatalogue& TrdmGerMesa::catalogue() const {
@@ -137,10 +144,6 @@ bool TrdmGerMesa::getVersaoBanco() {
     }
 }
 
-QString TrdmGerMesa::storedDateTime(const QDateTime& value) {
-    return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"));
-}
-
 QSqlQuery& TrdmGerMesa::prepared(const QString& statement) {
     reopenIfLost();
     auto it = queries_.find(statement);
@@ -158,7 +161,6 @@ QSqlQuery& TrdmGerMesa::prepared(const QString& statement) {
 }
 
 void TrdmGerMesa::bindAll(QSqlQuery& query, const SqlParams& params) const {
-    const bool textDates = kind_ == DbKind::SQLite || kind_ == DbKind::PostgreSQL;
     for (const auto& [name, value] : params) {
         const QString placeholder = QLatin1Char(':') + name;
         QVariant v = value;
@@ -169,13 +171,10 @@ void TrdmGerMesa::bindAll(QSqlQuery& query, const SqlParams& params) const {
             }
             break;
         case QMetaType::QDate:
-            v = value.toDate().startOfDay();
-            [[fallthrough]];
+            v = dialect_->dateTimeValue(value.toDate().startOfDay());
+            break;
         case QMetaType::QDateTime:
-            if (textDates) {
-                v = v.toDateTime().isValid() ? QVariant(storedDateTime(v.toDateTime()))
-                                             : QVariant();
-            }
+            v = dialect_->dateTimeValue(value.toDateTime());
             break;
         default:
             break;
@@ -280,10 +279,8 @@ DataPacket TrdmGerMesa::openPacket(const QString& statement, const SqlParams& pa
     DataPacket packet;
     const QSqlRecord record = query.record();
     for (int i = 0; i < record.count(); ++i) {
-        // PostgreSQL folds the unquoted names of the statements to lower case; packets
-        // carry them as the statements write them.
-        const QString name =
-            kind_ == DbKind::PostgreSQL ? record.fieldName(i).toUpper() : record.fieldName(i);
+        // Packets carry the names as the statements write them.
+        const QString name = dialect_->columnName(record.fieldName(i));
         packet.fields << columnDefinition(st, name, record.field(i).metaType());
     }
     while (query.next()) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "platform/data_packet.h"
-#include "platform/db_kind.h"
 #include "service/statement_catalogue.h"
+#include "suite/common/db_dialect.h"
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -17,7 +17,7 @@ namespace tmk {
 
 // Named parameters of a statement: {"P_CDFILIAL", value}, bound by name. A QString
 // binds as text (a null QString as an empty text), an invalid QVariant as NULL, a
-// QDateTime or QDate in the stored date-time form of the kind.
+// QDateTime or QDate as the connection's dialect binds date-times.
 using SqlParams = QList<std::pair<QString, QVariant>>;
 
 // The table data module: one connection, the statement catalogue of the connected
@@ -30,17 +30,18 @@ public:
     TrdmGerMesa& operator=(const TrdmGerMesa&) = delete;
 
     // Opens the connection from the till's connection text (_GetStringConexKov("")),
-    // prepares the session (SetADODBSession) and loads the catalogue of the kind.
-    // A bad kind or a catalogue without a text for the kind fails here.
+    // prepares the session (SetADODBSession) and loads the catalogue of its dialect.
+    // An unknown provider or a catalogue without a text for the kind fails here.
     void connect();
     // The same with a given connection text (and, for tests, another catalogue folder).
     void connectTo(const QString& connectionText,
                    const QString& catalogueRoot = StatementCatalogue::defaultRoot());
     bool connected() const;
-    // The kind and catalogue are set (the server may still be down: the next
+    // The dialect and catalogue are set (the server may still be down: the next
     // operation then tries it again).
     bool configured() const { return catalogue_ != nullptr; }
-    DbKind kind() const { return kind_; }
+    // The dialect of the connection; AppError before the first connect.
+    const DbDialect& dialect() const;
     QSqlDatabase& adcGerMesa() { return db_; }
     const StatementCatalogue& catalogue() const;
 
@@ -70,9 +71,6 @@ public:
     QVariant scalar(const QString& statement, const SqlParams& params, const QString& column);
     bool hasRows(const QString& statement, const SqlParams& params);
 
-    // The text a date-time takes in a statement of this kind ("yyyy-MM-dd HH:mm:ss.zzz").
-    static QString storedDateTime(const QDateTime& value);
-
     // Statements executed on this module since it was made (a cost measure).
     quint64 statementsRun() const { return statementsRun_; }
 
@@ -91,7 +89,7 @@ private:
     QString connectionName_;
     QString connectionText_;
     QSqlDatabase db_;
-    DbKind kind_ = DbKind::SQLite;
+    const DbDialect* dialect_ = nullptr;
     std::unique_ptr<StatementCatalogue> catalogue_;
     QHash<QString, std::shared_ptr<QSqlQuery>> queries_;
     bool inTransaction_ = false;

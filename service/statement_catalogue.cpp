@@ -2,43 +2,26 @@
 
 #include "platform/errors.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QSet>
 
 namespace tmk {
 
 namespace {
 
-QString folder(DbKind kind, const QString& root) {
-    return root + QLatin1Char('/') + dbKindFolder(kind);
+// What the data module runs: every statement of the master list, the stored ones with a
+// text of the kind itself.
+StatementNeeds needs(const QString& root) {
+    return {StatementCatalogue::statementNames(root),
+            StatementCatalogue::storedStatements().keys(),
+            {}};
 }
 
-QStringList namesIn(DbKind kind, const QString& root) {
-    QStringList names;
-    const QStringList files =
-        QDir(folder(kind, root)).entryList({QStringLiteral("*.sql")}, QDir::Files);
-    for (const QString& f : files) {
-        names << f.chopped(4);
-    }
-    names.sort();
-    return names;
-}
-
-QStringList requiredFor(DbKind kind, const QString& root) {
-    if (kind == DbKind::Oracle) {
-        QStringList stored = StatementCatalogue::storedStatements().keys();
-        stored.sort();
-        return stored;
-    }
-    return StatementCatalogue::statementNames(root);
-}
+const QString kLibrary = QStringLiteral("do módulo de dados");
 
 } // namespace
 
 QStringList StatementCatalogue::statementNames(const QString& root) {
-    return namesIn(DbKind::SqlServer, root);
+    return StatementFiles(root).names(DbKind::SqlServer);
 }
 
 const QHash<QString, QString>& StatementCatalogue::storedStatements() {
@@ -75,37 +58,12 @@ const QHash<QString, QString>& StatementCatalogue::storedStatements() {
     return stores;
 }
 
-QString StatementCatalogue::resourceText(DbKind kind, const QString& statement,
-                                         const QString& root) {
-    QFile f(folder(kind, root) + QLatin1Char('/') + statement + QStringLiteral(".sql"));
-    if (!f.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return QString::fromUtf8(f.readAll()).trimmed();
-}
-
 QStringList StatementCatalogue::missingFor(DbKind kind, const QString& root) {
-    const QStringList present = namesIn(kind, root);
-    const QSet<QString> have(present.cbegin(), present.cend());
-    QStringList missing;
-    for (const QString& name : requiredFor(kind, root)) {
-        if (!have.contains(name)) {
-            missing << name;
-        }
-    }
-    return missing;
+    return StatementSet::missing(StatementFiles(root), DbDialect::forKind(kind), needs(root));
 }
 
 QStringList StatementCatalogue::unknownFor(DbKind kind, const QString& root) {
-    const QStringList master = statementNames(root);
-    const QSet<QString> known(master.cbegin(), master.cend());
-    QStringList unknown;
-    for (const QString& name : namesIn(kind, root)) {
-        if (!known.contains(name)) {
-            unknown << name;
-        }
-    }
-    return unknown;
+    return StatementSet::unknown(StatementFiles(root), DbDialect::forKind(kind), needs(root));
 }
 
 QHash<QString, FieldType> StatementCatalogue::parseDeclaredColumns(const QString& text,
@@ -146,42 +104,18 @@ QHash<QString, FieldType> StatementCatalogue::parseDeclaredColumns(const QString
     return columns;
 }
 
-StatementCatalogue::StatementCatalogue(DbKind kind, const QString& root)
-    : kind_(kind) {
-    if (statementNames(root).isEmpty()) {
+StatementCatalogue::StatementCatalogue(DbKind kind, const QString& root) {
+    const StatementNeeds needed = needs(root);
+    if (needed.statements.isEmpty()) {
         throw AppError(QStringLiteral("O catálogo de instruções está vazio (%1).").arg(root));
     }
-    const QStringList missing = missingFor(kind, root);
-    if (!missing.isEmpty()) {
-        throw AppError(QStringLiteral("O catálogo de instruções não tem texto %1 para: %2.")
-                           .arg(dbKindName(kind), missing.join(QStringLiteral(", "))));
-    }
-    const QStringList unknown = unknownFor(kind, root);
-    if (!unknown.isEmpty()) {
-        throw AppError(QStringLiteral("O catálogo de instruções %1 tem textos sem instrução "
-                                      "correspondente: %2.")
-                           .arg(dbKindName(kind), unknown.join(QStringLiteral(", "))));
-    }
-    const auto& stored = storedStatements();
-    for (const QString& name : statementNames(root)) {
-        TADOSqlStorage store(stored.value(name, name));
-        store.setText(DbKind::SqlServer, resourceText(DbKind::SqlServer, name, root));
-        for (DbKind k : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::Oracle}) {
-            const QString t = resourceText(k, name, root);
-            if (!t.isEmpty()) {
-                store.setText(k, t);
-            }
-        }
-        // An Oracle connection runs the single SQL Server text of a statement that has
-        // no Oracle text of its own.
-        const DbKind source =
-            (kind == DbKind::Oracle && !store.hasText(DbKind::Oracle)) ? DbKind::SqlServer : kind;
+    const StatementSet texts(StatementFiles(root), DbDialect::forKind(kind), needed, kLibrary);
+    for (const QString& name : texts.names()) {
         CatalogueStatement st;
         st.name = name;
-        st.text = store.text(source);
+        st.text = texts.text(name);
         st.declaredColumns = parseDeclaredColumns(st.text, name);
         statements_.insert(name, st);
-        stores_.insert(name, store);
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "external/common.h"
 #include "platform/data_packet.h"
 #include "platform/db_kind.h"
+#include "suite/common/statement_files.h"
 
 #include <QHash>
 #include <QString>
@@ -20,9 +20,10 @@ struct CatalogueStatement {
 };
 
 // The data module's statements: one file per statement and kind under
-// service/sql/<kind>/<statement>.sql. Every statement has an SQL Server text (the
-// master list), an SQLite and a PostgreSQL text; the stored statements also carry an
-// Oracle text, and an Oracle connection runs the SQL Server text of the others.
+// service/sql/<kind>/<statement>.sql, loaded and checked by the statement loader. Every
+// statement has an SQL Server text (the master list), an SQLite and a PostgreSQL text; the
+// stored statements also carry an Oracle text, and an Oracle connection runs the SQL
+// Server text of the others.
 class StatementCatalogue {
 public:
     // Texts are read from this folder (the compiled-in resources unless a test names
@@ -33,18 +34,14 @@ public:
     static QStringList statementNames(const QString& root = defaultRoot());
     // The statements that have a per-dialect store, with their store names.
     static const QHash<QString, QString>& storedStatements(); // statement -> store
-    // The text of a statement for a kind as it stands in the resources; empty if none.
-    static QString resourceText(DbKind kind, const QString& statement,
-                                const QString& root = defaultRoot());
     // What a kind lacks: statements without a text of that kind, and files of that
     // kind that name no statement of the master list.
     static QStringList missingFor(DbKind kind, const QString& root = defaultRoot());
     static QStringList unknownFor(DbKind kind, const QString& root = defaultRoot());
 
-    // Loads every text of the kind; throws AppError listing what is missing.
+    // Loads every text of the kind; throws AppError naming what is missing.
     explicit StatementCatalogue(DbKind kind, const QString& root = defaultRoot());
 
-    DbKind kind() const { return kind_; }
     // Throws AppError naming the statement when the catalogue has no such statement.
     const CatalogueStatement& statement(const QString& name) const;
     bool contains(const QString& name) const { return statements_.contains(name); }
@@ -55,9 +52,7 @@ public:
                                                           const QString& statement);
 
 private:
-    DbKind kind_;
     QHash<QString, CatalogueStatement> statements_;
-    QHash<QString, TADOSqlStorage> stores_;
 };
 
 } // namespace tmk

@@ -1,38 +1,31 @@
-#include "db/db_kind_of.h"
 #include "db/demo/demo_store.h"
 #include "db/demo/demo_store_builder.h"
 #include "db/schema.h"
 #include "platform/database_error.h"
 #include "platform/errors.h"
+#include "suite/common/statement_files.h"
 
-#include <QFile>
 #include <QLoggingCategory>
 #include <QSqlError>
 #include <QSqlQuery>
 
 Q_LOGGING_CATEGORY(lcDemo, "tmk.demo")
 
-// Resources of a static library are registered explicitly (outside any namespace).
-static void registerDemoResources() {
-    Q_INIT_RESOURCE(demo_store);
-}
-
 namespace tmk {
 
 namespace {
 
-QString statementText(DbKind kind, const QString& name) {
-    registerDemoResources();
-    QFile file(QStringLiteral(":/db/demo/sql/%1/%2.sql").arg(dbKindFolder(kind), name));
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(
-            QStringLiteral("Instrução %1 da loja de demonstração não encontrada.").arg(name));
-    }
-    return QString::fromUtf8(file.readAll()).trimmed();
+// The demo store's statements, for the kinds it is made on.
+const LibraryStatements& demoStatements() {
+    static const LibraryStatements statements(QStringLiteral(":/db/demo/sql"),
+                                              QStringLiteral("da loja de demonstração"),
+                                              {{QStringLiteral("count_branches")}, {}, {}});
+    return statements;
 }
 
-qlonglong branchCount(QSqlDatabase& db, DbKind kind) {
-    const QString text = statementText(kind, QStringLiteral("count_branches"));
+qlonglong branchCount(QSqlDatabase& db, const DbDialect& dialect) {
+    const QString text =
+        demoStatements().forDialect(dialect).text(QStringLiteral("count_branches"));
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(text) || !q.next()) {
@@ -45,28 +38,28 @@ qlonglong branchCount(QSqlDatabase& db, DbKind kind) {
     return n;
 }
 
-DbKind supportedKind(QSqlDatabase& db) {
+const DbDialect& supportedDialect(QSqlDatabase& db) {
     if (!db.isValid() || !db.isOpen()) {
         throw DatabaseError(QStringLiteral("A conexão com o banco de dados não está aberta."),
                             QString(), db.lastError().text(), true);
     }
-    const DbKind kind = db::kindOf(db);
-    if (kind != DbKind::SQLite && kind != DbKind::PostgreSQL) {
+    const DbDialect& dialect = DbDialect::of(db);
+    if (!dialect.createsSchema()) {
         throw AppError(QStringLiteral("A loja de demonstração é criada apenas em SQLite e "
                                       "PostgreSQL, não em %1.")
-                           .arg(dbKindName(kind)));
+                           .arg(dialect.name()));
     }
-    return kind;
+    return dialect;
 }
 
 } // namespace
 
 bool databaseHasBranch(QSqlDatabase& db) {
-    return branchCount(db, supportedKind(db)) > 0;
+    return branchCount(db, supportedDialect(db)) > 0;
 }
 
 void createDemoDatabase(QSqlDatabase& db, const QDateTime& now) {
-    const DbKind kind = supportedKind(db);
+    const DbDialect& dialect = supportedDialect(db);
     if (!now.isValid()) {
         throw AppError(QStringLiteral("Data inválida para a loja de demonstração."));
     }
@@ -74,7 +67,7 @@ void createDemoDatabase(QSqlDatabase& db, const QDateTime& now) {
         throw AppError(QStringLiteral("O banco de dados não tem as tabelas do sistema: a loja de "
                                       "demonstração não foi criada."));
     }
-    if (branchCount(db, kind) > 0) {
+    if (branchCount(db, dialect) > 0) {
         throw AppError(QStringLiteral("O banco de dados já tem filiais cadastradas: a loja de "
                                       "demonstração só é criada em um banco vazio."));
     }
@@ -101,7 +94,7 @@ void createDemoDatabase(QSqlDatabase& db, const QDateTime& now) {
         db.rollback();
         throw;
     }
-    qCInfo(lcDemo) << "demo store created on" << dbKindName(kind);
+    qCInfo(lcDemo) << "demo store created on" << dialect.name();
 }
 
 } // namespace tmk

@@ -3,6 +3,7 @@
 #include "db/schema.h"
 #include "platform/database_error.h"
 #include "platform/errors.h"
+#include "suite/common/db_dialect.h"
 
 #include <QSqlError>
 
@@ -29,7 +30,7 @@ QVariant nullOf(FieldType type) {
     }
 }
 
-QVariant bindValue(const db::Column& column, const QVariant& value) {
+QVariant bindValue(const DbDialect& dialect, const db::Column& column, const QVariant& value) {
     if (!value.isValid() || value.isNull()) {
         return nullOf(column.type);
     }
@@ -43,7 +44,7 @@ QVariant bindValue(const db::Column& column, const QVariant& value) {
         if (!dt.isValid()) {
             throw AppError(QStringLiteral("Data inválida para a coluna %1.").arg(column.name));
         }
-        return db::storedDateTimeText(dt);
+        return dialect.dateTimeValue(dt);
     }
     case FieldType::Text:
     case FieldType::Boolean:
@@ -78,10 +79,11 @@ QSqlQuery& DemoRows::statementFor(const QString& table, const QStringList& colum
 void DemoRows::insert(const QString& table, const QVariantMap& row) {
     const db::Table& t = tableOf(table);
     const QStringList columns = row.keys(); // sorted: one statement per column set
+    const DbDialect& dialect = DbDialect::of(db_);
     QSqlQuery& q = statementFor(t.name, columns);
     for (const QString& c : columns) {
         const db::Column* column = t.column(c);
-        q.bindValue(QLatin1Char(':') + column->name, bindValue(*column, row.value(c)));
+        q.bindValue(QLatin1Char(':') + column->name, bindValue(dialect, *column, row.value(c)));
     }
     if (!q.exec()) {
         throw DatabaseError(
@@ -90,7 +92,6 @@ void DemoRows::insert(const QString& table, const QVariantMap& row) {
             q.lastQuery(), q.lastError().text());
     }
     q.finish();
-    ++inserted_;
 }
 
 } // namespace tmk::demo

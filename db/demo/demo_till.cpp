@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/till_folder.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +58,7 @@ private:
 // The SQLite file a connection text names (relative names are in the till folder);
 // empty for any other kind and for a database in memory.
 QString sqliteFileOf(const QString& connectionText) {
-    if (connectionKind(connectionText) != DbKind::SQLite) {
+    if (DbDialect::forConnectionText(connectionText).hasServer()) {
         return {};
     }
     const QString file =

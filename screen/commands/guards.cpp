@@ -1,5 +1,5 @@
-// The guards every table command passes and the conventions commands share: the
-// keypad prompt and the access-log record.
+// The guards every table command passes: the drawer, the cash register, the business
+// day and the operator's access right.
 #include "external/common.h"
 #include "platform/errors.h"
 #include "screen/ger_mesa.h"
@@ -65,34 +65,6 @@ void TfrmGerMesa::VerificaFechamentoDia() {
 
 bool TfrmGerMesa::VerificaAcesso(int codigoAcesso) {
     return suite_.dialogs->VerificaAcesso(codigoAcesso, st.CdOperador, st.CdOperAutoriz);
-}
-
-bool TfrmGerMesa::TecladoNumerico(QString& valor, const QString& captionKey,
-                                  const QString& promptKey, const QString& msgVazioKey,
-                                  int maxDigitos) {
-    valor.clear();
-    return suite_.dialogs->TecladoNumerico(valor, msg(captionKey), msg(promptKey), msg(msgVazioKey),
-                                           maxDigitos, 0, 0, 0, 0, 0);
-}
-
-bool TfrmGerMesa::PedeMesa(QString& nrMesa, const QString& captionKey) {
-    QString valor;
-    if (!TecladoNumerico(valor, captionKey, QStringLiteral("INF_MESA"), QStringLiteral("MESANINF"),
-                         4)) {
-        return false;
-    }
-    nrMesa = Ajusta(valor, 4);
-    return true;
-}
-
-void TfrmGerMesa::gravaLogAcesso(const QString& cdOperacao, const QString& dsMotivo,
-                                 const QString& dsMotivoLongo, const QString& nrVendaRest,
-                                 const QString& nrComanda, const QString& dsComanda,
-                                 const QString& nrMesa, const QVariant& cdVendedor,
-                                 const QVariant& nrSeqVenda) {
-    suite_.dialogs->LogControleAcess(
-        st.CdFilial, st.CdCaixa, cdOperacao, st.CdOperador, st.NmOperador, st.CdOperAutoriz,
-        dsMotivo, dsMotivoLongo, nrVendaRest, nrComanda, dsComanda, nrMesa, cdVendedor, nrSeqVenda);
 }
 
 } // namespace tmk

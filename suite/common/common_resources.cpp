@@ -3,23 +3,10 @@
 #include "platform/errors.h"
 
 #include <QFile>
-#include <QMutex>
-
-// Resources of a static library are registered explicitly (outside any namespace).
-static void registerCommonResources() {
-    static QMutex mutex;
-    static bool done = false;
-    const QMutexLocker lock(&mutex);
-    if (!done) {
-        Q_INIT_RESOURCE(suite_common);
-        done = true;
-    }
-}
 
 namespace tmk {
 
 QString commonResourceText(const QString& name) {
-    registerCommonResources();
     QFile file(QStringLiteral(":/suite/common/") + name);
     if (!file.open(QIODevice::ReadOnly)) {
         throw AppError(QStringLiteral("Recurso interno \"%1\" não encontrado.").arg(name));
@@ -27,35 +14,12 @@ QString commonResourceText(const QString& name) {
     return QString::fromUtf8(file.readAll());
 }
 
-QString commonStatement(DbKind kind, const QString& name) {
-    return commonResourceText(QStringLiteral("sql/%1/%2.sql").arg(dbKindFolder(kind), name))
-        .trimmed();
-}
-
-QStringList splitStatements(const QString& script) {
-    QStringList statements;
-    QStringList current;
-    const QStringList lines = script.split(QLatin1Char('\n'));
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1String("--"))) {
-            continue;
-        }
-        if (line.endsWith(QLatin1Char(';'))) {
-            current << line.chopped(1);
-            const QString st = current.join(QLatin1Char('\n')).trimmed();
-            if (!st.isEmpty()) {
-                statements << st;
-            }
-            current.clear();
-        } else {
-            current << line;
-        }
-    }
-    const QString rest = current.join(QLatin1Char('\n')).trimmed();
-    if (!rest.isEmpty()) {
-        statements << rest;
-    }
+const LibraryStatements& commonStatements() {
+    static const LibraryStatements statements(
+        QStringLiteral(":/suite/common/sql"), QStringLiteral("da biblioteca comum"),
+        {{QStringLiteral("session"), QStringLiteral("ping"), QStringLiteral("prx_codigo")},
+         {},
+         {QStringLiteral("session_timezone")}});
     return statements;
 }
 

@@ -1,21 +1,17 @@
 #pragma once
 
-#include "platform/db_kind.h"
+#include "suite/common/statement_files.h"
 
 #include <QString>
-#include <QStringList>
 
 namespace tmk {
 
-// The files compiled into the common library (catalogue, statement texts).
-// Reading a missing resource throws AppError naming it.
+// A text compiled into the common library (the message catalogue); AppError naming it
+// when missing.
 QString commonResourceText(const QString& name);
 
-// The statement "sql/<kind>/<name>.sql" of the common library.
-QString commonStatement(DbKind kind, const QString& name);
-
-// Splits a script into its statements: each ends with ';' at the end of a line;
-// lines starting with "--" are comments. The ';' is not part of the statement.
-QStringList splitStatements(const QString& script);
+// The common library's statements: the session settings, the liveness question and the
+// next-code counter.
+const LibraryStatements& commonStatements();
 
 } // namespace tmk

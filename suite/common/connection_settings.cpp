@@ -2,6 +2,7 @@
 #include "platform/errors.h"
 #include "platform/till_folder.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
 #include "suite/common/ini_file.h"
 
 #include <QDir>
@@ -54,7 +55,7 @@ QString _GetStringConexKov(const QString& a1) {
                            .arg(QDir::toNativeSeparators(path)));
     }
     const QString text = c.toString();
-    connectionKind(text); // an unknown provider is reported here, naming it
+    DbDialect::forConnectionText(text); // an unknown provider is reported here, naming it
     return text;
 }
 

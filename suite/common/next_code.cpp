@@ -37,7 +37,7 @@ qlonglong nextValue(QSqlDatabase& db, const QString& counter, int increment) {
         throw DatabaseError(QStringLiteral("Sem conexão com o banco de dados."), statementName(),
                             QString(), true);
     }
-    const QString text = commonStatement(databaseKind(db), statementName());
+    const QString text = commonStatements().of(db).text(statementName());
     QSqlQuery q(db);
     if (!q.prepare(text)) {
         throwDatabaseError(failure, statementName(), db, q.lastError());

@@ -16,7 +16,7 @@ namespace {
 // say) still proves the connection alive.
 bool stillConnected(QSqlDatabase& db) {
     QSqlQuery q(db);
-    const bool ok = q.exec(commonStatement(databaseKind(db), QStringLiteral("ping")));
+    const bool ok = q.exec(commonStatements().of(db).text(QStringLiteral("ping")));
     const QSqlError error = q.lastError();
     q.finish();
     return ok || !isConnectionLost(db, error);
@@ -50,24 +50,23 @@ void SetADODBSession(QSqlDatabase& db) {
         throw DatabaseError(QStringLiteral("Sem conexão com o banco de dados."),
                             QStringLiteral("session"), QString(), true);
     }
-    const DbKind kind = databaseKind(db);
-    const QStringList statements = splitStatements(
-        commonResourceText(QStringLiteral("sql/%1/session.sql").arg(dbKindFolder(kind))));
+    const StatementSet& texts = commonStatements().of(db);
+    const DbDialect& dialect = texts.dialect();
+    const QStringList statements = splitStatements(texts.text(QStringLiteral("session")));
     for (const QString& statement : statements) {
         QSqlQuery q(db);
         if (!q.exec(statement)) {
             throwDatabaseError(QStringLiteral("Não foi possível preparar a sessão do banco de "
                                               "dados %1.")
-                                   .arg(dbKindName(kind)),
+                                   .arg(dialect.name()),
                                QStringLiteral("session"), db, q.lastError());
         }
         q.finish();
     }
-    if (kind == DbKind::PostgreSQL) {
+    if (dialect.followsTillTimeZone()) {
         // Best effort: a zone the server does not know leaves the server's own.
         QSqlQuery q(db);
-        const bool prepared =
-            q.prepare(commonStatement(DbKind::PostgreSQL, QStringLiteral("session_timezone")));
+        const bool prepared = q.prepare(texts.text(QStringLiteral("session_timezone")));
         q.bindValue(QStringLiteral(":P_TIMEZONE"),
                     QString::fromUtf8(QTimeZone::systemTimeZoneId()));
         if (!prepared || !q.exec()) {

@@ -47,9 +47,9 @@ void SuiteDialogs::LogControleAcess(const QString& cdFilial, const QString& cdCa
     const QString failure = QStringLiteral("Não foi possível gravar o registro de controle de "
                                            "acesso da operação %1.")
                                 .arg(cdOperacao);
-    const DbKind kind = databaseKind(db_);
+    const StatementSet& statements = dialogsStatements().of(db_);
     QSqlQuery q(db_);
-    if (!q.prepare(dialogsStatement(kind, name))) {
+    if (!q.prepare(statements.text(name))) {
         throwDatabaseError(failure, name, db_, q.lastError());
     }
     const std::pair<const char*, QString> texts[] = {
@@ -69,7 +69,7 @@ void SuiteDialogs::LogControleAcess(const QString& cdFilial, const QString& cdCa
     q.bindValue(QStringLiteral(":P_NRSEQVENDA"),
                 optionalText(QStringLiteral("NRSEQVENDA"), nrSeqVenda));
     q.bindValue(QStringLiteral(":P_DTHRLOG"),
-                db::dateTimeBindValue(kind, QDateTime::currentDateTime()));
+                statements.dialect().dateTimeValue(QDateTime::currentDateTime()));
     if (!q.exec()) {
         throwDatabaseError(failure, name, db_, q.lastError());
     }

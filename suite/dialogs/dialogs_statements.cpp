@@ -1,32 +1,12 @@
 #include "suite/dialogs/dialogs_statements.h"
 
-#include "platform/errors.h"
-
-#include <QFile>
-#include <QMutex>
-
-// Resources of a static library are registered explicitly (outside any namespace).
-static void registerDialogsResources() {
-    static QMutex mutex;
-    static bool done = false;
-    const QMutexLocker lock(&mutex);
-    if (!done) {
-        Q_INIT_RESOURCE(suite_dialogs);
-        done = true;
-    }
-}
-
 namespace tmk {
 
-QString dialogsStatement(DbKind kind, const QString& name) {
-    registerDialogsResources();
-    const QString path =
-        QStringLiteral(":/suite/dialogs/sql/%1/%2.sql").arg(dbKindFolder(kind), name);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw AppError(QStringLiteral("Recurso interno \"%1\" não encontrado.").arg(path));
-    }
-    return QString::fromUtf8(file.readAll()).trimmed();
+const LibraryStatements& dialogsStatements() {
+    static const LibraryStatements statements(
+        QStringLiteral(":/suite/dialogs/sql"), QStringLiteral("da biblioteca de diálogos"),
+        {{QStringLiteral("log_controle_acess"), QStringLiteral("nome_filial")}, {}, {}});
+    return statements;
 }
 
 } // namespace tmk

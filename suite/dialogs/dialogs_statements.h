@@ -1,13 +1,10 @@
 #pragma once
 
-#include "platform/db_kind.h"
-
-#include <QString>
+#include "suite/common/statement_files.h"
 
 namespace tmk {
 
-// The statement "sql/<kind>/<name>.sql" compiled into the dialog library; AppError
-// naming it when missing.
-QString dialogsStatement(DbKind kind, const QString& name);
+// The dialog library's statements (the access-log record).
+const LibraryStatements& dialogsStatements();
 
 } // namespace tmk

@@ -96,7 +96,7 @@ QString SuiteDialogs::nomeFilial(const QString& cdFilial) const {
     }
     try {
         QSqlQuery q(db_);
-        if (q.prepare(dialogsStatement(databaseKind(db_), QStringLiteral("nome_filial")))) {
+        if (q.prepare(dialogsStatements().of(db_).text(QStringLiteral("nome_filial")))) {
             q.bindValue(QStringLiteral(":P_CDFILIAL"), cdFilial);
             if (q.exec() && q.next()) {
                 return q.value(0).toString().trimmed();

@@ -8,6 +8,7 @@
 #include "suite/devices/tef_terminal.h"
 #include "suite/dialogs/access_rights.h"
 #include "suite/dialogs/dialogs_log.h"
+#include "suite/dialogs/dialogs_statements.h"
 #include "suite/dialogs/keypad_dialog.h"
 #include "suite/dialogs/supervisor_dialog.h"
 
@@ -21,7 +22,12 @@ SuiteDialogs::SuiteDialogs(QSqlDatabase db, QWidget* parent)
     , parent_(parent)
     , nfce_(std::make_shared<SimulatedNfceEmitter>())
     , sat_(std::make_shared<SimulatedSat>())
-    , tef_(std::make_shared<SimulatedTef>()) {}
+    , tef_(std::make_shared<SimulatedTef>()) {
+    // The statements of the connection's dialect are checked now, not at their first use.
+    if (db_.isValid()) {
+        dialogsStatements().of(db_);
+    }
+}
 
 SuiteDialogs::~SuiteDialogs() {
     DesativaProcesso();

@@ -3,6 +3,7 @@
 #include "db/schema.h"
 #include "external/common.h"
 #include "platform/database_error.h"
+#include "suite/common/db_dialect.h"
 #include "suite/common/db_failure.h"
 #include "suite/sales/sales_statements.h"
 
@@ -35,7 +36,7 @@ SalesQuery::SalesQuery(QSqlDatabase db, const QString& name, QString failure)
     , failure_(std::move(failure))
     , query_(db_) {
     requireConnection(db_);
-    text_ = salesStatement(databaseKind(db_), name_);
+    text_ = salesStatements().of(db_).text(name_);
     query_.setForwardOnly(true);
     if (!query_.prepare(text_)) {
         throwDatabaseError(failure_, name_, db_, query_.lastError());
@@ -49,9 +50,9 @@ SalesQuery::SalesQuery(QSqlDatabase db, const QString& name, QString failure)
 SalesQuery& SalesQuery::bind(const QString& parameter, const QVariant& value) {
     QVariant v = value;
     if (v.metaType() == QMetaType::fromType<QDateTime>()) {
-        v = db::dateTimeBindValue(databaseKind(db_), v.toDateTime());
+        v = DbDialect::of(db_).dateTimeValue(v.toDateTime());
     } else if (v.metaType() == QMetaType::fromType<QDate>()) {
-        v = db::dateTimeBindValue(databaseKind(db_), QDateTime(v.toDate(), QTime(0, 0)));
+        v = DbDialect::of(db_).dateTimeValue(QDateTime(v.toDate(), QTime(0, 0)));
     }
     query_.bindValue(QStringLiteral(":P_") + parameter, v);
     return *this;
@@ -104,8 +105,8 @@ DataPacket SalesQuery::packet() {
         for (int c = 0; c < record.count(); ++c) {
             const FieldDef& f = p.fields.at(c);
             QVariant v = record.value(c);
-            if (f.type == FieldType::DateTime && v.typeId() == QMetaType::QString) {
-                v = db::parseStoredDateTime(v.toString());
+            if (f.type == FieldType::DateTime) {
+                v = DbDialect::of(db_).readDateTime(v);
             }
             row << (v.isNull() ? QVariant() : coerceToFieldType(v, f.type, f.name));
         }

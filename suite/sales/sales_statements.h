@@ -1,13 +1,11 @@
 #pragma once
 
-#include "platform/db_kind.h"
-
-#include <QString>
+#include "suite/common/statement_files.h"
 
 namespace tmk {
 
-// The statement "sql/<kind>/<name>.sql" compiled into the sales library; AppError
-// naming it when missing.
-QString salesStatement(DbKind kind, const QString& name);
+// The sales service's statements: the sale conclusion, its fiscal document, the table
+// settlement, the cancellation, the approximate taxes and the average ticket.
+const LibraryStatements& salesStatements();
 
 } // namespace tmk

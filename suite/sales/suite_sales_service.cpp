@@ -1,6 +1,5 @@
 #include "suite/sales/suite_sales_service.h"
 
-#include "db/stored_datetime.h"
 #include "external/common.h"
 #include "platform/client_dataset.h"
 #include "platform/errors.h"
@@ -29,7 +28,12 @@ namespace tmk {
 SuiteSalesService::SuiteSalesService(QSqlDatabase db, QString cdCaixa)
     : db_(std::move(db))
     , cdCaixa_(std::move(cdCaixa))
-    , nfce_(std::make_shared<SimulatedNfceEmitter>()) {}
+    , nfce_(std::make_shared<SimulatedNfceEmitter>()) {
+    // The statements of the connection's dialect are checked now, not at their first use.
+    if (db_.isValid()) {
+        salesStatements().of(db_);
+    }
+}
 
 SuiteSalesService::~SuiteSalesService() = default;
 
@@ -155,18 +159,18 @@ QString SuiteSalesService::CalcTicketMedio(const QString& cdFilial, const QStrin
     if (!dtAberCaixa.isValid()) {
         return ticketMedioText(0, 0.0);
     }
-    const DbKind kind = databaseKind(db_);
+    const StatementSet& statements = salesStatements().of(db_);
     const QString name = QStringLiteral("ticket_medio");
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    if (!q.prepare(salesStatement(kind, name))) {
+    if (!q.prepare(statements.text(name))) {
         throwDatabaseError(QStringLiteral("Não foi possível calcular o ticket médio do caixa."),
                            name, db_, q.lastError());
     }
     q.bindValue(QStringLiteral(":P_CDFILIAL"), cdFilial);
     q.bindValue(QStringLiteral(":P_CDLOJA"), cdLoja);
     q.bindValue(QStringLiteral(":P_CDCAIXA"), cdCaixa_);
-    q.bindValue(QStringLiteral(":P_DTABERCAIXA"), db::dateTimeBindValue(kind, dtAberCaixa));
+    q.bindValue(QStringLiteral(":P_DTABERCAIXA"), statements.dialect().dateTimeValue(dtAberCaixa));
     if (!q.exec() || !q.next()) {
         throwDatabaseError(QStringLiteral("Não foi possível calcular o ticket médio do caixa."),
                            name, db_, q.lastError());

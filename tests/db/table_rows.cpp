@@ -1,6 +1,5 @@
 #include "tests/db/table_rows.h"
 
-#include "db/db_kind_of.h"
 #include "db/schema.h"
 
 #include <QSqlError>
@@ -40,15 +39,15 @@ QVariantMap sampleRow(const db::Table& table, int n) {
     return row;
 }
 
-QVariant bindable(DbKind kind, const QVariant& value) {
+QVariant bindable(const DbDialect& dialect, const QVariant& value) {
     if (value.typeId() == QMetaType::QDateTime) {
-        return db::dateTimeBindValue(kind, value.toDateTime());
+        return dialect.dateTimeValue(value.toDateTime());
     }
     return value;
 }
 
 bool insertRow(QSqlDatabase& db, const db::Table& table, const QVariantMap& row, QString* error) {
-    const DbKind kind = db::kindOf(db);
+    const DbDialect& dialect = DbDialect::of(db);
     QSqlQuery q(db);
     if (!q.prepare(db::insertStatement(table, row.keys()))) {
         if (error) {
@@ -57,7 +56,7 @@ bool insertRow(QSqlDatabase& db, const db::Table& table, const QVariantMap& row,
         return false;
     }
     for (auto it = row.cbegin(); it != row.cend(); ++it) {
-        q.bindValue(QLatin1Char(':') + it.key(), bindable(kind, it.value()));
+        q.bindValue(QLatin1Char(':') + it.key(), bindable(dialect, it.value()));
     }
     const bool ok = q.exec();
     if (!ok && error) {
@@ -68,12 +67,12 @@ bool insertRow(QSqlDatabase& db, const db::Table& table, const QVariantMap& row,
 
 QVariant readColumn(QSqlDatabase& db, const db::Table& table, const QVariantMap& keyRow,
                     const QString& column, bool* found) {
-    const DbKind kind = db::kindOf(db);
+    const DbDialect& dialect = DbDialect::of(db);
     QSqlQuery q(db);
     q.setForwardOnly(true);
     const bool prepared = q.prepare(db::selectByKeyStatement(table, {column}));
     for (const QString& k : table.keyColumns()) {
-        q.bindValue(QLatin1Char(':') + k, bindable(kind, keyRow.value(k)));
+        q.bindValue(QLatin1Char(':') + k, bindable(dialect, keyRow.value(k)));
     }
     const bool ok = prepared && q.exec() && q.next();
     if (found) {

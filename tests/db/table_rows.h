@@ -1,7 +1,7 @@
 #pragma once
 
 #include "db/schema_description.h"
-#include "platform/db_kind.h"
+#include "suite/common/db_dialect.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -17,8 +17,8 @@ namespace tmk::test {
 QVariant sampleValue(const db::Column& column, int n);
 // The key and not-null columns of a table, each with sampleValue(column, n).
 QVariantMap sampleRow(const db::Table& table, int n);
-// Binds a value as the kind stores it (date-times through dateTimeBindValue).
-QVariant bindable(DbKind kind, const QVariant& value);
+// Binds a value as the dialect stores it (date-times through dateTimeValue).
+QVariant bindable(const DbDialect& dialect, const QVariant& value);
 
 // Inserts a row; false with the driver's text in error when the database refuses it.
 bool insertRow(QSqlDatabase& db, const db::Table& table, const QVariantMap& row,

@@ -4,6 +4,7 @@
 #include "db/schema.h"
 #include "external/common.h"
 #include "platform/errors.h"
+#include "suite/common/db_dialect.h"
 #include "tests/support/test_database.h"
 
 #include <QSet>
@@ -52,10 +53,7 @@ qlonglong countOf(QSqlDatabase db, const QString& text, const QVariantMap& binds
 
 // A date-time column read back: PostgreSQL gives a QDateTime, SQLite its stored text.
 QDateTime dateTimeOf(const QVariant& v) {
-    if (v.metaType().id() == QMetaType::QDateTime) {
-        return v.toDateTime();
-    }
-    return db::parseStoredDateTime(v.toString());
+    return DbDialect::forKind(TestDatabase::kind()).readDateTime(v);
 }
 
 QString text(const Row& r, const char* column) {

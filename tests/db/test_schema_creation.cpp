@@ -29,14 +29,14 @@ std::set<QString> tableNames(const QSqlDatabase& db) {
     return names;
 }
 
-QMetaType::Type expectedMetaType(const Column& c, DbKind kind) {
+QMetaType::Type expectedMetaType(const Column& c, const DbDialect& dialect) {
     switch (c.type) {
     case FieldType::Integer:
         return QMetaType::Int;
     case FieldType::Float:
         return QMetaType::Double;
     case FieldType::DateTime:
-        return kind == DbKind::SQLite ? QMetaType::QString : QMetaType::QDateTime;
+        return dialect.storesDateTimeAsText() ? QMetaType::QString : QMetaType::QDateTime;
     case FieldType::Text:
     case FieldType::Boolean:
         break;
@@ -52,17 +52,22 @@ const Table& table(const char* name) {
     return *t;
 }
 
-class EmptyDatabase : public ::testing::Test {
+class EmptyDatabase : public test::DatabaseTest {
 protected:
+    EmptyDatabase()
+        : DatabaseTest(TestDatabase::Contents::Empty) {}
     void SetUp() override {
-        TMK_REQUIRE_DATABASE(testDb_);
-        db_ = testDb_.connection();
-        kind_ = kindOf(db_);
+        DatabaseTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        db_ = database.connection();
+        dialect_ = &DbDialect::of(db_);
     }
+    const DbDialect& dialect() const { return *dialect_; }
 
-    TestDatabase testDb_{TestDatabase::Contents::Empty};
     QSqlDatabase db_;
-    DbKind kind_ = DbKind::SQLite;
+    const DbDialect* dialect_ = nullptr;
 };
 
 class SchemaDatabase : public EmptyDatabase {
@@ -101,9 +106,10 @@ TEST_F(EmptyDatabase, CreatesEveryTableWithItsColumnsTypesAndKey) {
             const int i = record.indexOf(c.name); // case-insensitive
             ASSERT_GE(i, 0) << c.name.toStdString();
             const QSqlField f = record.field(i);
-            EXPECT_EQ(f.metaType().id(), int(expectedMetaType(c, kind_))) << c.name.toStdString();
+            EXPECT_EQ(f.metaType().id(), int(expectedMetaType(c, dialect())))
+                << c.name.toStdString();
             EXPECT_EQ(f.requiredStatus() == QSqlField::Required, c.notNull) << c.name.toStdString();
-            if (kind_ == DbKind::PostgreSQL && c.type == FieldType::Text && !c.isMemo()) {
+            if (dialect().holdsTextWidths() && c.type == FieldType::Text && !c.isMemo()) {
                 EXPECT_EQ(f.length(), c.size) << c.name.toStdString();
             }
         }
@@ -131,7 +137,7 @@ TEST_F(EmptyDatabase, EnsureSchemaCreatesOnceAndKeepsWhatIsThere) {
 }
 
 TEST_F(EmptyDatabase, FailedCreationLeavesNothingBehind) {
-    QStringList ddl = ddlStatements(kind_);
+    QStringList ddl = ddlStatements(dialect().kind());
     ASSERT_GT(ddl.size(), 4);
     const QString repeated = ddl.first(); // refused the second time: the table exists
     ddl.insert(ddl.size() / 2, repeated);
@@ -147,7 +153,7 @@ TEST_F(EmptyDatabase, FailedCreationLeavesNothingBehind) {
     EXPECT_FALSE(schemaPresent(db_));
 
     // The same when only the version record fails (its table is missing).
-    QStringList withoutVersion = ddlStatements(kind_);
+    QStringList withoutVersion = ddlStatements(dialect().kind());
     withoutVersion.removeIf(
         [](const QString& s) { return s.contains(QStringLiteral("TMKVERSAO")); });
     EXPECT_THROW(createSchema(db_, withoutVersion), DatabaseError);
@@ -161,7 +167,8 @@ TEST_F(EmptyDatabase, FailedCreationLeavesNothingBehind) {
 TEST_F(EmptyDatabase, RefusesADatabaseWithoutOrWithAnotherDescription) {
     const Table& version = table("TMKVERSAO");
     // The version table alone, as a creation that never finished would leave it.
-    const QStringList ddl = ddlStatements(kind_).filter(QStringLiteral("CREATE TABLE TMKVERSAO "));
+    const QStringList ddl =
+        ddlStatements(dialect().kind()).filter(QStringLiteral("CREATE TABLE TMKVERSAO "));
     ASSERT_EQ(ddl.size(), 1);
     QSqlQuery create(db_);
     ASSERT_TRUE(create.exec(ddl.first())) << create.lastError().text().toStdString();
@@ -233,9 +240,9 @@ TEST_F(SchemaDatabase, EveryDateTimeColumnRoundTripsTheStoredForm) {
                 QString error;
                 ASSERT_TRUE(test::insertRow(db_, t, row, &error)) << error.toStdString();
                 const QVariant raw = test::readColumn(db_, t, row, c.name);
-                if (kind_ == DbKind::SQLite) {
-                    EXPECT_EQ(raw.toString(), storedDateTimeText(v));
-                    EXPECT_EQ(parseStoredDateTime(raw.toString()), v);
+                if (dialect().storesDateTimeAsText()) {
+                    EXPECT_EQ(raw.toString(), DbDialect::dateTimeText(v));
+                    EXPECT_EQ(DbDialect::parseDateTimeText(raw.toString()), v);
                 } else {
                     EXPECT_EQ(raw.toDateTime(), v);
                 }
@@ -247,8 +254,8 @@ TEST_F(SchemaDatabase, EveryDateTimeColumnRoundTripsTheStoredForm) {
 }
 
 TEST_F(SchemaDatabase, SqliteDateTimeColumnsRefuseEveryOtherForm) {
-    if (kind_ != DbKind::SQLite) {
-        GTEST_SKIP() << "PostgreSQL keeps date-times in TIMESTAMP columns";
+    if (!dialect().storesDateTimeAsText()) {
+        GTEST_SKIP() << "this kind keeps date-times in columns of a date-time type";
     }
     const Table& mesa = table("MESA");
     int n = 0;
@@ -304,8 +311,8 @@ TEST_F(SchemaDatabase, EveryKeyRefusesDuplicatesAndMissingValues) {
 }
 
 TEST_F(SchemaDatabase, PostgresqlTextColumnsRefuseLongerValues) {
-    if (kind_ != DbKind::PostgreSQL) {
-        GTEST_SKIP() << "SQLite does not hold text widths";
+    if (!dialect().holdsTextWidths()) {
+        GTEST_SKIP() << "this kind does not hold text widths";
     }
     const Table& mesa = table("MESA");
     QVariantMap row = test::sampleRow(mesa, 1);

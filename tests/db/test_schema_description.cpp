@@ -257,34 +257,3 @@ TEST(SchemaFingerprint, FollowsWhatIsStoredNotHowItIsWritten) {
     nullable.replace(QStringLiteral("datetime notnull"), QStringLiteral("datetime"));
     EXPECT_NE(schemaFingerprint(parseSchema(nullable)), base);
 }
-
-TEST(StoredDateTime, OneTextFormForSqliteAndTheValueItselfElsewhere) {
-    const QDateTime v(QDate(2024, 3, 15), QTime(13, 45, 30, 123));
-    EXPECT_EQ(storedDateTimeText(v), QStringLiteral("2024-03-15 13:45:30.123"));
-    EXPECT_EQ(storedDateTimeText(QDateTime(QDate(2024, 12, 31), QTime(0, 0))),
-              QStringLiteral("2024-12-31 00:00:00.000"));
-    EXPECT_EQ(parseStoredDateTime(QStringLiteral("2024-03-15 13:45:30.123")), v);
-    EXPECT_FALSE(parseStoredDateTime(QStringLiteral("2024-03-15T13:45:30.123")).isValid());
-    EXPECT_TRUE(storedDateTimeText(QDateTime()).isNull());
-    EXPECT_EQ(dateTimeBindValue(DbKind::SQLite, v),
-              QVariant(QStringLiteral("2024-03-15 13:45:30.123")));
-    EXPECT_EQ(dateTimeBindValue(DbKind::PostgreSQL, v).toDateTime(), v);
-    EXPECT_TRUE(dateTimeBindValue(DbKind::SQLite, QDateTime()).isNull());
-    EXPECT_TRUE(dateTimeBindValue(DbKind::PostgreSQL, QDateTime()).isNull());
-}
-
-TEST(KindOf, FollowsTheDriverOfTheConnection) {
-    {
-        QSqlDatabase lite =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("k1"));
-        EXPECT_EQ(kindOf(lite), DbKind::SQLite);
-        QSqlDatabase pg = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("k2"));
-        EXPECT_EQ(kindOf(pg), DbKind::PostgreSQL);
-        QSqlDatabase other =
-            QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("k3"));
-        EXPECT_THROW(kindOf(other), AppError);
-    }
-    for (const char* n : {"k1", "k2", "k3"}) {
-        QSqlDatabase::removeDatabase(QString::fromLatin1(n));
-    }
-}

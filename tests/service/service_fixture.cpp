@@ -22,10 +22,10 @@ void ServiceFixture::TearDown() {
 }
 
 namespace {
-// Date-times go in the stored text form on both kinds, as the data module binds them.
-QVariant bindable(const QVariant& v) {
+// Date-times go in as the dialect binds them, as the data module does.
+QVariant bindable(const QSqlDatabase& db, const QVariant& v) {
     if (v.metaType().id() == QMetaType::QDateTime) {
-        return TrdmGerMesa::storedDateTime(v.toDateTime());
+        return DbDialect::of(db).dateTimeValue(v.toDateTime());
     }
     return v;
 }
@@ -43,7 +43,7 @@ void ServiceFixture::insert(const QString& table, const QVariantMap& row) {
                       .arg(table, columns.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))))
         << q.lastError().text().toStdString();
     for (auto it = row.cbegin(); it != row.cend(); ++it) {
-        q.bindValue(QLatin1Char(':') + it.key(), bindable(it.value()));
+        q.bindValue(QLatin1Char(':') + it.key(), bindable(db->connection(), it.value()));
     }
     ASSERT_TRUE(q.exec()) << table.toStdString() << ": " << q.lastError().text().toStdString();
 }
@@ -52,13 +52,14 @@ QSqlQuery ServiceFixture::sql(const QString& text, const QVariantMap& binds) {
     QSqlQuery q(db->connection());
     if (binds.isEmpty()) {
         // Statements without values run directly: PostgreSQL cannot prepare DDL.
-        EXPECT_TRUE(q.exec(text)) << text.toStdString() << ": " << q.lastError().text().toStdString();
+        EXPECT_TRUE(q.exec(text)) << text.toStdString() << ": "
+                                  << q.lastError().text().toStdString();
         return q;
     }
     EXPECT_TRUE(q.prepare(text)) << text.toStdString() << ": "
                                  << q.lastError().text().toStdString();
     for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
-        q.bindValue(QLatin1Char(':') + it.key(), bindable(it.value()));
+        q.bindValue(QLatin1Char(':') + it.key(), bindable(db->connection(), it.value()));
     }
     EXPECT_TRUE(q.exec()) << text.toStdString() << ": " << q.lastError().text().toStdString();
     return q;

@@ -26,7 +26,7 @@ protected:
     int count(const QString& table, const QString& where = {}, const QVariantMap& binds = {});
     QVariant value(const QString& text, const QVariantMap& binds = {});
 
-    DbKind kind() const { return TestDatabase::kind(); }
+    static const DbDialect& dialect() { return TestDatabase::dialect(); }
 
     std::unique_ptr<TestDatabase> db;
     std::unique_ptr<TrdmGerMesa> dm;

@@ -1,7 +1,5 @@
 #include "tests/service/table_data.h"
 
-#include "db/stored_datetime.h"
-
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -153,18 +151,14 @@ void TableData::dropTable(const QString& table) {
 
 QDateTime TableData::serverNow() {
     QSqlQuery q(dm->adcGerMesa());
-    const bool ok = q.exec(kind() == DbKind::SQLite
-                               ? QStringLiteral("SELECT strftime('%Y-%m-%d %H:%M:%f', 'now', "
-                                                "'localtime')")
-                               : QStringLiteral("SELECT CAST(LOCALTIMESTAMP AS TIMESTAMP(3))"));
+    const bool ok = q.exec(QStringLiteral("SELECT ") + dm->dialect().nowExpression());
     EXPECT_TRUE(ok) << q.lastError().text().toStdString();
     if (!ok || !q.next()) {
         return {};
     }
     const QVariant v = q.value(0);
     q.finish();
-    return v.metaType().id() == QMetaType::QDateTime ? v.toDateTime()
-                                                     : db::parseStoredDateTime(v.toString());
+    return dm->dialect().readDateTime(v);
 }
 
 QString TableData::text(const QString& select, const QVariantMap& binds) {

@@ -41,13 +41,17 @@ TEST(StatementCatalogueFiles, EveryKindHasEveryTextItNeedsAndNamesOnlyKnownState
     // Every statement has SQLite, PostgreSQL and SQL Server texts; the stored ones also
     // an Oracle text.
     for (DbKind k : {DbKind::SQLite, DbKind::PostgreSQL, DbKind::SqlServer, DbKind::Oracle}) {
-        EXPECT_EQ(StatementCatalogue::missingFor(k), QStringList()) << dbKindName(k).toStdString();
-        EXPECT_EQ(StatementCatalogue::unknownFor(k), QStringList()) << dbKindName(k).toStdString();
+        EXPECT_EQ(StatementCatalogue::missingFor(k), QStringList())
+            << DbDialect::forKind(k).name().toStdString();
+        EXPECT_EQ(StatementCatalogue::unknownFor(k), QStringList())
+            << DbDialect::forKind(k).name().toStdString();
     }
     EXPECT_NO_THROW(StatementCatalogue(DbKind::Oracle));
     EXPECT_NO_THROW(StatementCatalogue(DbKind::SqlServer));
     for (const QString& stored : StatementCatalogue::storedStatements().keys()) {
-        EXPECT_FALSE(StatementCatalogue::resourceText(DbKind::Oracle, stored).isEmpty())
+        EXPECT_FALSE(StatementFiles(StatementCatalogue::defaultRoot())
+                         .text(DbKind::Oracle, stored)
+                         .isEmpty())
             << stored.toStdString();
     }
 }
@@ -224,8 +228,8 @@ TEST_F(DataModule, PacketsTypeColumnsBySchemaDeclarationAndDriver) {
     EXPECT_EQ(p.value(0, QStringLiteral("DTHRABERMESA")).toDateTime(), aberta);
     EXPECT_DOUBLE_EQ(p.value(0, QStringLiteral("NRPESMESAVEN")).toDouble(), 4.0);
     EXPECT_EQ(p.value(0, QStringLiteral("QTD")).toLongLong(), 1);
-    // SQLite keeps the one stored form of date-times.
-    if (kind() == DbKind::SQLite) {
+    // Where date-times are kept as text, they are kept in the one stored form.
+    if (dialect().storesDateTimeAsText()) {
         EXPECT_EQ(value(QStringLiteral("SELECT DTHRABERMESA FROM VENDAREST")).toString(),
                   QStringLiteral("2024-03-15 21:07:03.250"));
     }
@@ -261,7 +265,7 @@ TEST_F(DataModule, ExistenceTestsStopAtTheFirstRowAndEveryExecutionIsCounted) {
 }
 
 TEST_F(DataModule, ALostConnectionIsReportedAndTheNextCallReconnects) {
-    if (kind() != DbKind::PostgreSQL) {
+    if (!dialect().hasServer()) {
         GTEST_SKIP() << "only a server can end the connection";
     }
     const qlonglong pid = [&] {

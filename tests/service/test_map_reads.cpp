@@ -528,11 +528,12 @@ TEST_F(MapReads, ADatabaseThatCannotBeReachedIsAFailureNotACrash) {
     QString texto = db->connectionText();
     QTemporaryFile arquivo; // a file where the database folder should be
     ASSERT_TRUE(arquivo.open());
-    if (kind() == DbKind::SQLite) {
+    // A server on a port where none listens, or a file in a folder that cannot be made.
+    if (dialect().hasServer()) {
+        texto.replace(QRegularExpression(QStringLiteral("Port=\\d+")), QStringLiteral("Port=1"));
+    } else {
         texto = QStringLiteral("Provider=QSQLITE;Data Source=") + arquivo.fileName() +
                 QStringLiteral("/banco.sqlite");
-    } else {
-        texto.replace(QRegularExpression(QStringLiteral("Port=\\d+")), QStringLiteral("Port=1"));
     }
     EXPECT_THROW(fora.connectTo(texto), AppError);
     const QVariant r = getStatusMesa(fora, F, L, CONF);

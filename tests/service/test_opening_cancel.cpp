@@ -1,6 +1,5 @@
 #include "platform/service_result.h"
 #include "service/opening_cancel.h"
-#include "tests/service/refusal.h"
 #include "tests/service/service_fixture.h"
 
 using namespace tmk;
@@ -156,7 +155,7 @@ TEST_F(OpeningCancel, AFailureInTheSecondPadKeepsTheFirstAndReturnsTheFailure) {
     comanda("V2", "0002", "RES_0010");
     item("V1", "0001", "001", kCouvert);
     item("V2", "0002", "002", kCouvert);
-    refuse(db->connection(), kind(), "COMANDAVEN", "DELETE", "OLD.NRCOMANDA = '0002'");
+    db->refuse("COMANDAVEN", "DELETE", "OLD.NRCOMANDA = '0002'");
 
     const QVariant r = cancela();
     ASSERT_TRUE(isServiceFailure(r));

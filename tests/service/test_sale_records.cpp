@@ -1,7 +1,6 @@
 #include "platform/service_result.h"
 #include "service/cancelled_sale.h"
 #include "service/sale_cleanup.h"
-#include "tests/service/refusal.h"
 #include "tests/service/service_fixture.h"
 
 #include <QSqlQuery>
@@ -277,7 +276,7 @@ TEST_F(CancelledSale, ASurchargeLargerThanTheDiscountIsSpreadUnlessThePrinterTak
 }
 
 TEST_F(CancelledSale, AFailureInTheMiddleCommitsNothing) {
-    refuse(db->connection(), kind(), "ITEMVENDA", "INSERT", "NEW.CDPRODUTO = 'FALHA'");
+    db->refuse("ITEMVENDA", "INSERT", "NEW.CDPRODUTO = 'FALHA'");
     const QVariant r =
         registra(vendidos({{"P1", 1, 1.0}, {"FALHA", 1, 1.0}}), cancelados({{"P3", 1, 1.0}}));
     ASSERT_TRUE(isServiceFailure(r));
@@ -289,7 +288,7 @@ TEST_F(CancelledSale, AFailureInTheMiddleCommitsNothing) {
 }
 
 TEST_F(CancelledSale, WithoutASaleNumberNothingIsWrittenAndTheFailureIsTheResult) {
-    refuse(db->connection(), kind(), "NOVOCODIGO", "INSERT", "1 = 1");
+    db->refuse("NOVOCODIGO", "INSERT", "1 = 1");
     const QVariant r = registra(vendidos({{"P1", 1, 1.0}}), cancelados({{"P3", 1, 1.0}}));
     ASSERT_TRUE(isServiceFailure(r));
     EXPECT_TRUE(serviceFailureMessage(r).contains("PEDIDOVENDA"))
@@ -481,7 +480,7 @@ TEST_F(SaleCleanup, AFailureIsReportedAndWhatRanBeforeStaysDone) {
     item("V1", "0009", "002");
     comanda("VX", "0005");
     item("VX", "0005", "001");
-    refuse(db->connection(), kind(), "COMANDAVEN", "DELETE", "OLD.NRCOMANDA = '0005'");
+    db->refuse("COMANDAVEN", "DELETE", "OLD.NRCOMANDA = '0005'");
     const QVariant r = limpa("O");
     ASSERT_TRUE(isServiceFailure(r));
     EXPECT_TRUE(serviceFailureMessage(r).contains("acmDelCmd"))

@@ -1,4 +1,3 @@
-#include "db/stored_datetime.h"
 #include "platform/service_result.h"
 #include "service/state_updates.h"
 #include "tests/service/table_data.h"
@@ -24,9 +23,7 @@ protected:
         if (v.isNull()) {
             return {};
         }
-        return v.metaType().id() == QMetaType::QDateTime
-                   ? v.toDateTime()
-                   : tmk::db::parseStoredDateTime(v.toString());
+        return dm->dialect().readDateTime(v);
     }
     static bool ok(const QVariant& result) {
         EXPECT_FALSE(isServiceFailure(result)) << serviceFailureMessage(result).toStdString();

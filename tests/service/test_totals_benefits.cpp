@@ -1,7 +1,6 @@
 #include "platform/errors.h"
 #include "platform/service_result.h"
 #include "service/totals_benefits.h"
-#include "tests/service/refusal.h"
 #include "tests/service/service_fixture.h"
 
 #include <QSet>
@@ -86,7 +85,7 @@ TEST_F(TotalsBenefits, SaleTotalWithoutItemsIsZeroAndCountsCancelledItems) {
 
 TEST_F(TotalsBenefits, SaleTotalLetsAFailurePass) {
     venda("1");
-    refuse(db->connection(), kind(), "VENDA", "UPDATE OF VRTOTVENDA", "NEW.NRSEQVENDA = '1'");
+    db->refuse("VENDA", "UPDATE OF VRTOTVENDA", "NEW.NRSEQVENDA = '1'");
     EXPECT_THROW(CalcVrTotVenda(*dm, kFilial, kCaixa, "1"), std::exception);
 }
 
@@ -142,8 +141,7 @@ TEST_F(Benefits, AFailureOnTheItemsKeepsTheCommittedMove) {
     venda("500");
     itemVenda("500", "001", 1, 10.0, {{"NRPRODCOMVENIT", "000001"}});
     itemVenda("500", "002", 1, 10.0, {{"NRPRODCOMVENIT", "000002"}});
-    refuse(db->connection(), kind(), "MOVBENEFICIOCONS", "UPDATE OF NRSEQUITVEND",
-           "NEW.NRSEQUITVEND = '002'");
+    db->refuse("MOVBENEFICIOCONS", "UPDATE OF NRSEQUITVEND", "NEW.NRSEQUITVEND = '002'");
 
     const QVariant r = setVendaBeneficio(*dm, "500", kFilial, kCaixa, nrVendaRest);
     ASSERT_TRUE(isServiceFailure(r));

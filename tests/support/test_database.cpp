@@ -5,6 +5,7 @@
 #include "platform/database_error.h"
 #include "platform/errors.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/statement_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,16 +19,23 @@
 #include <atomic>
 #include <memory>
 
-// Resources of a static library are registered explicitly (outside any namespace).
-static void registerTestDatabaseResources() {
-    Q_INIT_RESOURCE(test_database);
-}
-
 namespace tmk::test {
 
 namespace {
 
 std::atomic<int> sequence{0};
+
+// The fixture's own statements: the refusing trigger of each kind, and the PostgreSQL
+// server's administration.
+const StatementSet& statements(const DbDialect& dialect) {
+    static const LibraryStatements library(
+        QStringLiteral(":/tests/support/sql"), QStringLiteral("dos testes"),
+        {{QStringLiteral("refuse")},
+         {},
+         {QStringLiteral("create_database"), QStringLiteral("create_database_from"),
+          QStringLiteral("drop_database")}});
+    return library.forDialect(dialect);
+}
 
 QString nextName(const QString& prefix) {
     return QStringLiteral("%1%2_%3")
@@ -119,13 +127,8 @@ PostgresServer& postgresServer() {
     return s;
 }
 
-QString adminStatement(const QString& file) {
-    registerTestDatabaseResources();
-    QFile f(QStringLiteral(":/tests/support/sql/") + file);
-    if (!f.open(QIODevice::ReadOnly)) {
-        throw AppError(QStringLiteral("Recurso de teste \"%1\" não encontrado.").arg(file));
-    }
-    return QString::fromUtf8(f.readAll()).trimmed();
+QString adminStatement(const QString& name) {
+    return statements(DbDialect::forKind(DbKind::PostgreSQL)).text(name);
 }
 
 void runAdmin(const QString& statement) {
@@ -147,7 +150,7 @@ void requireGeneratedName(const QString& name) {
 
 void dropDatabase(const QString& name) {
     requireGeneratedName(name);
-    runAdmin(adminStatement(QStringLiteral("drop_database.sql")).arg(name));
+    runAdmin(adminStatement(QStringLiteral("drop_database")).arg(name));
 }
 
 QString databaseText(const QString& name) {
@@ -193,7 +196,7 @@ void ensurePostgresTemplate() {
         QStringLiteral("tmk_tpl%1_%2")
             .arg(QCoreApplication::applicationPid())
             .arg(QRandomGenerator::global()->bounded(0x10000), 4, 16, QLatin1Char('0'));
-    runAdmin(adminStatement(QStringLiteral("create_database.sql")).arg(name));
+    runAdmin(adminStatement(QStringLiteral("create_database")).arg(name));
     try {
         createSchemaIn(databaseText(name), QStringLiteral("tmk_test_pg_template"));
     } catch (...) {
@@ -222,7 +225,8 @@ TestDatabase::TestDatabase(Contents contents) {
         return;
     }
     try {
-        if (kind() == DbKind::PostgreSQL) {
+        // A database of its own on the server, or a file of its own.
+        if (dialect().hasServer()) {
             makePostgres(contents);
         } else {
             makeSqlite(contents);
@@ -271,10 +275,9 @@ void TestDatabase::makePostgres(Contents contents) {
     requireGeneratedName(name);
     if (contents == Contents::Schema) {
         ensurePostgresTemplate();
-        runAdmin(
-            adminStatement(QStringLiteral("create_database_from.sql")).arg(name, s.templateName));
+        runAdmin(adminStatement(QStringLiteral("create_database_from")).arg(name, s.templateName));
     } else {
-        runAdmin(adminStatement(QStringLiteral("create_database.sql")).arg(name));
+        runAdmin(adminStatement(QStringLiteral("create_database")).arg(name));
     }
     pgDatabase_ = name;
     connectionText_ = databaseText(name);
@@ -312,7 +315,7 @@ QSqlDatabase TestDatabase::connection() const {
     return QSqlDatabase::database(mainConnection_);
 }
 
-QSqlDatabase TestDatabase::openAnother(const QString& connectionName) {
+QSqlDatabase TestDatabase::openAnother(const QString& connectionName, Session session) {
     if (connectionText_.isEmpty()) {
         throw AppError(QStringLiteral("O banco de teste não existe: %1").arg(whyNot_));
     }
@@ -320,7 +323,27 @@ QSqlDatabase TestDatabase::openAnother(const QString& connectionName) {
     if (!connectionNames_.contains(connectionName)) {
         connectionNames_ << connectionName;
     }
+    if (session == Session::Prepared) {
+        SetADODBSession(db);
+    }
     return db;
+}
+
+void TestDatabase::refuse(const QString& table, const QString& event, const QString& condition) {
+    static std::atomic<int> serial{0};
+    const QString name = QStringLiteral("TRG_RECUSA_%1").arg(++serial);
+    QSqlDatabase db = connection();
+    const QString script = statements(DbDialect::of(db))
+                               .text(QStringLiteral("refuse"))
+                               .arg(name, event, table, condition);
+    for (const QString& statement : splitStatements(script)) {
+        QSqlQuery q(db);
+        // Direct execution: DDL cannot be prepared on every server.
+        if (!q.exec(statement)) {
+            throw DatabaseError(QStringLiteral("O banco de teste recusou o gatilho %1.").arg(name),
+                                statement, q.lastError().text());
+        }
+    }
 }
 
 void TestDatabase::writeConexaoIni(const QString& tillFolder) const {

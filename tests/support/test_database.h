@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/db_kind.h"
+#include "suite/common/db_dialect.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -9,6 +9,8 @@
 
 namespace tmk::test {
 
+// The one test database fixture: every test that needs a database stands on it.
+//
 // A fresh database for one test, of the kind named by TMK_DB_KIND ("sqlite", the
 // default, or "postgresql"), with the schema applied unless asked to stay empty.
 // SQLite: a temporary file, copied from a per-process file that holds the schema.
@@ -21,6 +23,8 @@ namespace tmk::test {
 class TestDatabase {
 public:
     enum class Contents { Schema, Empty };
+    // Whether a connection of the fixture has the till's session settings (SetADODBSession).
+    enum class Session { AsOpened, Prepared };
 
     explicit TestDatabase(Contents contents = Contents::Schema);
     ~TestDatabase();
@@ -30,6 +34,7 @@ public:
     // The kind chosen by TMK_DB_KIND; SQLite when unset or unknown (an unknown name
     // makes every database unavailable).
     static DbKind kind();
+    static const DbDialect& dialect() { return DbDialect::forKind(kind()); }
 
     // False when the database could not be made; whyNot then says why.
     bool available(QString* whyNot = nullptr) const;
@@ -43,7 +48,13 @@ public:
     QSqlDatabase connection() const;
     // Another open connection to the same database under a Qt connection name; it is
     // closed and removed with the fixture. Throws AppError when it cannot be opened.
-    QSqlDatabase openAnother(const QString& connectionName);
+    QSqlDatabase openAnother(const QString& connectionName, Session session = Session::AsOpened);
+
+    // Makes the database refuse a change, so that a test can make a statement fail in the
+    // middle of an operation: a trigger raises an error before every row of the event
+    // ("INSERT", "DELETE", "UPDATE OF COLUMN") on the table that meets the condition
+    // (written with NEW.COL or OLD.COL). Throws when the trigger cannot be made.
+    void refuse(const QString& table, const QString& event, const QString& condition);
 
     // Writes "Conexao.ini" into a till folder: group [Conexao] with the keys
     // Provider, Data Source, Host, Port, Database, User ID and Password that this
@@ -87,3 +98,18 @@ bool databaseRequired();
             FAIL() << tmkWhyNot_.toStdString();                                                    \
         }                                                                                          \
     } while (false)
+
+namespace tmk::test {
+
+// A test on a fresh database of the run's kind, made before the test body and checked by
+// the rule of TMK_REQUIRE_DATABASE.
+class DatabaseTest : public ::testing::Test {
+protected:
+    explicit DatabaseTest(TestDatabase::Contents contents = TestDatabase::Contents::Schema)
+        : database(contents) {}
+    void SetUp() override { TMK_REQUIRE_DATABASE(database); }
+
+    TestDatabase database;
+};
+
+} // namespace tmk::test

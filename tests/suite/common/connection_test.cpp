@@ -3,8 +3,10 @@
 #include "platform/errors.h"
 #include "platform/till_folder.h"
 #include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
 #include "suite/common/ini_file.h"
 #include "tests/suite/print_qstring.h"
+#include "tests/support/app_error_of.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,14 +18,7 @@
 namespace tmk {
 namespace {
 
-QString appErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return QStringLiteral("(no error)");
-}
+using test::appErrorOf;
 
 class TillFolder : public ::testing::Test {
 protected:
@@ -84,31 +79,10 @@ TEST(IniFile, GroupsAndKeysWithoutLetterCase) {
     EXPECT_EQ(ini.value("Nenhum", "x"), "");
 }
 
-TEST(ConnectionKind, EachProvider) {
-    const std::pair<const char*, DbKind> cases[] = {
-        {"QSQLITE", DbKind::SQLite},         {"sqlite", DbKind::SQLite},
-        {"QPSQL", DbKind::PostgreSQL},       {"PostgreSQL", DbKind::PostgreSQL},
-        {"SQLOLEDB.1", DbKind::SqlServer},   {"SQLNCLI11", DbKind::SqlServer},
-        {"MSOLEDBSQL19", DbKind::SqlServer}, {"SQL Server", DbKind::SqlServer},
-        {"MSDAORA.1", DbKind::Oracle},       {"OraOLEDB.Oracle.1", DbKind::Oracle},
-    };
-    for (const auto& [provider, kind] : cases) {
-        EXPECT_EQ(connectionKind(QStringLiteral("Provider=%1;Data Source=x").arg(provider)), kind)
-            << provider;
-    }
-}
-
-TEST(ConnectionKind, UnknownOrMissingProvider) {
-    EXPECT_EQ(appErrorOf([] { connectionKind("Provider=Jet.OLEDB.4.0;Data Source=x"); }),
-              "Provedor de banco de dados desconhecido na conexão: \"Jet.OLEDB.4.0\".");
-    EXPECT_EQ(appErrorOf([] { connectionKind("Data Source=x"); }),
-              "A conexão não indica o provedor do banco de dados.");
-}
-
 TEST_F(TillFolder, DefaultConnectionIsTheTillsSQLiteFile) {
     const QString text = _GetStringConexKov("");
     EXPECT_EQ(text, "Provider=QSQLITE;Data Source=" + QDir(dir_.path()).filePath("tmk.db"));
-    EXPECT_EQ(connectionKind(text), DbKind::SQLite);
+    EXPECT_EQ(DbDialect::forConnectionText(text).kind(), DbKind::SQLite);
 }
 
 TEST_F(TillFolder, ConnectionFromTheSettingsFile) {
@@ -120,7 +94,7 @@ TEST_F(TillFolder, ConnectionFromTheSettingsFile) {
         << text.toStdString();
     const auto c = ConnectionText::parse(text);
     EXPECT_EQ(c.value("Password"), "se;gre\"do");
-    EXPECT_EQ(connectionKind(text), DbKind::PostgreSQL);
+    EXPECT_EQ(DbDialect::forConnectionText(text).kind(), DbKind::PostgreSQL);
 }
 
 TEST_F(TillFolder, SettingsFileWithoutProviderOrWithAnUnknownOne) {
@@ -140,7 +114,7 @@ TEST_F(TillFolder, SQLiteFileRelativeToTheTillFolderAndItsFolderCreated) {
         QSqlDatabase db = openConnection("Provider=QSQLITE;Data Source=banco/novo/tmk.db", name);
         EXPECT_TRUE(db.isOpen());
         EXPECT_EQ(db.databaseName(), QDir(dir_.path()).filePath("banco/novo/tmk.db"));
-        EXPECT_EQ(databaseKind(db), DbKind::SQLite);
+        EXPECT_EQ(DbDialect::of(db).kind(), DbKind::SQLite);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);

@@ -234,7 +234,6 @@ const std::pair<const char*, const char*> quotedTexts[] = {
 TEST(MessageCatalogue, HoldsTheEntriesInOrder) {
     const auto& entries = msgPadrao().entries();
     const int expected = int(std::size(catalogueKeys));
-    ASSERT_EQ(expected, 124);
     ASSERT_EQ(entries.size(), expected);
     for (int i = 0; i < expected; ++i) {
         EXPECT_EQ(entries.at(i).first, QString::fromUtf8(catalogueKeys[i])) << "entry " << i;

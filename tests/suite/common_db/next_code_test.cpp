@@ -1,32 +1,30 @@
 #include "external/common.h"
 #include "platform/database_error.h"
-#include "tests/suite/common_db/db_fixture.h"
 #include "tests/suite/print_qstring.h"
+#include "tests/support/test_database.h"
 
 #include <QMutex>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
 #include <memory>
 #include <set>
 
-namespace tmk::suite_test {
+namespace tmk::test {
 namespace {
 
-class NextCode : public DbFixture {
+class NextCode : public DatabaseTest {
 protected:
     void SetUp() override {
-        DbFixture::SetUp();
+        DatabaseTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        db_ = open();
-        exec(db_, "DROP TABLE IF EXISTS NOVOCODIGO");
-        exec(db_, "CREATE TABLE NOVOCODIGO (CDCONTADOR VARCHAR(60) NOT NULL PRIMARY KEY, "
-                  "NRSEQUENCIAL INTEGER NOT NULL)");
+        db_ = database.openAnother(QStringLiteral("contador"), TestDatabase::Session::Prepared);
     }
-    void TearDown() override {
-        db_ = QSqlDatabase();
-        DbFixture::TearDown();
+    void exec(const QString& sql) {
+        QSqlQuery q(db_);
+        EXPECT_TRUE(q.exec(sql)) << sql.toStdString() << ": " << q.lastError().text().toStdString();
     }
     qlonglong stored(const QString& counter) {
         QSqlQuery q(db_);
@@ -65,8 +63,8 @@ TEST_F(NextCode, SaleSequencePerBranchAndTillZeroPadded) {
 }
 
 TEST_F(NextCode, ContinuesFromAStoredCounter) {
-    exec(db_, "INSERT INTO NOVOCODIGO (CDCONTADOR, NRSEQUENCIAL) "
-              "VALUES ('PEDIDOVENDA1001', 2147483000)");
+    exec("INSERT INTO NOVOCODIGO (CDCONTADOR, NRSEQUENCIAL) "
+         "VALUES ('PEDIDOVENDA1001', 2147483000)");
     EXPECT_EQ(TdtmKovProxCodigo(db_).PrxPedidoVenda("1", "001", 1, "SRV"), "2147483001");
 }
 
@@ -79,7 +77,7 @@ TEST_F(NextCode, BadArgumentsAreRefusedBeforeTheDatabase) {
 }
 
 TEST_F(NextCode, MissingTableIsADatabaseError) {
-    exec(db_, "DROP TABLE NOVOCODIGO");
+    exec("DROP TABLE NOVOCODIGO");
     try {
         TdtmKovProxCodigo(db_).PrxVendaDia("1", day15);
         FAIL() << "no error";
@@ -111,11 +109,13 @@ TEST_F(NextCode, TwoTillsAtOnceNeverShareANumber) {
     QMutex mutex;
     std::multiset<qlonglong> numbers;
     QStringList errors;
-    auto till = [&](const QString& suffix) {
-        return [&, suffix] {
+    auto till = [&](const QString& name) {
+        return [&, name] {
             QList<qlonglong> mine;
             try {
-                QSqlDatabase db = open(suffix);
+                // Each till's connection belongs to its own thread, made and removed there.
+                QSqlDatabase db = openConnection(database.connectionText(), name);
+                SetADODBSession(db);
                 TdtmKovProxCodigo codes(db);
                 for (int i = 0; i < perTill; ++i) {
                     mine << codes.PrxVendaDia("1", day15).toLongLong();
@@ -125,13 +125,13 @@ TEST_F(NextCode, TwoTillsAtOnceNeverShareANumber) {
                 const QMutexLocker lock(&mutex);
                 errors << exceptionText(e);
             }
-            QSqlDatabase::removeDatabase(connectionName(suffix)); // in the thread that owns it
+            QSqlDatabase::removeDatabase(name); // in the thread that owns it
             const QMutexLocker lock(&mutex);
             numbers.insert(mine.cbegin(), mine.cend());
         };
     };
-    std::unique_ptr<QThread> a(QThread::create(till("a")));
-    std::unique_ptr<QThread> b(QThread::create(till("b")));
+    std::unique_ptr<QThread> a(QThread::create(till(QStringLiteral("caixa_a"))));
+    std::unique_ptr<QThread> b(QThread::create(till(QStringLiteral("caixa_b"))));
     a->start();
     b->start();
     ASSERT_TRUE(a->wait(120000));
@@ -145,4 +145,4 @@ TEST_F(NextCode, TwoTillsAtOnceNeverShareANumber) {
 }
 
 } // namespace
-} // namespace tmk::suite_test
+} // namespace tmk::test

@@ -1,12 +1,14 @@
 #include "external/common.h"
 #include "platform/database_error.h"
-#include "tests/suite/common_db/db_fixture.h"
+#include "suite/common/db_dialect.h"
 #include "tests/suite/print_qstring.h"
+#include "tests/support/test_database.h"
 
 #include <QSqlQuery>
 #include <QTimeZone>
+#include <map>
 
-namespace tmk::suite_test {
+namespace tmk::test {
 namespace {
 
 QVariant scalar(QSqlDatabase& db, const QString& sql) {
@@ -17,25 +19,54 @@ QVariant scalar(QSqlDatabase& db, const QString& sql) {
     return q.value(0);
 }
 
-using Session = DbFixture;
+class Session : public DatabaseTest {
+protected:
+    Session()
+        : DatabaseTest(TestDatabase::Contents::Empty) {}
+    // Another connection to the test's database, with the till's session.
+    QSqlDatabase open(const QString& name = QStringLiteral("sessao")) {
+        return database.openAnother(name, TestDatabase::Session::Prepared);
+    }
+};
+
+// What the session of each kind sets: a question and the answer a prepared session gives.
+QList<std::pair<QString, QString>> sessionSettings(DbKind kind) {
+    const std::map<DbKind, QList<std::pair<QString, QString>>> settings = {
+        {DbKind::SQLite, {{"PRAGMA journal_mode", "wal"}, {"PRAGMA busy_timeout", "5000"}}},
+        // Typed dates are read day first; texts travel as UTF-8; the server's clock is the
+        // till's.
+        {DbKind::PostgreSQL,
+         {{"SELECT CAST(CAST('15/03/2024' AS DATE) AS TEXT)", "2024-03-15"},
+          {"SHOW client_encoding", "UTF8"},
+          {"SHOW TimeZone", QString::fromUtf8(QTimeZone::systemTimeZoneId())}}},
+    };
+    return settings.at(kind);
+}
+
+void expectSettings(QSqlDatabase& db) {
+    for (const auto& [question, answer] : sessionSettings(TestDatabase::kind())) {
+        EXPECT_EQ(scalar(db, question).toString(), answer) << question.toStdString();
+    }
+}
 
 TEST_F(Session, SettingsOfTheKind) {
     QSqlDatabase db = open();
     ASSERT_TRUE(db.isOpen());
-    EXPECT_EQ(databaseKind(db), runKind());
-    if (runKind() == DbKind::PostgreSQL) {
-        // Typed dates are read day first; timestamps come back as valid date-times.
-        EXPECT_EQ(scalar(db, "SELECT CAST(CAST('15/03/2024' AS DATE) AS TEXT)").toString(),
-                  "2024-03-15");
-        EXPECT_EQ(scalar(db, "SELECT CAST('2024-03-15 13:45:30.123' AS TIMESTAMP(3))").toDateTime(),
-                  QDateTime(QDate(2024, 3, 15), QTime(13, 45, 30, 123)));
-        EXPECT_EQ(scalar(db, "SHOW client_encoding").toString(), "UTF8");
-        EXPECT_EQ(scalar(db, "SHOW TimeZone").toString(),
-                  QString::fromUtf8(QTimeZone::systemTimeZoneId()));
-    } else {
-        EXPECT_EQ(scalar(db, "PRAGMA journal_mode").toString(), "wal");
-        EXPECT_EQ(scalar(db, "PRAGMA busy_timeout").toInt(), 5000);
-    }
+    EXPECT_EQ(DbDialect::of(db).kind(), TestDatabase::kind());
+    expectSettings(db);
+}
+
+// The server's clock, as the dialect asks for it, is the till's clock.
+TEST_F(Session, TheServersClockReadsAsTheTills) {
+    QSqlDatabase db = open();
+    const DbDialect& dialect = DbDialect::of(db);
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-2);
+    const QDateTime server =
+        dialect.readDateTime(scalar(db, QStringLiteral("SELECT ") + dialect.nowExpression()));
+    const QDateTime after = QDateTime::currentDateTime().addSecs(2);
+    ASSERT_TRUE(server.isValid());
+    EXPECT_GE(server, before);
+    EXPECT_LE(server, after);
 }
 
 TEST_F(Session, PreparingAClosedConnectionIsADatabaseError) {
@@ -55,25 +86,20 @@ TEST_F(Session, TryConnectOpensAClosedConnectionWithItsSession) {
     db.close();
     TryConnect(db);
     ASSERT_TRUE(db.isOpen());
-    if (runKind() == DbKind::PostgreSQL) {
-        EXPECT_EQ(scalar(db, "SELECT CAST(CAST('15/03/2024' AS DATE) AS TEXT)").toString(),
-                  "2024-03-15");
-    } else {
-        EXPECT_EQ(scalar(db, "PRAGMA busy_timeout").toInt(), 5000);
-    }
+    expectSettings(db);
     TryConnect(db); // open and answering: left as it is
     EXPECT_TRUE(db.isOpen());
 }
 
 TEST_F(Session, TryConnectReopensAConnectionTheServerEnded) {
-    if (runKind() != DbKind::PostgreSQL) {
+    if (!TestDatabase::dialect().hasServer()) {
         GTEST_SKIP() << "an SQLite file has no server to end the connection";
     }
     QSqlDatabase db = open();
     const qlonglong pid = scalar(db, "SELECT pg_backend_pid()").toLongLong();
     ASSERT_GT(pid, 0);
     {
-        QSqlDatabase other = open("other");
+        QSqlDatabase other = open(QStringLiteral("outra"));
         QSqlQuery q(other);
         ASSERT_TRUE(q.exec(QStringLiteral("SELECT pg_terminate_backend(%1)").arg(pid)));
     }
@@ -96,4 +122,4 @@ TEST_F(Session, TryConnectOnAnUnconfiguredConnection) {
 }
 
 } // namespace
-} // namespace tmk::suite_test
+} // namespace tmk::test

@@ -2,11 +2,13 @@
 #include "platform/client_dataset.h"
 #include "platform/errors.h"
 #include "suite/devices/simulated_drawer.h"
+#include "suite/dialogs/dialogs_statements.h"
 #include "suite/dialogs/keypad_dialog.h"
 #include "suite/dialogs/suite_dialogs.h"
 #include "suite/dialogs/supervisor_dialog.h"
 #include "tests/suite/dialogs/cadastre_files.h"
 #include "tests/suite/print_qstring.h"
+#include "tests/support/statement_checks.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -322,6 +324,11 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
         }
     }
     EXPECT_TRUE(d.dialogsShown.isEmpty());
+}
+
+TEST(DialogsStatements, EveryKindHasTheTextsOfTheLibrary) {
+    test::expectLoadsOnEveryKind(dialogsStatements(), QStringLiteral("log_controle_acess"),
+                                 QStringLiteral("LOGCONTROLEACESSO"));
 }
 
 } // namespace

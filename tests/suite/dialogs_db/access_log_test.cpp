@@ -1,5 +1,6 @@
 #include "db/schema.h"
 #include "platform/database_error.h"
+#include "suite/common/db_dialect.h"
 #include "suite/dialogs/suite_dialogs.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/support/test_database.h"
@@ -38,19 +39,10 @@ QVariantMap readLog(QSqlDatabase& db, const QString& filial, const QString& caix
     return row;
 }
 
-QDateTime storedDateTime(const QVariant& v) {
-    return v.metaType() == QMetaType::fromType<QDateTime>() ? v.toDateTime()
-                                                            : db::parseStoredDateTime(v.toString());
-}
-
-class AccessLog : public ::testing::Test {
-protected:
-    void SetUp() override { TMK_REQUIRE_DATABASE(database_); }
-    TestDatabase database_;
-};
+using AccessLog = test::DatabaseTest;
 
 TEST_F(AccessLog, OneRowHoldsTheFourteenValues) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     SuiteDialogs dialogs(db, nullptr);
     const QDateTime before = QDateTime::currentDateTime().addMSecs(-1);
     dialogs.LogControleAcess("0001", "0002", "ABE_MES", "0007", "Maria Souza", "0090",
@@ -73,14 +65,14 @@ TEST_F(AccessLog, OneRowHoldsTheFourteenValues) {
     EXPECT_EQ(row.value("NRMESA").toString(), "0012");
     EXPECT_EQ(row.value("CDVENDEDOR").toString(), "0033");
     EXPECT_EQ(row.value("NRSEQVENDA").toString(), "0");
-    const QDateTime stamp = storedDateTime(row.value("DTHRLOG"));
+    const QDateTime stamp = DbDialect::of(db).readDateTime(row.value("DTHRLOG"));
     ASSERT_TRUE(stamp.isValid()) << row.value("DTHRLOG").toString().toStdString();
     EXPECT_GE(stamp, before);
     EXPECT_LE(stamp, after);
 }
 
 TEST_F(AccessLog, RecordsAreNumberedPerTill) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     SuiteDialogs dialogs(db, nullptr);
     const auto log = [&](const char* caixa, const char* op) {
         dialogs.LogControleAcess("0001", caixa, op, "0007", "Maria", "0007", "m", "m", "", "", "",
@@ -96,7 +88,7 @@ TEST_F(AccessLog, RecordsAreNumberedPerTill) {
 }
 
 TEST_F(AccessLog, LongTextsAreCutToTheirColumnsAndNothingIsLost) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     SuiteDialogs dialogs(db, nullptr);
     const QString longName = QString(70, QLatin1Char('N'));
     const QString longReason = QString(2000, QLatin1Char('r'));

@@ -1,7 +1,6 @@
 #include "platform/service_result.h"
 #include "suite/devices/nfce_emitter.h"
 #include "suite/sales/suite_sales_service.h"
-#include "tests/service/refusal.h"
 #include "tests/suite/devices/fiscal_samples.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/suite/sales/sale_fixture.h"
@@ -217,7 +216,7 @@ TEST_P(ConclusionDatabaseFault, LeavesNoRowOfTheSale) {
     const DatabaseFault& f = GetParam();
     const QString before = footprint();
     if (f.condition) {
-        test::refuse(db(), kind(), f.table, "INSERT", f.condition);
+        refuse(f.table, "INSERT", f.condition);
     } else {
         exec(QStringLiteral("DROP TABLE %1").arg(f.table));
     }
@@ -360,7 +359,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The document was issued but the database refused to record it: the next conclusion
 // of the account finds it in the fiscal folder instead of issuing a second one.
 TEST_F(Conclusion, AnIssuedDocumentNotRecordedIsFoundAgain) {
-    test::refuse(db(), kind(), "VENDA", "UPDATE OF NRACESSONFCE", "1 = 1");
+    refuse("VENDA", "UPDATE OF NRACESSONFCE", "1 = 1");
     const QVariant r = concluir("N");
     ASSERT_TRUE(isServiceFailure(r));
     EXPECT_TRUE(serviceFailureMessage(r).contains("foi emitida, mas não foi possível"))

@@ -18,9 +18,10 @@ QString s(const char* t) {
     return QString::fromUtf8(t);
 }
 
-void bindAll(QSqlQuery& q, DbKind kind, const QVariantMap& binds) {
+void bindAll(QSqlQuery& q, const QVariantMap& binds) {
     for (auto it = binds.cbegin(); it != binds.cend(); ++it) {
-        q.bindValue(QLatin1Char(':') + it.key(), test::bindable(kind, it.value()));
+        q.bindValue(QLatin1Char(':') + it.key(),
+                    test::bindable(test::TestDatabase::dialect(), it.value()));
     }
 }
 
@@ -156,7 +157,7 @@ QList<QVariantMap> SaleStore::rows(const QString& sql, const QVariantMap& binds)
         ADD_FAILURE() << sql.toStdString() << ": " << q.lastError().text().toStdString();
         return out;
     }
-    bindAll(q, kind(), binds);
+    bindAll(q, binds);
     if (!q.exec()) {
         ADD_FAILURE() << sql.toStdString() << ": " << q.lastError().text().toStdString();
         return out;

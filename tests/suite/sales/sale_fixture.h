@@ -32,6 +32,10 @@ protected:
     DbKind kind() const { return test::TestDatabase::kind(); }
 
     void insert(const QString& table, const QVariantMap& row);
+    // The database refuses a change (test::TestDatabase::refuse).
+    void refuse(const QString& table, const QString& event, const QString& condition) {
+        database_.refuse(table, event, condition);
+    }
     void exec(const QString& sql);
     qlonglong count(const QString& sql, const QVariantMap& binds = {});
     QVariant value(const QString& sql, const QVariantMap& binds = {});

@@ -3,7 +3,6 @@
 #include "suite/sales/sale_cancellation.h"
 #include "suite/sales/stored_sale.h"
 #include "suite/sales/suite_sales_service.h"
-#include "tests/service/refusal.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/suite/sales/sale_fixture.h"
 
@@ -90,7 +89,7 @@ TEST_F(SaleRecords, CancellingIsAllOrNothing) {
                            {"CDCAIXA", kCaixa},
                            {"NRSEQVENDA", nr},
                            {"IDSTMOV", "1"}});
-    test::refuse(db(), kind(), "MOVCAIXAMOB", "UPDATE OF NRSEQVENDA", "1 = 1");
+    refuse("MOVCAIXAMOB", "UPDATE OF NRSEQVENDA", "1 = 1");
     EXPECT_THROW(cancelStoredSale(c, kFilial, kCaixa, nr), AppError);
     EXPECT_EQ(value("SELECT IDSITUVENDA FROM VENDA WHERE NRSEQVENDA = :N", {{"N", nr}}).toString(),
               "O");

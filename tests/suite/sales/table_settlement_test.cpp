@@ -1,6 +1,5 @@
 #include "platform/service_result.h"
 #include "suite/sales/suite_sales_service.h"
-#include "tests/service/refusal.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/suite/sales/sale_fixture.h"
 
@@ -122,7 +121,7 @@ TEST_F(Settlement, BadRequestsAndRefusalsChangeNothing) {
             << c.what << ": " << serviceFailureMessage(r).toStdString();
     }
     // The database refuses to free the second table: the whole settlement is undone.
-    test::refuse(db(), kind(), "MESA", "UPDATE OF IDSTMESAAUX", "NEW.NRMESA = '0013'");
+    refuse("MESA", "UPDATE OF IDSTMESAAUX", "NEW.NRMESA = '0013'");
     const QVariant r = limpa(0, "000100000012", "_000112_000113_", "0012");
     ASSERT_TRUE(isServiceFailure(r));
     EXPECT_TRUE(serviceFailureMessage(r).startsWith("Não foi possível liberar a mesa."))

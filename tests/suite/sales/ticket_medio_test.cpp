@@ -2,8 +2,11 @@
 #include "platform/client_dataset.h"
 #include "platform/database_error.h"
 #include "platform/service_result.h"
+#include "suite/common/db_dialect.h"
+#include "suite/sales/sales_statements.h"
 #include "suite/sales/suite_sales_service.h"
 #include "tests/suite/print_qstring.h"
+#include "tests/support/statement_checks.h"
 #include "tests/support/test_database.h"
 
 #include <QSqlError>
@@ -27,7 +30,7 @@ struct Sale {
 
 void insertSale(QSqlDatabase& db, int seq, const Sale& s) {
     const db::Table& venda = *db::schema().table(QStringLiteral("VENDA"));
-    const DbKind kind = db::kindOf(db);
+    const DbDialect& dialect = DbDialect::of(db);
     QSqlQuery q(db);
     ASSERT_TRUE(q.prepare(db::insertStatement(venda, {"CDFILIAL", "CDCAIXA", "NRSEQVENDA", "CDLOJA",
                                                       "DTVENDA", "IDSITUVENDA", "VRTOTVENDA"})));
@@ -35,26 +38,24 @@ void insertSale(QSqlDatabase& db, int seq, const Sale& s) {
     q.bindValue(":CDCAIXA", s.caixa);
     q.bindValue(":NRSEQVENDA", QString::number(seq));
     q.bindValue(":CDLOJA", s.loja);
-    q.bindValue(":DTVENDA", db::dateTimeBindValue(kind, s.data));
+    q.bindValue(":DTVENDA", dialect.dateTimeValue(s.data));
     q.bindValue(":IDSITUVENDA", s.situacao);
     q.bindValue(":VRTOTVENDA", s.total);
     ASSERT_TRUE(q.exec()) << q.lastError().text().toStdString();
 }
 
-class TicketMedio : public ::testing::Test {
+class TicketMedio : public test::DatabaseTest {
 protected:
-    void SetUp() override { TMK_REQUIRE_DATABASE(database_); }
-    TestDatabase database_;
     const QDateTime abertura{QDate(2024, 3, 15), QTime(8, 0)};
 };
 
 TEST_F(TicketMedio, NoSaleGivesZeroZero) {
-    SuiteSalesService sales(database_.connection(), "0002");
+    SuiteSalesService sales(database.connection(), "0002");
     EXPECT_EQ(sales.CalcTicketMedio("0001", "0001", abertura), "0-0");
 }
 
 TEST_F(TicketMedio, OnlyConcludedSalesOfThisTillSinceTheOpening) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     const QDateTime t = abertura;
     int seq = 0;
     // Counted: 30.00 + 41.00 = 71.00 over 2 sales.
@@ -73,7 +74,7 @@ TEST_F(TicketMedio, OnlyConcludedSalesOfThisTillSinceTheOpening) {
 }
 
 TEST_F(TicketMedio, AverageIsRoundedToCents) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     insertSale(db, 1, {"0001", "0002", "0001", abertura, "O", 10.0});
     insertSale(db, 2, {"0001", "0002", "0001", abertura, "O", 10.0});
     insertSale(db, 3, {"0001", "0002", "0001", abertura, "O", 10.01});
@@ -84,7 +85,7 @@ TEST_F(TicketMedio, AverageIsRoundedToCents) {
 }
 
 TEST_F(TicketMedio, WithoutCashOpeningNothingIsCounted) {
-    QSqlDatabase db = database_.connection();
+    QSqlDatabase db = database.connection();
     insertSale(db, 1, {"0001", "0002", "0001", abertura, "O", 10.0});
     SuiteSalesService sales(db, "0002");
     EXPECT_EQ(sales.CalcTicketMedio("0001", "0001", QDateTime()), "0-0");
@@ -144,6 +145,21 @@ TEST(SalesWithoutDatabase, EveryFunctionSaysSo) {
         ADD_FAILURE() << "CalculoIcmsDFederal did not refuse";
     } catch (const AppError& e) {
         EXPECT_EQ(e.message(), semConexao);
+    }
+}
+
+TEST(SalesStatements, EveryKindHasTheTextsOfTheLibrary) {
+    test::expectLoadsOnEveryKind(salesStatements(), QStringLiteral("ticket_medio"),
+                                 QStringLiteral("VENDA"));
+    // The sale conclusion, its document, the settlement and the cancellation.
+    for (const auto& [statement, mentions] :
+         {std::pair{"venda_fechamento", "CDCHAVEFECHA"}, std::pair{"ins_venda", "VENDA"},
+          std::pair{"ins_mov_caixa", "CDNSUHOSTTEF"}, std::pair{"venda_nfce", "NRPROTAUTNFCE"},
+          std::pair{"quita_itens_cupom", "ITEMVENDA"}, std::pair{"libera_mesa", "MESA"},
+          std::pair{"libera_pagamentos_app", "MOVCAIXAMOB"},
+          std::pair{"libera_beneficios", "NRPRODCOMVENIT"}}) {
+        test::expectLoadsOnEveryKind(salesStatements(), QString::fromLatin1(statement),
+                                     QString::fromLatin1(mentions));
     }
 }
 

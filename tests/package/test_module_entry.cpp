@@ -1,6 +1,9 @@
-#include "screen/view/entry.h"
+#include "package/module_entry.h"
 #include "screen/view/ger_mesa_view.h"
 #include "tests/screen/screen_fixture.h"
+
+#include <QGuiApplication>
+#include <optional>
 
 using namespace tmk;
 using namespace tmk::test;
@@ -123,4 +126,88 @@ TEST_F(Entry, AnEmptyInputArrayIsRefused) {
     modulo->CriaGerenciaMesa({}, -1, result);
     EXPECT_FALSE(mostrou);
     EXPECT_EQ(suite.last(QStringLiteral("Mensagem")).arg(4).toInt(), int(MsgErro));
+}
+
+namespace {
+
+// The shape of the cursor over the application: none when no cursor is forced.
+std::optional<Qt::CursorShape> cursorForced() {
+    if (const QCursor* c = QGuiApplication::overrideCursor()) {
+        return c->shape();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST_F(Entry, TheHourglassIsUpWhileTheScreenIsPreparedAndGoneOverTheMap) {
+    writeParametros({{QStringLiteral("IDEXIBTICCUP"), QStringLiteral("S")}});
+    std::optional<Qt::CursorShape> preparando;
+    suite.sales.calcTicketMedio.setCallback([&](const QVariantList&) {
+        preparando = cursorForced();
+        return QStringLiteral("10-1");
+    });
+    std::optional<Qt::CursorShape> sobreOMapa = Qt::WaitCursor;
+    operador([&](TfrmGerMesa& s) {
+        sobreOMapa = cursorForced();
+        sai(s);
+    });
+    QVariantList result(10);
+    modulo->CriaGerenciaMesa({0}, 0, result);
+    EXPECT_EQ(preparando, Qt::WaitCursor);
+    EXPECT_EQ(sobreOMapa, std::nullopt);
+    EXPECT_EQ(cursorForced(), std::nullopt);
+    EXPECT_EQ(result[0], QVariant(QStringLiteral("FECHA_SISTEMA")));
+}
+
+// Every way out of the entry leaves no cursor forced: a refused call, an error or a silent
+// abort while the screen is prepared, and a silent abort from the map.
+TEST_F(Entry, EveryWayOutRestoresTheCursor) {
+    struct Caso {
+        const char* nome;
+        QVariantList params;
+        int resultado;
+        std::function<void()> prepara;
+    };
+    const Caso casos[] = {
+        {"sem parâmetro",
+         {},
+         10,
+         [] {
+         }},
+        {"vetor curto",
+         {0},
+         3,
+         [] {
+         }},
+        {"erro ao preparar",
+         {0},
+         10,
+         [this] {
+             writeParametros({{QStringLiteral("IDEXIBTICCUP"), QStringLiteral("S")}});
+             suite.sales.calcTicketMedio.setDefault(QStringLiteral("média-x"));
+         }},
+        {"saída silenciosa ao preparar",
+         {0},
+         10,
+         [this] {
+             writeParametros({{QStringLiteral("IDEXIBTICCUP"), QStringLiteral("S")}});
+             suite.sales.calcTicketMedio.setCallback(
+                 [](const QVariantList&) -> QString { abortSilently(); });
+         }},
+        {"saída silenciosa no mapa",
+         {0},
+         10,
+         [this] {
+             operador([](TfrmGerMesa&) { abortSilently(); });
+         }},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nome);
+        operador([&](TfrmGerMesa& s) { sai(s); });
+        caso.prepara();
+        QVariantList result(caso.resultado);
+        modulo->CriaGerenciaMesa(caso.params, int(caso.params.size()) - 1, result);
+        EXPECT_EQ(cursorForced(), std::nullopt);
+    }
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "external/suite.h"
+#include "package/wait_cursor.h"
 #include "screen/ger_mesa.h"
 
 #include <QVariantList>
+#include <functional>
 #include <memory>
 
 namespace tmk {
@@ -18,7 +20,8 @@ public:
     ~ModuloGerMesa();
 
     // Shows the table screen modally and copies its ten result fields into result
-    // (elements 0 to 9). Any error is shown as an error box; the call returns normally.
+    // (elements 0 to 9). It runs through the event entry: any error is shown as an error
+    // box and the call returns normally, result left as it was.
     void CriaGerenciaMesa(const QVariantList& params, int lastIndex, QVariantList& result);
 
     TfrmGerMesa* frmGerMesa() const { return screen_.get(); }
@@ -31,6 +34,8 @@ public:
     bool boClose = false;
 
 private:
+    void mostra(const QVariantList& params, int lastIndex, QVariantList& result,
+                WaitCursor& ampulheta);
     void mostraErro(const QString& texto);
 
     SuiteLibraries suite_;
