@@ -11,13 +11,14 @@
 namespace tmk {
 namespace {
 
-using test::TestDatabase;
-
-class SaleCancel : public ::testing::Test {
+class SaleCancel : public test::DatabaseTest {
 protected:
     void SetUp() override {
-        TMK_REQUIRE_DATABASE(database_);
-        QSqlDatabase db = database_.connection();
+        DatabaseTest::SetUp();
+        if (HasFatalFailure() || IsSkipped()) {
+            return;
+        }
+        QSqlDatabase db = database.connection();
         run(db, "INSERT INTO VENDA (CDFILIAL, CDCAIXA, NRSEQVENDA, NRVENDAREST, IDSITUVENDA) "
                 "VALUES ('0001', '001', '0000000042', '00010000007', 'O')");
         run(db, "INSERT INTO MOVCAIXAMOB (CDFILIAL, NRSEQMOVMOB, NRVENDAREST, NRCOMANDA, "
@@ -29,7 +30,7 @@ protected:
         ASSERT_TRUE(q.exec(QString::fromLatin1(sql))) << sql << q.lastError().text().toStdString();
     }
     QString value(const char* sql) {
-        QSqlQuery q(database_.connection());
+        QSqlQuery q(database.connection());
         EXPECT_TRUE(q.exec(QString::fromLatin1(sql)) && q.next()) << sql;
         return q.value(0).toString();
     }
@@ -37,12 +38,10 @@ protected:
         return {nrSeqVenda, "0001", "001",  QDateTime(QDate(2026, 12, 8), QTime(0, 0)),
                 "",         "",     "0099", "SAT"};
     }
-
-    TestDatabase database_;
 };
 
 TEST_F(SaleCancel, TheSaleIsCancelledAndItsAppPaymentsArePendingAgain) {
-    SuiteDialogs dialogs(database_.connection(), nullptr);
+    SuiteDialogs dialogs(database.connection(), nullptr);
     QVariant retorno = QVariantList(10);
     QVariant resultado = QStringLiteral("antes");
     dialogs.AlteraVendaCan(values("0000000042"), retorno, resultado);
@@ -54,7 +53,7 @@ TEST_F(SaleCancel, TheSaleIsCancelledAndItsAppPaymentsArePendingAgain) {
 }
 
 TEST_F(SaleCancel, FailuresAreServiceResults) {
-    SuiteDialogs dialogs(database_.connection(), nullptr);
+    SuiteDialogs dialogs(database.connection(), nullptr);
     QVariant retorno;
     struct Case {
         QVariantList values;

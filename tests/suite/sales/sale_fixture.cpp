@@ -28,7 +28,10 @@ void bindAll(QSqlQuery& q, const QVariantMap& binds) {
 } // namespace
 
 void SaleStore::SetUp() {
-    TMK_REQUIRE_DATABASE(database_);
+    DatabaseTest::SetUp();
+    if (HasFatalFailure() || IsSkipped()) {
+        return;
+    }
     ASSERT_TRUE(till_.isValid());
     setTillFolder(till_.path());
     devices_test::writeTillParameters();

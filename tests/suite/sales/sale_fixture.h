@@ -24,17 +24,17 @@ inline constexpr char kCaixa[] = "001";
 // Products: 10001 Picanha 89,90 (ICMS 18%, approximate 13,45% federal and 18% state),
 // 20001 Refrigerante 7,00 (ICMS substitution, 10% federal, no state rate), 10002 Salada
 // 32,00 (ICMS 18%, no approximate rates) and 90003 Couvert 15,00 (ISS 5%).
-class SaleStore : public ::testing::Test {
+class SaleStore : public test::DatabaseTest {
 protected:
     void SetUp() override;
 
-    QSqlDatabase db() const { return database_.connection(); }
+    QSqlDatabase db() const { return database.connection(); }
     DbKind kind() const { return test::TestDatabase::kind(); }
 
     void insert(const QString& table, const QVariantMap& row);
     // The database refuses a change (test::TestDatabase::refuse).
     void refuse(const QString& table, const QString& event, const QString& condition) {
-        database_.refuse(table, event, condition);
+        database.refuse(table, event, condition);
     }
     void exec(const QString& sql);
     qlonglong count(const QString& sql, const QVariantMap& binds = {});
@@ -76,7 +76,6 @@ protected:
     const QDateTime agora{QDate(2026, 12, 8), QTime(14, 5, 9)};
 
 private:
-    test::TestDatabase database_;
     QTemporaryDir till_;
     std::vector<std::unique_ptr<ClientDataSet>> tables_;
 };
