@@ -156,7 +156,8 @@ public:
                    QStringList& answer) override;
     void Imp_Extrato_SAT_Ger(const QVariantList& values) override;
     void DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant& retorno) override;
-    void AlteraVendaCan(const QVariantList& values, QVariant& retorno, QVariant& resultado) override;
+    void AlteraVendaCan(const QVariantList& values, QVariant& retorno,
+                        QVariant& resultado) override;
 
 private:
     QVariantList record(const QString& name, const QVariantList& args);
