@@ -175,3 +175,16 @@ TEST(FrontOffice, AnEmptiedDatabaseIsReportedAndNothingIsInvented) {
         << missing.errors.toStdString();
     EXPECT_FALSE(QFile::exists(database));
 }
+
+TEST(FrontOffice, ATillNumberTheDemoStoreDoesNotHaveIsRefusedBeforeAnythingIsMade) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    const HostRun run = frontoffice(
+        {QStringLiteral("--till"), till.path(), QStringLiteral("--caixa"), QStringLiteral("007"),
+         QStringLiteral("--screenshot"), till.filePath(QStringLiteral("mapa.png"))});
+    EXPECT_EQ(run.exitCode, 2) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("O caixa \"007\" não existe na loja de "
+                                                   "demonstração")))
+        << run.errors.toStdString();
+    EXPECT_TRUE(QDir(till.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
