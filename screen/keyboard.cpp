@@ -1,15 +1,10 @@
-// The screen's keys and the typed-number buffer, and the commands of the screen itself.
+// The screen's keys and the typed-number buffer.
+#include "external/common.h"
 #include "platform/errors.h"
+#include "screen/command_table.h"
 #include "screen/ger_mesa.h"
 
 namespace tmk {
-
-void TfrmGerMesa::lblSairClick() {
-    if (mensagem(msg(QStringLiteral("Sair")), MsgPergunta, true)) {
-        st.RetAcao = QStringLiteral("FECHA_SISTEMA");
-        fecha();
-    }
-}
 
 void TfrmGerMesa::avancaAmbiente(int passo) {
     st.IdxAmbienteAtual += passo;
@@ -18,50 +13,51 @@ void TfrmGerMesa::avancaAmbiente(int passo) {
     } else if (st.IdxAmbienteAtual < 1) {
         st.IdxAmbienteAtual = 16;
     }
+    // Positions 13 to 16 have no area button: the index moves and nothing else happens.
     if (st.IdxAmbienteAtual <= ScreenModel::AreaButtons &&
         model.sbtAmb[size_t(st.IdxAmbienteAtual - 1)].visible) {
         sbtAmb01Click(ScreenModel::areaButtonName(st.IdxAmbienteAtual));
     }
 }
 
-void TfrmGerMesa::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    const bool soAlt = modifiers == Qt::AltModifier;
-    switch (key) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-        model.lblBuffer.chop(1);
+void TfrmGerMesa::ambienteSeguinte() {
+    avancaAmbiente(+1);
+}
+
+void TfrmGerMesa::ambienteAnterior() {
+    avancaAmbiente(-1);
+}
+
+void TfrmGerMesa::apagaDigito() {
+    model.lblBuffer.chop(1);
+    Q_EMIT changed();
+}
+
+void TfrmGerMesa::AbreMesaDigitada() {
+    Verifica_Gaveta();
+    if (!ValidaAberCaixa()) {
+        model.lblBuffer.clear();
         Q_EMIT changed();
         return;
-    case Qt::Key_Escape:
-        if (model.commands.value(QStringLiteral("lblSair")).enabled) {
-            lblSairClick();
-        }
-        return;
-    case Qt::Key_Left:
-        sbtVoltaClick();
-        return;
-    case Qt::Key_Right:
-        sbtFrenteClick();
-        return;
-    case Qt::Key_Up:
-        avancaAmbiente(+1);
-        return;
-    case Qt::Key_Down:
-        avancaAmbiente(-1);
-        return;
-    case Qt::Key_S:
-        if (soAlt) {
-            lblSairClick();
+    }
+    if (model.lblBuffer.isEmpty()) {
+        abortSilently();
+    }
+    // A silent abort of the selection leaves the typed number in the buffer.
+    ControleMesa(Ajusta(model.lblBuffer, 4));
+    model.lblBuffer.clear();
+    Q_EMIT changed();
+}
+
+void TfrmGerMesa::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    if (const CommandRoute* r = routeForKey(key, modifiers)) {
+        if (r->soHabilitado && !model.commands.value(QString::fromLatin1(r->botao)).enabled) {
             return;
         }
-        break;
-    case Qt::Key_F4:
-        // Alt+F4 is swallowed: the window cannot be closed that way.
+        (this->*(r->comando))();
         return;
-    default:
-        break;
     }
-    if (soAlt || (modifiers & Qt::ControlModifier)) {
+    if ((modifiers & Qt::AltModifier) || (modifiers & Qt::ControlModifier)) {
         return;
     }
     // Letters and digits typed without Alt go into the buffer, at most four.
@@ -72,11 +68,16 @@ void TfrmGerMesa::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QS
 }
 
 void TfrmGerMesa::comandoClicado(const QString& botao) {
-    if (botao == QLatin1String("lblSair")) {
-        lblSairClick();
+    const QByteArray nome = botao.toLatin1();
+    const CommandRoute* r = routeForButton(nome.constData());
+    if (!r) {
+        throw AppError(QStringLiteral("Botão %1 sem comando nesta tela.").arg(botao));
+    }
+    // A disabled button cannot be touched; a stray call of one does nothing.
+    if (!model.commands.value(botao).enabled) {
         return;
     }
-    mensagem(QStringLiteral("Comando ainda não disponível neste caixa."), MsgInformacao);
+    (this->*(r->comando))();
 }
 
 } // namespace tmk

@@ -15,38 +15,6 @@ namespace {
 
 } // namespace
 
-bool SuiteDialogs::AberturaMesa(const QString&, ClientDataSet&) {
-    notAvailable("AberturaMesa");
-}
-
-bool SuiteDialogs::ControleSenhOper(const QVariantList&, int, QVariantList&) {
-    notAvailable("ControleSenhOper");
-}
-
-void SuiteDialogs::CriaListReserva(const QString&, const QDateTime&, const QDateTime&) {
-    notAvailable("CriaListReserva");
-}
-
-void SuiteDialogs::CriaConsulReserva(const QString&) {
-    notAvailable("CriaConsulReserva");
-}
-
-void SuiteDialogs::CriaMenuMesa(const QString&, const QString&, const QString&, int) {
-    notAvailable("CriaMenuMesa");
-}
-
-bool SuiteDialogs::CriaFuncoesFiscais(int, int, int) {
-    notAvailable("CriaFuncoesFiscais");
-}
-
-void SuiteDialogs::RelFiscais() {
-    notAvailable("RelFiscais");
-}
-
-void SuiteDialogs::CriaConsultaPreco() {
-    notAvailable("CriaConsultaPreco");
-}
-
 void SuiteDialogs::FechaConta(ClientDataSet&, QVariantList&, const QString&) {
     notAvailable("FechaConta");
 }
@@ -70,22 +38,6 @@ void SuiteDialogs::CriaInfAdicional(const QVariantList&, QVariantList&) {
 void SuiteDialogs::PesqConsumidor(const QString&, int, QString&, const QString&, const QString&,
                                   ClientDataSet&, QString&, QStringList&) {
     notAvailable("PesqConsumidor");
-}
-
-void SuiteDialogs::AtivaProcesso(QWidget*, const QString&, int, int) {
-    notAvailable("AtivaProcesso");
-}
-
-void SuiteDialogs::DesativaProcesso() {
-    notAvailable("DesativaProcesso");
-}
-
-bool SuiteDialogs::Recebimento(RecebimentoArgs&) {
-    notAvailable("Recebimento");
-}
-
-void SuiteDialogs::AlteraVendaCan(const QVariantList&, QVariant&, QString&) {
-    notAvailable("AlteraVendaCan");
 }
 
 } // namespace tmk

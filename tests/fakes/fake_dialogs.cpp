@@ -1,6 +1,7 @@
 #include "tests/fakes/fake_dialogs.h"
 
 #include "platform/client_dataset.h"
+#include "platform/errors.h"
 #include "tests/fakes/opening_dataset.h"
 #include "tests/fakes/recorded_values.h"
 
@@ -152,7 +153,9 @@ void FakeDialogs::CriaConsultaPreco() {
 }
 
 void FakeDialogs::AbreGaveta(const QString& idTipoImp, const QString& cdPorta) {
-    record(QStringLiteral("AbreGaveta"), {idTipoImp, cdPorta});
+    if (!abreGaveta.next(record(QStringLiteral("AbreGaveta"), {idTipoImp, cdPorta}))) {
+        throw AppError(QStringLiteral("Não foi possível abrir a gaveta."));
+    }
 }
 
 int FakeDialogs::VerificaStatusGaveta(const QString& idTipoImp, const QString& cdPorta) {
@@ -264,7 +267,7 @@ void FakeDialogs::DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant
 }
 
 void FakeDialogs::AlteraVendaCan(const QVariantList& values, QVariant& retorno,
-                                 QString& resultado) {
+                                 QVariant& resultado) {
     const SaleCancelAnswer a = alteraVendaCan.next(
         record(QStringLiteral("AlteraVendaCan"), {QVariant(values), retorno, resultado}));
     if (a.retorno.isValid()) {

@@ -67,10 +67,10 @@ struct SatAnswer {
 };
 
 // Answer of AlteraVendaCan: the out variant (left as given when invalid) and the
-// out service-result text.
+// out service result.
 struct SaleCancelAnswer {
     QVariant retorno;
-    QString resultado;
+    QVariant resultado;
 };
 
 // Recording fake of the front-office dialogs. Every call is recorded under its
@@ -81,8 +81,8 @@ struct SaleCancelAnswer {
 //
 // Defaults when nothing is scripted: access refused (VerificaAcesso) but the
 // ControleAcess out text "S"; keypad, opening dialog and waiter password cancelled;
-// payment abandoned; SAT not transmitted; drawer closed (0); CriaFuncoesFiscais
-// true; other out-values left as given.
+// payment abandoned; SAT not transmitted; drawer closed (0) and opening when asked;
+// CriaFuncoesFiscais true; other out-values left as given.
 class FakeDialogs : public FrontOfficeDialogs {
 public:
     explicit FakeDialogs(CallLog& log)
@@ -96,6 +96,8 @@ public:
     ScriptedAnswers<WaiterAnswer> controleSenhOper;
     ScriptedAnswers<bool> criaFuncoesFiscais{true};
     ScriptedAnswers<int> verificaStatusGaveta{0};
+    // false: AbreGaveta fails with an AppError, as a drawer that does not open.
+    ScriptedAnswers<bool> abreGaveta{true};
     ScriptedAnswers<AccountClosingAnswer> fechaConta;
     ScriptedAnswers<std::optional<QString>> parcialConta;       // nrMesa out
     ScriptedAnswers<std::optional<QString>> trocaOperadorCaixa; // new operator name
@@ -156,7 +158,8 @@ public:
                    QStringList& answer) override;
     void Imp_Extrato_SAT_Ger(const QVariantList& values) override;
     void DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant& retorno) override;
-    void AlteraVendaCan(const QVariantList& values, QVariant& retorno, QString& resultado) override;
+    void AlteraVendaCan(const QVariantList& values, QVariant& retorno,
+                        QVariant& resultado) override;
 
 private:
     QVariantList record(const QString& name, const QVariantList& args);

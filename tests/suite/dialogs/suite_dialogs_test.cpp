@@ -254,43 +254,9 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
     ScriptedDialogs d;
     ClientDataSet ds;
     QString s;
-    QVariant v;
     QVariantList list;
     QStringList texts;
-    RecebimentoArgs args;
     const std::pair<const char*, std::function<void()>> calls[] = {
-        {"AberturaMesa",
-         [&] {
-             d.AberturaMesa("0001", ds);
-         }},
-        {"ControleSenhOper",
-         [&] {
-             d.ControleSenhOper(QVariantList(4), 3, list);
-         }},
-        {"CriaListReserva",
-         [&] {
-             d.CriaListReserva("0001", {}, {});
-         }},
-        {"CriaConsulReserva",
-         [&] {
-             d.CriaConsulReserva("1");
-         }},
-        {"CriaMenuMesa",
-         [&] {
-             d.CriaMenuMesa("1", "1", "1", 0);
-         }},
-        {"CriaFuncoesFiscais",
-         [&] {
-             d.CriaFuncoesFiscais(0, 0, 0);
-         }},
-        {"RelFiscais",
-         [&] {
-             d.RelFiscais();
-         }},
-        {"CriaConsultaPreco",
-         [&] {
-             d.CriaConsultaPreco();
-         }},
         {"FechaConta",
          [&] {
              d.FechaConta(ds, list, "T");
@@ -314,22 +280,6 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
         {"PesqConsumidor",
          [&] {
              d.PesqConsumidor("CONSULTA", 0, s, "1", "A", ds, s, texts);
-         }},
-        {"AtivaProcesso",
-         [&] {
-             d.AtivaProcesso(nullptr, "x", 0, 0);
-         }},
-        {"DesativaProcesso",
-         [&] {
-             d.DesativaProcesso();
-         }},
-        {"Recebimento",
-         [&] {
-             d.Recebimento(args);
-         }},
-        {"AlteraVendaCan",
-         [&] {
-             d.AlteraVendaCan(QVariantList(8), v, s);
          }},
     };
     for (const auto& [name, call] : calls) {
