@@ -1,8 +1,8 @@
 // How long a change made at one till takes to show on another till's map: till A opens a
-// free table of the demo store (on a connection of its own, with the statements and the
-// single transaction of the till's opening: the table taken, its sale and its first order
-// pad) and commits; till B (the screen's logic on fakes of the suite, with its own data
-// module and its listener on its own connection and thread) is timed from A's commit until
+// free table of the demo store on a connection of its own, as the till's opening does (the
+// table taken, its sale and its first order pad, in one transaction); till B (the screen's
+// logic on fakes of the suite, with its own data module and its listener on its own
+// connection and thread) is timed from the start of A's opening (its commit included) until
 // its map draws the table occupied. Each trial then removes the sale and frees the table
 // again, waits for B to show it free and waits a random moment, so that the changes fall
 // anywhere in the poll and refresh intervals ("refreshes" counts B's map refreshes per
@@ -25,6 +25,8 @@
 #include "suite/common/connection_text.h"
 #include "suite/common/db_dialect.h"
 #include "suite/common/statement_files.h"
+#include "suite/dialogs/table_opening.h"
+#include "suite/dialogs/till_identity.h"
 #include "tests/fakes/fake_suite.h"
 
 #include <QCoreApplication>
@@ -94,13 +96,12 @@ void writeConexaoIni(const QString& folder, const QString& connectionText) {
     }
 }
 
-// Till A: its own connection, opening a table and freeing it again, each in one
-// transaction.
+// Till A: its own connection, opening a table as the till does (TableOpening: the table
+// taken, its sale and its first order pad, in one transaction) and freeing it again.
 class TillA {
 public:
-    TillA(const QString& connectionText, QString cdFilial, QString cdLoja)
-        : cdFilial_(std::move(cdFilial))
-        , cdLoja_(std::move(cdLoja))
+    explicit TillA(const QString& connectionText)
+        : till_(TillIdentity::read())
         , db_(openConnection(connectionText, kName)) {}
     ~TillA() {
         db_.close();
@@ -110,46 +111,26 @@ public:
     TillA(const TillA&) = delete;
     TillA& operator=(const TillA&) = delete;
 
-    // Takes the table for a new sale and commits; the clock starts at the commit.
-    void open(const QString& nrMesa, int trial, QElapsedTimer& clock) {
-        begin();
-        try {
-            const QSqlQuery claim = run(QStringLiteral("abre_mesa_ocupa"), {{"P_NRMESA", nrMesa}});
-            if (claim.numRowsAffected() != 1) {
-                throw AppError(QStringLiteral("A mesa %1 não estava livre.").arg(nrMesa));
-            }
-            const QString nrVendaRest = sale(trial);
-            const QVariant nenhum(QMetaType::fromType<QString>());
-            run(QStringLiteral("abre_mesa_venda"),
-                {{"P_NRVENDAREST", nrVendaRest},
-                 {"P_NRMESA", nrMesa},
-                 {"P_CDCAIXA", QString::fromLatin1(demo::kCaixa)},
-                 {"P_CDVENDEDOR", QString::fromLatin1(demo::kWaiters[0].code)},
-                 {"P_CDOPERADOR", QString::fromLatin1(demo::kOperators[0].code)},
-                 {"P_CDCLIENTE", nenhum},
-                 {"P_CDCONSUMIDOR", nenhum},
-                 {"P_NRPESSOAS", 2.0},
-                 {"P_DTHRABERMESA", dialect().dateTimeValue(QDateTime::currentDateTime())}});
-            run(QStringLiteral("abre_mesa_comanda"),
-                {{"P_NRVENDAREST", nrVendaRest},
-                 {"P_NRCOMANDA", QStringLiteral("9%1").arg(trial, 9, 10, QLatin1Char('0'))},
-                 {"P_DSCOMANDA", QStringLiteral("RES_") + nrMesa}});
-            clock.start();
-            commit();
-        } catch (...) {
-            db_.rollback();
-            throw;
-        }
+    // Opens the table for two people served by the first waiter; returns its sale.
+    QString open(const QString& nrMesa) {
+        TableOpening opening(db_, till_, nrMesa);
+        return opening.open(QString::fromLatin1(demo::kWaiters[0].code), 2).nrVendaRest;
     }
 
-    // Removes the trial's sale and frees its table.
-    void free(const QString& nrMesa, int trial) {
-        begin();
+    // Removes the sale and frees its table, in one transaction.
+    void free(const QString& nrMesa, const QString& nrVendaRest) {
+        if (!db_.transaction()) {
+            throw DatabaseError(QStringLiteral("O caixa A não conseguiu iniciar a transação."),
+                                QString(), db_.lastError().text());
+        }
         try {
-            run(QStringLiteral("desfaz_comanda"), {{"P_NRVENDAREST", sale(trial)}});
-            run(QStringLiteral("desfaz_venda"), {{"P_NRVENDAREST", sale(trial)}});
+            run(QStringLiteral("desfaz_comanda"), {{"P_NRVENDAREST", nrVendaRest}});
+            run(QStringLiteral("desfaz_venda"), {{"P_NRVENDAREST", nrVendaRest}});
             run(QStringLiteral("libera_mesa"), {{"P_NRMESA", nrMesa}});
-            commit();
+            if (!db_.commit()) {
+                throw DatabaseError(QStringLiteral("O caixa A não conseguiu gravar a transação."),
+                                    QString(), db_.lastError().text());
+            }
         } catch (...) {
             db_.rollback();
             throw;
@@ -159,19 +140,11 @@ public:
 private:
     static constexpr char kName[] = "caixa_a";
 
-    const DbDialect& dialect() const { return DbDialect::of(db_); }
-
-    // Sale numbers of the benchmark, far above the demo store's.
-    QString sale(int trial) const {
-        return cdFilial_ + QStringLiteral("9%1").arg(trial, 10, 10, QLatin1Char('0'));
-    }
-
-    QSqlQuery run(const QString& name, const QList<QPair<const char*, QVariant>>& binds) {
+    void run(const QString& name, const QList<QPair<const char*, QVariant>>& binds) {
         static const LibraryStatements statements(
             QStringLiteral(":/bench/latency/sql"), QStringLiteral("do benchmark dos caixas"),
-            {{QStringLiteral("abre_mesa_ocupa"), QStringLiteral("abre_mesa_venda"),
-              QStringLiteral("abre_mesa_comanda"), QStringLiteral("desfaz_comanda"),
-              QStringLiteral("desfaz_venda"), QStringLiteral("libera_mesa")},
+            {{QStringLiteral("desfaz_comanda"), QStringLiteral("desfaz_venda"),
+              QStringLiteral("libera_mesa")},
              {},
              {}});
         const QString& text = statements.of(db_).text(name);
@@ -179,9 +152,9 @@ private:
         q.setForwardOnly(true);
         bool ok = q.prepare(text);
         if (ok) {
-            q.bindValue(QStringLiteral(":P_CDFILIAL"), cdFilial_);
+            q.bindValue(QStringLiteral(":P_CDFILIAL"), till_.cdFilial);
             if (text.contains(QLatin1String(":P_CDLOJA"))) {
-                q.bindValue(QStringLiteral(":P_CDLOJA"), cdLoja_);
+                q.bindValue(QStringLiteral(":P_CDLOJA"), till_.cdLoja);
             }
             for (const auto& [placeholder, value] : binds) {
                 q.bindValue(QLatin1Char(':') + QLatin1String(placeholder), value);
@@ -193,25 +166,9 @@ private:
                 QStringLiteral("O caixa A não conseguiu executar \"%1\".").arg(name), text,
                 q.lastError().text());
         }
-        return q;
     }
 
-    void begin() {
-        if (!db_.transaction()) {
-            throw DatabaseError(QStringLiteral("O caixa A não conseguiu iniciar a transação."),
-                                QString(), db_.lastError().text());
-        }
-    }
-
-    void commit() {
-        if (!db_.commit()) {
-            throw DatabaseError(QStringLiteral("O caixa A não conseguiu gravar a transação."),
-                                QString(), db_.lastError().text());
-        }
-    }
-
-    QString cdFilial_;
-    QString cdLoja_;
+    TillIdentity till_;
     QSqlDatabase db_;
 };
 
@@ -290,7 +247,7 @@ int run(const Options& o) {
         throw AppError(QStringLiteral("O mapa do caixa B não mostra nenhuma mesa livre."));
     }
 
-    TillA caixaA(o.connection, telaB.st.CdFilial, telaB.st.CdLoja);
+    TillA caixaA(o.connection);
     const auto figura = [&](const Mesa& m) {
         return telaB.model.tcb[size_t(m.botao)].picture;
     };
@@ -314,7 +271,8 @@ int run(const Options& o) {
     QElapsedTimer relogio;
     for (int t = 0; t < o.trials; ++t) {
         const Mesa& m = livres[size_t(t) % livres.size()];
-        caixaA.open(m.numero, t, relogio);
+        relogio.start();
+        const QString venda = caixaA.open(m.numero);
         if (!waitFor(
                 telaB, [&] { return figura(m) == QLatin1String("imgOcupada"); }, kLimiteMs)) {
             throw AppError(QStringLiteral("A mesa %1 aberta no caixa A não apareceu ocupada no "
@@ -323,7 +281,7 @@ int run(const Options& o) {
                                .arg(kLimiteMs / 1000));
         }
         ms.push_back(double(relogio.nsecsElapsed()) / 1e6);
-        caixaA.free(m.numero, t);
+        caixaA.free(m.numero, venda);
         if (!waitFor(
                 telaB, [&] { return figura(m) == QLatin1String("imgLivre"); }, kLimiteMs)) {
             throw AppError(QStringLiteral("A mesa %1 liberada no caixa A não apareceu livre no "
