@@ -30,8 +30,12 @@ protected:
             return;
         }
         abertura = QDateTime(now_.date().addDays(-1), QTime(8, 0));
-        till = {QStringLiteral("0001"), QStringLiteral("0001"), QStringLiteral("777"),
-                QStringLiteral("000001"), abertura, QStringLiteral("0001"),
+        till = {QStringLiteral("0001"),
+                QStringLiteral("0001"),
+                QStringLiteral("777"),
+                QStringLiteral("000001"),
+                abertura,
+                QStringLiteral("0001"),
                 QStringLiteral("Ana Lima")};
         // Till 777 of the demo store: two concluded sales and one cancelled since its
         // opening; one concluded before it; one of the same number on another store.
@@ -104,11 +108,12 @@ TEST_F(DaySummaryTest, ThePdfHoldsTheTotals) {
     const QString text = devices_test::pdfText(pdf).simplified();
     for (const char* expected :
          {"RESUMO DE VENDAS DO DIA", "Sabor da Casa", "Filial 0001 - Loja 0001 - Caixa 777",
-          "Produtos 150,50", "Taxa de serviço 15,05", "TOTAL VENDIDO R$ 165,55",
-          "Concluídas 2", "Ticket médio R$ 75,25", "Canceladas 1", "Valor cancelado R$ 30,00",
+          "Produtos 150,50", "Taxa de serviço 15,05", "TOTAL VENDIDO R$ 165,55", "Concluídas 2",
+          "Ticket médio R$ 75,25", "Canceladas 1", "Valor cancelado R$ 30,00",
           "Cartão de crédito R$ 55,55", "Dinheiro R$ 120,00", "Troco - R$ 10,00",
           "Operador: Ana Lima", "Documento sem valor fiscal"}) {
-        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n"
+                                                                << text.toStdString();
     }
     EXPECT_FALSE(text.contains("999,00"));
     EXPECT_FALSE(text.contains("888,00"));
@@ -159,8 +164,7 @@ TEST_F(DaySummaryTest, RelFiscaisPrintsAndTellsWhere) {
     EXPECT_GT(s.concluidas, 0);
     const QString text = devices_test::pdfText(m.captured(1)).simplified();
     EXPECT_TRUE(text.contains("Sabor da Casa")) << text.toStdString();
-    EXPECT_TRUE(text.contains("Concluídas " + QString::number(s.concluidas)))
-        << text.toStdString();
+    EXPECT_TRUE(text.contains("Concluídas " + QString::number(s.concluidas))) << text.toStdString();
     EXPECT_TRUE(text.contains("TOTAL VENDIDO R$ " + brAmount(toCents(s.total()))))
         << text.toStdString();
 
