@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QSqlQuery>
 #include <latch>
@@ -546,7 +548,18 @@ TEST_F(AberturaMesaTest, DrawsTheStoresWaitersAndConsumers) {
     }
     EXPECT_EQ(d.waiter(), "002");
     EXPECT_EQ(d.party(), "4");
-    d.filterConsumers(QStringLiteral("maria"));
+    auto* busca = d.findChild<QLineEdit*>(QStringLiteral("edtConsumidor"));
+    ASSERT_NE(busca, nullptr);
+    busca->setText(QStringLiteral("MARIA"));
+    auto* lista = d.findChild<QListWidget*>(QStringLiteral("lstConsumidores"));
+    ASSERT_NE(lista, nullptr);
+    QStringList visiveis;
+    for (int r = 0; r < lista->count(); ++r) {
+        if (!lista->item(r)->isHidden()) {
+            visiveis << lista->item(r)->text();
+        }
+    }
+    EXPECT_EQ(visiveis, (QStringList{"Sem consumidor", "Maria Oliveira  (0000000002)"}));
     d.chooseConsumer(QString::fromUtf8(demo::kConsumers[1].code));
     EXPECT_EQ(d.consumer(), QString::fromUtf8(demo::kConsumers[1].code));
     d.adjustSize();
