@@ -71,7 +71,7 @@ TEST_F(DemoReceiptAtTheScreen, BillRequestedTablesAreReceivedConcludedOnceAndFre
     EXPECT_EQ(tela().cdsStatusMesas.fieldByName(QStringLiteral("IDSTMESAAUX")).asString(), "D");
 }
 
-// Table 14 paid by credit card and cash: the card transaction is confirmed and its
+// Table 08 (its bill requested, stored as "P") paid by credit card and cash: the card transaction is confirmed and its
 // receipts printed beside the DANFE.
 TEST_F(DemoReceiptAtTheScreen, ACardPaymentIsConfirmedAndItsReceiptsPrinted) {
     abre(true);
@@ -83,8 +83,8 @@ TEST_F(DemoReceiptAtTheScreen, ACardPaymentIsConfirmedAndItsReceiptsPrinted) {
         clica(d, QStringLiteral("btnTipo001")); // the rest in cash
         clica(d, QStringLiteral("btnConcluir"));
     };
-    recebe(QStringLiteral("0014"));
-    EXPECT_EQ(estado(QStringLiteral("0014")), "D");
+    recebe(QStringLiteral("0008"));
+    EXPECT_EQ(estado(QStringLiteral("0008")), "D") << mensagens().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(impressoes("CartaoTEF").size(), 1);
     EXPECT_EQ(impressoes("NFCe").size(), 1);
     EXPECT_TRUE(SimulatedTef().pendentes().isEmpty()) << "confirmed";
