@@ -1,9 +1,13 @@
 // The front office host: prepares the till folder, loads the table module and does
 // what each call of its entry asks for.
 #include "db/demo/demo_store.h"
+#include "external/common.h"
 #include "host/table_module.h"
 #include "platform/errors.h"
 #include "platform/till_folder.h"
+#include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
+#include "suite/common_ui/server_wait_notice.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -13,6 +17,7 @@
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -35,6 +40,24 @@ void mostraVenda(const QVariantList& r) {
     QMessageBox box(QMessageBox::Information, QApplication::applicationName(), texto,
                     QMessageBox::Ok);
     box.exec();
+}
+
+// The notice while the till waits for its database server, said on the error output too; none
+// for a database file, nor when the connection settings cannot be read (the preparation
+// reports them).
+std::unique_ptr<tmk::ServerWaitNotice> avisoDoServidor(QTextStream& err) {
+    try {
+        const QString conexao = tmk::_GetStringConexKov(QString());
+        const tmk::DbDialect& banco = tmk::DbDialect::forConnectionText(conexao);
+        if (banco.answerTimeout() <= 0) {
+            return nullptr;
+        }
+        const QString servidor = banco.describe(tmk::ConnectionText::parse(conexao));
+        err << tmk::ServerWaitNotice::text(servidor, banco.answerTimeout()) << "\n" << Qt::flush;
+        return std::make_unique<tmk::ServerWaitNotice>(servidor, banco.answerTimeout());
+    } catch (const std::exception&) {
+        return nullptr;
+    }
 }
 
 // Writes a picture of the table map once the screen has drawn it, then closes it.
@@ -95,8 +118,10 @@ int main(int argc, char** argv) {
     tmk::setTillFolder(pasta);
 
     try {
+        auto aviso = avisoDoServidor(err);
         const tmk::TillPreparation feito =
             tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime());
+        aviso.reset();
         if (feito.demoStoreCreated) {
             err << "Loja de demonstração criada em " << tmk::tillFolder() << "\n";
         }
@@ -120,6 +145,7 @@ int main(int argc, char** argv) {
         // The module reports the database again when it opens; the till goes on.
         err << tmk::exceptionText(e) << "\n";
     }
+    err.flush();
 
     try {
         tmk::TableModule modulo(QCoreApplication::applicationDirPath());

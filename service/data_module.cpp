@@ -47,7 +47,7 @@ void TrdmGerMesa::connectTo(const QString& connectionText, const QString& catalo
     // A server that is down now is tried again by the next operation.
     connectionLost_ = true;
     db_ = QSqlDatabase();
-    db_ = openConnection(connectionText, connectionName_);
+    db_ = openConnection(connectionText, connectionName_, DatabaseFile::MustExist);
     SetADODBSession(db_);
     connectionLost_ = false;
 }
@@ -216,7 +216,9 @@ void TrdmGerMesa::fail(const QSqlQuery& query, const QString& statement) {
                             driverText, true);
     }
     throw DatabaseError(
-        QStringLiteral("Erro ao executar a instrução %1 no banco de dados.").arg(statement),
+        withFailureReason(
+            QStringLiteral("Erro ao executar a instrução %1 no banco de dados.").arg(statement),
+            db_, error),
         statement, driverText, false);
 }
 
@@ -231,7 +233,7 @@ void TrdmGerMesa::reopenIfLost() {
     inTransaction_ = false;
     try {
         db_ = QSqlDatabase();
-        db_ = openConnection(connectionText_, connectionName_);
+        db_ = openConnection(connectionText_, connectionName_, DatabaseFile::MustExist);
         SetADODBSession(db_);
         connectionLost_ = false;
         qCInfo(lcDataModule) << "connection reopened";

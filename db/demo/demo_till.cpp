@@ -39,8 +39,8 @@ private:
 // The connection of the preparation, closed and removed however it ends.
 class PreparationConnection {
 public:
-    explicit PreparationConnection(const QString& connectionText)
-        : db_(openConnection(connectionText, kConnectionName)) {}
+    PreparationConnection(const QString& connectionText, DatabaseFile file)
+        : db_(openConnection(connectionText, kConnectionName, file)) {}
     ~PreparationConnection() {
         db_.close();
         db_ = QSqlDatabase();
@@ -129,7 +129,8 @@ TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
     // The database first: when it cannot be opened the folder stays untouched.
     CreatedSqliteFile created(newSqliteFile ? sqliteFile : QString());
     {
-        PreparationConnection connection(text);
+        PreparationConnection connection(text, newSqliteFile ? DatabaseFile::MayCreate
+                                                             : DatabaseFile::MustExist);
         QSqlDatabase& db = connection.db();
         SetADODBSession(db);
         const QString database = sqliteFile.isEmpty() ? ConnectionText::parse(text).describe()
