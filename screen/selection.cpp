@@ -295,10 +295,12 @@ bool TfrmGerMesa::BuscaDadosMesa(const QString& nrMesa, const QString& /*naoUsad
     // A series that ended before its last coupon hands the table back.
     if (st.NrMesaEmRecebimento == nrMesa) {
         st.NrMesaEmRecebimento.clear();
-        const QVariant volta = setStatusMesa(dm(), st.CdFilial, st.CdLoja, nrMesa, QStringLiteral("S"));
+        const QVariant volta =
+            setStatusMesa(dm(), st.CdFilial, st.CdLoja, nrMesa, QStringLiteral("S"));
         if (isServiceFailure(volta)) {
-            mensagem(msg(QStringLiteral("MESA_N_DEVOLVIDA"), {nrMesa, serviceFailureMessage(volta)}),
-                     MsgErro);
+            mensagem(
+                msg(QStringLiteral("MESA_N_DEVOLVIDA"), {nrMesa, serviceFailureMessage(volta)}),
+                MsgErro);
         }
     }
     DisparaAtualizacao();

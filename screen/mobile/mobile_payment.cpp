@@ -12,20 +12,20 @@ namespace {
 // The payment list of a sale, as the payment dialog and the sale conclusion read it.
 QList<FieldDef> camposMovCaixa() {
     static const char* const textos[] = {
-        "CDFILIAL",        "NRSEQUMOVI",     "IDTIPOMOVIVE",    "DSMOVIVEND",     "NRSEQVENDA",
-        "CDTIPORECE",      "NRCONTRAVALE",   "CDTIPOTROCO",     "NMTIPORECE",     "NRORDTROCO",
-        "CDCLIENTE",       "CDCONSUMIDOR",   "CDAGECHEQVEN",    "CDBANCHEQVEN",   "CDCNTCHEQVEN",
-        "NRCHEQUEVEND",    "DSIMPFISCAL",    "IDTIPORECE",      "CDFPIMPFIS",     "NRCARTBANCO",
-        "CDBANCARTCR",     "CDTIPORECEORIG", "CDCCUSCLIE",      "CDNSUHOSTTEF",   "NMTIPORECEORIG",
-        "CDNATPRODUTO",    "TXPRIMVIATEF",   "TXSEGVIATEF",     "NRCONTROLTEF",   "NMBANDTEF",
-        "NRAUTORIZATEF",   "IDFILAPAGMFE",   "CDAUTORIZMFE",    "CDBINCARTMFE",   "NMINSTFINMFE",
-        "CDPAGAMENMFE",    "CDNSUTEF",       "CDINTRESGSALDO",  "IDTIPORESGATE",  "CDCNPJRESGSALDO",
-        "IDTRANSAME",      "IDTRANSAMECAPT", "CDCONSRESGSALDO", "DSCARTDIGITAL",  "CDRESGSALDO",
+        "CDFILIAL",      "NRSEQUMOVI",     "IDTIPOMOVIVE",    "DSMOVIVEND",    "NRSEQVENDA",
+        "CDTIPORECE",    "NRCONTRAVALE",   "CDTIPOTROCO",     "NMTIPORECE",    "NRORDTROCO",
+        "CDCLIENTE",     "CDCONSUMIDOR",   "CDAGECHEQVEN",    "CDBANCHEQVEN",  "CDCNTCHEQVEN",
+        "NRCHEQUEVEND",  "DSIMPFISCAL",    "IDTIPORECE",      "CDFPIMPFIS",    "NRCARTBANCO",
+        "CDBANCARTCR",   "CDTIPORECEORIG", "CDCCUSCLIE",      "CDNSUHOSTTEF",  "NMTIPORECEORIG",
+        "CDNATPRODUTO",  "TXPRIMVIATEF",   "TXSEGVIATEF",     "NRCONTROLTEF",  "NMBANDTEF",
+        "NRAUTORIZATEF", "IDFILAPAGMFE",   "CDAUTORIZMFE",    "CDBINCARTMFE",  "NMINSTFINMFE",
+        "CDPAGAMENMFE",  "CDNSUTEF",       "CDINTRESGSALDO",  "IDTIPORESGATE", "CDCNPJRESGSALDO",
+        "IDTRANSAME",    "IDTRANSAMECAPT", "CDCONSRESGSALDO", "DSCARTDIGITAL", "CDRESGSALDO",
         "CDINSTCAR"};
     static const char* const datas[] = {"DTHRINCMOV", "DTDEPCHEQUE", "DTDEPCHEQVEN",
                                         "DTMOVIMCAIXA"};
-    static const char* const valores[] = {"VRMOVIVEND", "VRMOVIVEOUT", "VRCOTINDOUT",
-                                          "QTPARCRECEB", "VRSALDORESTCP"};
+    static const char* const valores[] = {"VRMOVIVEND", "VRMOVIVEOUT", "VRCOTINDOUT", "QTPARCRECEB",
+                                          "VRSALDORESTCP"};
     QList<FieldDef> campos;
     for (const char* c : textos) {
         campos.append({QString::fromLatin1(c), FieldType::Text, 0});
@@ -133,7 +133,8 @@ void TfrmGerMesa::InserePagamentoMobile(double& total) {
         put("DSMOVIVEND", QStringLiteral("PAGAMENTO MOBILE"));
         put("TXPRIMVIATEF", app("TXPRIMVIATEF"));
         put("TXSEGVIATEF", app("TXSEGVIATEF"));
-        for (const char* c : {"CDCNPJRESGSALDO", "CDINTRESGSALDO", "IDTRANSAME", "IDTRANSAMECAPT"}) {
+        for (const char* c :
+             {"CDCNPJRESGSALDO", "CDINTRESGSALDO", "IDTRANSAME", "IDTRANSAMECAPT"}) {
             put(c, QString());
         }
         put("IDTIPORESGATE", QStringLiteral("N"));

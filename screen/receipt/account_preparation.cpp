@@ -37,8 +37,7 @@ void TfrmGerMesa::carregaConta(RecebimentoEmCurso& r) {
     const QString& lista = r.listaComandas;
     carrega(cdsListaComanda, getListaComanda(dm(), f, lista, r.cdNatProduto, st.NrConfTela),
             QStringLiteral("getListaComanda"), {f, lista, r.cdNatProduto, st.NrConfTela});
-    carrega(cdsListaComandaCanc,
-            getListaComandaCanc(dm(), f, lista, r.cdNatProduto, st.NrConfTela),
+    carrega(cdsListaComandaCanc, getListaComandaCanc(dm(), f, lista, r.cdNatProduto, st.NrConfTela),
             QStringLiteral("getListaComandaCanc"), {f, lista, r.cdNatProduto, st.NrConfTela});
     carrega(cdsObsItens, getObsItens(dm(), f, lista), QStringLiteral("getObsItens"), {f, lista});
     carrega(cdsExtConsFid, getExtConsFid(dm(), f, lista), QStringLiteral("getExtConsFid"),
@@ -131,9 +130,9 @@ void TfrmGerMesa::preparaConta(RecebimentoEmCurso& r) {
         if (r.vrTxServicoConta > 0) {
             r.vrTotalNatureza = totalNatureza(cdsListaComanda);
             if (r.vrTotalNatureza > 0) {
-                r.vrTxServicoNatureza =
-                    r.ultimo() ? r.vrTxServicoConta
-                               : Trunc2(r.vrTotalNatureza * st.VrComisVenda / 100.0);
+                r.vrTxServicoNatureza = r.ultimo()
+                                            ? r.vrTxServicoConta
+                                            : Trunc2(r.vrTotalNatureza * st.VrComisVenda / 100.0);
                 for (cdsListaComanda.first(); !cdsListaComanda.eof(); cdsListaComanda.next()) {
                     cdsListaComanda.edit();
                     cdsListaComanda.fieldByName(QStringLiteral("VRTXSERVICO"))
@@ -177,8 +176,9 @@ void TfrmGerMesa::preparaConta(RecebimentoEmCurso& r) {
 
     // The pick-up password: the one the sale already has, or the day's next.
     if (st.SistemaKovNfce || st.SistemaKovSat) {
-        r.senhaCupom =
-            direto(GetRecupSenha(dm(), r.cdFilial, r.nrVendaRest, r.nrComanda)).toString().trimmed();
+        r.senhaCupom = direto(GetRecupSenha(dm(), r.cdFilial, r.nrVendaRest, r.nrComanda))
+                           .toString()
+                           .trimmed();
         if (r.senhaCupom.isEmpty()) {
             const QDateTime hoje = clock().now();
             r.senhaCupom = direto(getSenhaCupom(dm(), r.cdFilial, hoje)).toString();

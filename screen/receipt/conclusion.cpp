@@ -54,9 +54,8 @@ bool TfrmGerMesa::abreRecebimento(RecebimentoEmCurso& r) {
     a.cdsExtConsFid = &cdsExtConsFid;
     a.cdsPromoComanda = &cdsPromoComanda;
 
-    suite().dialogs->AtivaProcesso(nullptr,
-                                   QStringLiteral("Verificando o Pagamento da Mesa... Aguarde!"),
-                                   0, 0);
+    suite().dialogs->AtivaProcesso(
+        nullptr, QStringLiteral("Verificando o Pagamento da Mesa... Aguarde!"), 0, 0);
     bool pago = false;
     try {
         pago = suite().dialogs->Recebimento(a);
@@ -79,11 +78,8 @@ void TfrmGerMesa::gravaVenda(RecebimentoEmCurso& r) {
     const QString contexto =
         QStringLiteral("cdsListaComanda.Data-cdsMovCaixa.Data-cdsCanc.Data-cdsFamiliaSaldo.Data-"
                        "cdsEmprestimoFam.Data-") +
-        QStringList{st.CdCaixa,    dataTexto(st.DtAberCaixa),
-                    r.cdEmpresa,   a.nrCupom,
-                    a.outValue10,  r.cdFilial,
-                    r.listaComandas, r.dsComanda,
-                    st.CdLoja,     r.nrMesa,
+        QStringList{st.CdCaixa,   dataTexto(st.DtAberCaixa), r.cdEmpresa, a.nrCupom, a.outValue10,
+                    r.cdFilial,   r.listaComandas,           r.dsComanda, st.CdLoja, r.nrMesa,
                     r.nrVendaRest}
             .join(QLatin1Char('-')) +
         QStringLiteral("-RESParametro Vazio");
@@ -120,9 +116,10 @@ void TfrmGerMesa::gravaVenda(RecebimentoEmCurso& r) {
     st.VarRetorno = QVariantList(10);
 
     const QList<ClientDataSet*> tabelas{
-        &cdsListaComanda, &cdsMovCaixa,      &cdsListaComandaCanc, &cdsFamiliaSaldo,
-        &cdsEmprestimoFam, &cdsItComandaEst, &cdsVazio,            &cdsBrinde,
-        &cdsObsItens,     &cdsObsItensEst,   &cdsItensDesistencia, &cdsExtConsFid,
+        &cdsListaComanda, &cdsMovCaixa,         &cdsListaComandaCanc,
+        &cdsFamiliaSaldo, &cdsEmprestimoFam,    &cdsItComandaEst,
+        &cdsVazio,        &cdsBrinde,           &cdsObsItens,
+        &cdsObsItensEst,  &cdsItensDesistencia, &cdsExtConsFid,
         &cdsPromoComanda};
     QVariantList v(47);
     v[0] = st.CdCaixa;
@@ -173,8 +170,9 @@ void TfrmGerMesa::gravaVenda(RecebimentoEmCurso& r) {
     }
 
     const QString motivo = msg(QStringLiteral("RECEBCONTA"));
-    gravaLogAcesso(QStringLiteral("REC_CON"), motivo, motivo + QStringLiteral(" da mesa: ") + r.nrMesa,
-                   r.nrVendaRest, r.listaComandas, r.dsComanda, r.nrMesa, 0, r.nrSeqVenda);
+    gravaLogAcesso(QStringLiteral("REC_CON"), motivo,
+                   motivo + QStringLiteral(" da mesa: ") + r.nrMesa, r.nrVendaRest, r.listaComandas,
+                   r.dsComanda, r.nrMesa, 0, r.nrSeqVenda);
     servico(setMovCaixaMob(dm(), r.cdFilial, r.listaComandas, st.CdCaixa, r.nrSeqVenda),
             QStringLiteral("setMovCaixaMob"),
             {r.cdFilial, r.listaComandas, st.CdCaixa, r.nrSeqVenda}, 10);
@@ -210,9 +208,8 @@ void TfrmGerMesa::lancaBeneficios(RecebimentoEmCurso& r) {
         return;
     }
     cdsMovCaixa.first();
-    const QString cdCliente = campo(cdsMovCaixa, "CDCLIENTE").isEmpty()
-                                  ? r.cdCliente
-                                  : campo(cdsMovCaixa, "CDCLIENTE");
+    const QString cdCliente =
+        campo(cdsMovCaixa, "CDCLIENTE").isEmpty() ? r.cdCliente : campo(cdsMovCaixa, "CDCLIENTE");
     const QVariant semBeneficio = getCadBeneficio(dm(), cdCliente, r.cdConsumidor);
     if (!semBeneficio.toBool()) {
         st.PromoFidelidade = false;
@@ -237,10 +234,9 @@ void TfrmGerMesa::lancaBeneficios(RecebimentoEmCurso& r) {
             hoje.addDays(st.NrDiasValBeneCamp),
             cdsMovFidelidade.fieldByName(QStringLiteral("VRBENEFICIO")).asFloat(),
             st.QtBeneficioCamp);
-        suite().common->MensagemMetodo(res, true, 0, QStringLiteral("setMovFidelidade"),
-                                       QStringLiteral("Cli_Tmk00470"),
-                                       r.cdFilial + QLatin1Char('-') + st.DsDirCad,
-                                       QStringLiteral("002"));
+        suite().common->MensagemMetodo(
+            res, true, 0, QStringLiteral("setMovFidelidade"), QStringLiteral("Cli_Tmk00470"),
+            r.cdFilial + QLatin1Char('-') + st.DsDirCad, QStringLiteral("002"));
     }
     st.PromoFidelidade = false;
 }

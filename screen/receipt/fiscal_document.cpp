@@ -37,8 +37,7 @@ QString elemento(const QString& xml, const QString& tag) {
 
 } // namespace
 
-void TfrmGerMesa::leDocumentoSat(const QString& xml, QString& nrNotaFiscalCe,
-                                 QString& nrSerieSat) {
+void TfrmGerMesa::leDocumentoSat(const QString& xml, QString& nrNotaFiscalCe, QString& nrSerieSat) {
     const QString numero = elemento(xml, QStringLiteral("nCFe"));
     const QString serie = elemento(xml, QStringLiteral("nserieSAT"));
     if (numero.isEmpty() || serie.isEmpty()) {
@@ -101,8 +100,8 @@ void TfrmGerMesa::emiteDocumentoFiscal(RecebimentoEmCurso& r) {
     st.SatOnlineOk = false;
     QStringList resposta;
     st.SatOnlineOk = suite().dialogs->SATOnline(r.cdFilial, st.CdCaixa, r.nrSeqVenda,
-                                                st.IdUtilSatComp, st.CdAtivacaoSat,
-                                                st.DirXmlFiscal, st.StIbpt, st.StIbptEs, resposta);
+                                                st.IdUtilSatComp, st.CdAtivacaoSat, st.DirXmlFiscal,
+                                                st.StIbpt, st.StIbptEs, resposta);
     if (!st.SatOnlineOk) {
         const QString motivo = valorDe(resposta, QStringLiteral("mensagem"));
         throw AppError(motivo.isEmpty() ? msg(QStringLiteral("VENDA_CANC")) : motivo);
@@ -120,8 +119,8 @@ void TfrmGerMesa::emiteDocumentoFiscal(RecebimentoEmCurso& r) {
     st.NrSerieSat = serie;
     r.documentoAutorizado = true;
     suite().common->CriaCodBarra(st.ChaveAcessoNfce, st.DirXmlFiscal);
-    servico(suite().sales->AtualizaVendaSat(r.cdFilial, st.CdCaixa, r.nrSeqVenda,
-                                            st.NrNotaFiscalCe, st.QrCodeNfce, resposta),
+    servico(suite().sales->AtualizaVendaSat(r.cdFilial, st.CdCaixa, r.nrSeqVenda, st.NrNotaFiscalCe,
+                                            st.QrCodeNfce, resposta),
             QStringLiteral("AtualizaVendaSat"), {r.cdFilial, st.CdCaixa, r.nrSeqVenda}, 10,
             QStringLiteral("Cli_Tmk02390"));
 }
@@ -151,18 +150,28 @@ bool TfrmGerMesa::liquidaMesa(RecebimentoEmCurso& r) {
 void TfrmGerMesa::PreencheParamImpCupNF(const QString& cdIdConsumidor, const QString& nrNaoFiscal,
                                         const QString& nrSeqVenda, const QString& senhaCupom,
                                         double vrTotalPago) {
-    const QStringList vazios{QStringLiteral("NMCONSUMIDOR"),   QStringLiteral("STIMPPOSOBS"),
-                             QStringLiteral("TIPOVENDA"),      QStringLiteral("CDPRODCONSUM"),
-                             QStringLiteral("CDPRODCOUVER"),   QStringLiteral("DSCOMANDA"),
-                             QStringLiteral("stRedZLeituraX"), QStringLiteral("stImpFechaCaixa"),
-                             QStringLiteral("stImpRelProduto"), QStringLiteral("stImpRedZLeituX"),
-                             QStringLiteral("stNrSerieECF"),   QStringLiteral("stRelProdutoDia"),
-                             QStringLiteral("NRMESA"),         QStringLiteral("BUSCANRPESSOAS"),
-                             QStringLiteral("NRPESMESAALT"),   QStringLiteral("NMVENDEDOR"),
-                             QStringLiteral("AGRUPADO"),       QStringLiteral("COBRATAXA_FECHAMENTO"),
+    const QStringList vazios{QStringLiteral("NMCONSUMIDOR"),
+                             QStringLiteral("STIMPPOSOBS"),
+                             QStringLiteral("TIPOVENDA"),
+                             QStringLiteral("CDPRODCONSUM"),
+                             QStringLiteral("CDPRODCOUVER"),
+                             QStringLiteral("DSCOMANDA"),
+                             QStringLiteral("stRedZLeituraX"),
+                             QStringLiteral("stImpFechaCaixa"),
+                             QStringLiteral("stImpRelProduto"),
+                             QStringLiteral("stImpRedZLeituX"),
+                             QStringLiteral("stNrSerieECF"),
+                             QStringLiteral("stRelProdutoDia"),
+                             QStringLiteral("NRMESA"),
+                             QStringLiteral("BUSCANRPESSOAS"),
+                             QStringLiteral("NRPESMESAALT"),
+                             QStringLiteral("NMVENDEDOR"),
+                             QStringLiteral("AGRUPADO"),
+                             QStringLiteral("COBRATAXA_FECHAMENTO"),
                              QStringLiteral("COBRACOUVER_FECHAMENTO"),
                              QStringLiteral("COBRACONSUMACAO_FECHAMENTO"),
-                             QStringLiteral("NRPESSOAS"),      QStringLiteral("CDCLIENTE"),
+                             QStringLiteral("NRPESSOAS"),
+                             QStringLiteral("CDCLIENTE"),
                              QStringLiteral("TIPOCONTA")};
     QList<QPair<QString, QVariant>> valores{
         {QStringLiteral("CDIDCONSUMID"), cdIdConsumidor},
@@ -204,8 +213,8 @@ void TfrmGerMesa::PreencheParamImpCupNF(const QString& cdIdConsumidor, const QSt
     }
     QList<FieldDef> campos;
     for (const auto& [nome, valor] : valores) {
-        const FieldType tipo = valor.typeId() == QMetaType::Double     ? FieldType::Float
-                               : valor.typeId() == QMetaType::Bool     ? FieldType::Boolean
+        const FieldType tipo = valor.typeId() == QMetaType::Double      ? FieldType::Float
+                               : valor.typeId() == QMetaType::Bool      ? FieldType::Boolean
                                : valor.typeId() == QMetaType::QDateTime ? FieldType::DateTime
                                                                         : FieldType::Text;
         campos.append({nome, tipo, 0});
@@ -246,7 +255,7 @@ void TfrmGerMesa::imprimeRecebimento(RecebimentoEmCurso& r) {
         // The card receipts of this sale's payments.
         QVariantList v(12);
         v[0] = QVariant::fromValue(cdsUltTef.active() && !cdsUltTef.isEmpty() ? cdsUltTef.data()
-                                                                             : cdsMovCaixa.data());
+                                                                              : cdsMovCaixa.data());
         v[1] = 0;
         v[3] = st.IdTipoImpFis;
         v[4] = st.IdImprCupTefRed;

@@ -27,8 +27,8 @@ void TfrmGerMesa::ApagaCdsVenda_CdsItensCancelados() {
     for (const char* nome : {"cdsVenda.cds", "cdsItensCancelados.cds"}) {
         const QString caminho = st.DsDirCad + QString::fromLatin1(nome);
         if (QFile::exists(caminho) && !QFile::remove(caminho)) {
-            throw AppError(
-                QStringLiteral("Não foi possível apagar o arquivo %1.").arg(QDir::toNativeSeparators(caminho)));
+            throw AppError(QStringLiteral("Não foi possível apagar o arquivo %1.")
+                               .arg(QDir::toNativeSeparators(caminho)));
         }
     }
 }
@@ -40,9 +40,10 @@ void registraVendaCancelada(TfrmGerMesa& tela, RecebimentoEmCurso& r) {
     ScreenState& st = tela.st;
     const RecebimentoArgs& a = r.dialogo;
     const QString contexto = QStringLiteral("cdsvenda.data-cdsVendaCancelada.Data-") +
-                             QStringList{st.CdCaixa, dataTexto(st.DtAberCaixa), r.cdEmpresa,
-                                         a.nrCupom, a.outValue10, r.nrMesa, a.nrNaoFiscal,
-                                         st.NrSerieImp}
+                             QStringList{st.CdCaixa,    dataTexto(st.DtAberCaixa),
+                                         r.cdEmpresa,   a.nrCupom,
+                                         a.outValue10,  r.nrMesa,
+                                         a.nrNaoFiscal, st.NrSerieImp}
                                  .join(QLatin1Char('-'));
     tela.suite().common->MensagemMetodo(
         setCancelaVendas(tela.dm(), QVariant::fromValue(tela.cdsListaComanda.data()),

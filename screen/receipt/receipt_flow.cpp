@@ -99,8 +99,8 @@ void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVen
     }
     if (r.falhou) {
         mensagem(msg(QStringLiteral("VENDA_FALHA_AUT"),
-                     {r.nrSeqVenda, r.erro.isEmpty() ? QStringLiteral("veja a mensagem anterior")
-                                                     : r.erro}),
+                     {r.nrSeqVenda,
+                      r.erro.isEmpty() ? QStringLiteral("veja a mensagem anterior") : r.erro}),
                  MsgAviso);
     }
     concluiRecebimento(r, mesa);

@@ -35,9 +35,9 @@ void TfrmGerMesa::reservaMesa(RecebimentoEmCurso& r) {
     const QString estado = campo(cdsStatusMesas, "IDSTMESAAUX");
     if (estado == QLatin1String("S")) {
         // One conditional update: of two tills touching the table at once, one wins.
-        const QVariant ganhou = servico(setRecebeMesa(dm(), r.cdFilial, st.CdLoja, r.nrMesa),
-                                        QStringLiteral("setRecebeMesa"),
-                                        {r.cdFilial, st.CdLoja, r.nrMesa});
+        const QVariant ganhou =
+            servico(setRecebeMesa(dm(), r.cdFilial, st.CdLoja, r.nrMesa),
+                    QStringLiteral("setRecebeMesa"), {r.cdFilial, st.CdLoja, r.nrMesa});
         if (!ganhou.toBool()) {
             mensagem(msg(QStringLiteral("Mesa_Rec")), MsgErro);
             abortSilently();
@@ -75,9 +75,9 @@ void DevolveMesa::devolve() {
         const QVariant r =
             setStatusMesa(tela_.dm(), cdFilial_, tela_.st.CdLoja, nrMesa_, QStringLiteral("S"));
         if (isServiceFailure(r)) {
-            tela_.mensagem(tela_.msg(QStringLiteral("MESA_N_DEVOLVIDA"),
-                                     {nrMesa_, serviceFailureMessage(r)}),
-                           MsgErro);
+            tela_.mensagem(
+                tela_.msg(QStringLiteral("MESA_N_DEVOLVIDA"), {nrMesa_, serviceFailureMessage(r)}),
+                MsgErro);
         }
     } catch (const std::exception& e) {
         try {

@@ -2,6 +2,7 @@
 // libraries: the payment dialog played, the sale stored once with its NFC-e, the DANFE
 // and card receipts printed, the table freed; an abandoned payment and a failed
 // conclusion hand the table back whole.
+#include "screen/view/ger_mesa_view.h"
 #include "suite/devices/tef_terminal.h"
 #include "tests/screen/receipt_fixture.h"
 
@@ -69,10 +70,17 @@ TEST_F(DemoReceiptAtTheScreen, BillRequestedTablesAreReceivedConcludedOnceAndFre
     // The map shows the tables free after the refresh.
     EXPECT_EQ(tela().cdsStatusMesas.locate(QStringLiteral("NRMESA"), QStringLiteral("0007")), true);
     EXPECT_EQ(tela().cdsStatusMesas.fieldByName(QStringLiteral("IDSTMESAAUX")).asString(), "D");
+    // TMK_PICTURES=folder: the map after the receipts, as the operator sees it.
+    const QString pasta = qEnvironmentVariable("TMK_PICTURES");
+    if (!pasta.isEmpty()) {
+        TfrmGerMesaView janela(tela());
+        janela.show();
+        EXPECT_TRUE(janela.grab().save(QDir(pasta).filePath(QStringLiteral("mapa-recebido.png"))));
+    }
 }
 
-// Table 08 (its bill requested, stored as "P") paid by credit card and cash: the card transaction is confirmed and its
-// receipts printed beside the DANFE.
+// Table 08 (its bill requested, stored as "P") paid by credit card and cash: the card transaction
+// is confirmed and its receipts printed beside the DANFE.
 TEST_F(DemoReceiptAtTheScreen, ACardPaymentIsConfirmedAndItsReceiptsPrinted) {
     abre(true);
     dialogs_->script = [](QDialog& d) {
@@ -84,12 +92,13 @@ TEST_F(DemoReceiptAtTheScreen, ACardPaymentIsConfirmedAndItsReceiptsPrinted) {
         clica(d, QStringLiteral("btnConcluir"));
     };
     recebe(QStringLiteral("0008"));
-    EXPECT_EQ(estado(QStringLiteral("0008")), "D") << mensagens().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(estado(QStringLiteral("0008")), "D")
+        << mensagens().join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(impressoes("CartaoTEF").size(), 1);
     EXPECT_EQ(impressoes("NFCe").size(), 1);
     EXPECT_TRUE(SimulatedTef().pendentes().isEmpty()) << "confirmed";
-    EXPECT_EQ(contagem("SELECT COUNT(*) FROM MOVCAIXA WHERE CDNSUTEF IS NOT NULL AND CDNSUTEF <> ''"),
-              1);
+    EXPECT_EQ(
+        contagem("SELECT COUNT(*) FROM MOVCAIXA WHERE CDNSUTEF IS NOT NULL AND CDNSUTEF <> ''"), 1);
 }
 
 // The operator abandons the payment: with "Não" only the table goes back; with "Sim" the
@@ -105,11 +114,13 @@ TEST_F(DemoReceiptAtTheScreen, AnAbandonedPaymentPutsTheTableBackWhole) {
         SCOPED_TRACE(c.escolha);
         const int itens = contagem("SELECT COUNT(*) FROM ITCOMANDAVEN WHERE NRSEQVENDA IS NULL");
         dialogs_->escolha = c.escolha;
-        dialogs_->script = [](QDialog& d) { clica(d, QStringLiteral("btnCancelar")); };
+        dialogs_->script = [](QDialog& d) {
+            clica(d, QStringLiteral("btnCancelar"));
+        };
         recebe(QStringLiteral("0009"));
         EXPECT_EQ(estado(QStringLiteral("0009")), "S");
-        EXPECT_EQ(contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'O' AND NRMESA = '0009'"),
-                  0);
+        EXPECT_EQ(
+            contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'O' AND NRMESA = '0009'"), 0);
         EXPECT_EQ(contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'C'"),
                   canceladasAntes + c.canceladas);
         canceladasAntes += c.canceladas;
@@ -130,11 +141,13 @@ TEST_F(DemoReceiptAtTheScreen, AFailedNfceCancelsTheSaleAndTheTableCanBeReceived
         ini.setValue(QStringLiteral("NFCe/Resposta"), QString::fromLatin1(resposta));
         ini.sync();
         abre(true);
-        dialogs_->script = [](QDialog& d) { clica(d, QStringLiteral("btnConcluir")); };
+        dialogs_->script = [](QDialog& d) {
+            clica(d, QStringLiteral("btnConcluir"));
+        };
         recebe(QStringLiteral("0007"));
         EXPECT_EQ(estado(QStringLiteral("0007")), "S");
-        EXPECT_EQ(contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'O' AND NRMESA = '0007'"),
-                  0);
+        EXPECT_EQ(
+            contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'O' AND NRMESA = '0007'"), 0);
         EXPECT_FALSE(mensagens().isEmpty());
         EXPECT_EQ(contagem("SELECT COUNT(*) FROM MOVCAIXAMOB WHERE NRSEQVENDA IS NOT NULL AND "
                            "NRSEQVENDA <> ''"),
@@ -143,10 +156,13 @@ TEST_F(DemoReceiptAtTheScreen, AFailedNfceCancelsTheSaleAndTheTableCanBeReceived
     }
     QFile::remove(QDir(till_.path()).filePath(QStringLiteral("Dispositivos/NFCe.ini")));
     abre(true);
-    dialogs_->script = [](QDialog& d) { clica(d, QStringLiteral("btnConcluir")); };
+    dialogs_->script = [](QDialog& d) {
+        clica(d, QStringLiteral("btnConcluir"));
+    };
     recebe(QStringLiteral("0007"));
     EXPECT_EQ(estado(QStringLiteral("0007")), "D");
-    EXPECT_EQ(contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'O' AND NRMESA = '0007'"), 1);
+    EXPECT_EQ(contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'O' AND NRMESA = '0007'"),
+              1);
 }
 
 // A table being received at another till, and one whose bill was not requested, are

@@ -9,10 +9,10 @@
 
 #include <QSqlQuery>
 #include <array>
-#include <iostream>
 #include <barrier>
-#include <thread>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <thread>
 
 namespace tmk::test {
 namespace {
@@ -45,9 +45,9 @@ protected:
         if (esperasAteGravar == 0) {
             fakes.sales.concluiFechamento.setCallback([this](const QVariantList&) {
                 gravaVendaNoBanco();
-                return ConclusionAnswer{
-                    kSeq, {QVariant(), QStringLiteral("chave"), QStringLiteral("qr"),
-                           QStringLiteral("135")}};
+                return ConclusionAnswer{kSeq,
+                                        {QVariant(), QStringLiteral("chave"), QStringLiteral("qr"),
+                                         QStringLiteral("135")}};
             });
         } else if (esperasAteGravar > 0) {
             clock.aoEsperar = [this, esperasAteGravar](int n) {
@@ -96,20 +96,21 @@ TEST_F(ReceiptFlow, OnlyABillRequestedTableIsClaimedAndOnlyOnce) {
         const char* mensagem;    // expected message key; "" when the dialog opens
     };
     const Caso casos[] = {
-        {"0009", "", false, ""},               // "S": claimed, then abandoned
-        {"0008", "", false, ""},               // "P" is read as "S"
-        {"0010", "", false, "Mesa_Rec"},       // another till receives it
-        {"0010", "", true, ""},                // the next coupon of this till's series
-        {"0006", "", false, "Mesa_N_Sol"},     // occupied
-        {"0009", "R", false, "Mesa_Rec"},      // claimed meanwhile by another till
+        {"0009", "", false, ""},           // "S": claimed, then abandoned
+        {"0008", "", false, ""},           // "P" is read as "S"
+        {"0010", "", false, "Mesa_Rec"},   // another till receives it
+        {"0010", "", true, ""},            // the next coupon of this till's series
+        {"0006", "", false, "Mesa_N_Sol"}, // occupied
+        {"0009", "R", false, "Mesa_Rec"},  // claimed meanwhile by another till
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(std::string(c.mesa) + " " + c.estadoAntes);
         const QString mesa = QString::fromLatin1(c.mesa);
         if (*c.estadoAntes) {
             QSqlQuery q(database.connection());
-            ASSERT_TRUE(q.exec(QStringLiteral("UPDATE MESA SET IDSTMESAAUX = '%1' WHERE NRMESA = '%2'")
-                                   .arg(QLatin1String(c.estadoAntes), mesa)));
+            ASSERT_TRUE(
+                q.exec(QStringLiteral("UPDATE MESA SET IDSTMESAAUX = '%1' WHERE NRMESA = '%2'")
+                           .arg(QLatin1String(c.estadoAntes), mesa)));
         }
         const QString antes = estado(mesa);
         fakes.clear();
@@ -125,7 +126,8 @@ TEST_F(ReceiptFlow, OnlyABillRequestedTableIsClaimedAndOnlyOnce) {
             EXPECT_EQ(fakes.count(QStringLiteral("Recebimento")), 0);
             EXPECT_EQ(estado(mesa), antes) << "nothing written";
         } else {
-            EXPECT_EQ(fakes.count(QStringLiteral("Recebimento")), 1) << mensagens().join('\n').toStdString();
+            EXPECT_EQ(fakes.count(QStringLiteral("Recebimento")), 1)
+                << mensagens().join('\n').toStdString();
             EXPECT_EQ(estado(mesa), "S") << "abandoned: handed back";
         }
         // Restore the demo's state for the next case.
@@ -243,9 +245,12 @@ TEST_F(ReceiptFlow, TheSaleIsConcludedOnceAndCheckedUpToFourTimes) {
 TEST_F(ReceiptFlow, AFailureCancelsInFullOrFinishesAnAuthorisedSale) {
     const QStringList aceita{
         QStringLiteral("chaveConsulta=CFe35261200000000000000590000000000011234567890"),
-        QStringLiteral("timeStamp=20261208200000"), QStringLiteral("valorTotalCFe=10.00"),
-        QStringLiteral("CPFCNPJValue="), QStringLiteral("assinaturaQRCODE=abc"),
-        QStringLiteral("arqxmlnfce=<CFe><nCFe>000123</nCFe><nserieSAT>900004019</nserieSAT></CFe>")};
+        QStringLiteral("timeStamp=20261208200000"),
+        QStringLiteral("valorTotalCFe=10.00"),
+        QStringLiteral("CPFCNPJValue="),
+        QStringLiteral("assinaturaQRCODE=abc"),
+        QStringLiteral(
+            "arqxmlnfce=<CFe><nCFe>000123</nCFe><nserieSAT>900004019</nserieSAT></CFe>")};
     struct Caso {
         const char* nome;
         bool transmitida;
@@ -259,9 +264,23 @@ TEST_F(ReceiptFlow, AFailureCancelsInFullOrFinishesAnAuthorisedSale) {
         const char* mensagem; // a key whose text is shown
     };
     const Caso casos[] = {
-        {"recusada", false, {QStringLiteral("mensagem=SAT bloqueado")}, false, 1, 1, 0, "S",
+        {"recusada",
+         false,
+         {QStringLiteral("mensagem=SAT bloqueado")},
+         false,
+         1,
+         1,
+         0,
+         "S",
          "VENDA_CANC"},
-        {"sem nCFe", true, {QStringLiteral("arqxmlnfce=<CFe></CFe>")}, false, 1, 1, 0, "S",
+        {"sem nCFe",
+         true,
+         {QStringLiteral("arqxmlnfce=<CFe></CFe>")},
+         false,
+         1,
+         1,
+         0,
+         "S",
          "VENDA_CANC"},
         {"aceita, registro falha", true, aceita, true, 0, 0, 1, "D", ""},
         {"aceita", true, aceita, false, 0, 0, 1, "D", ""},
@@ -328,11 +347,12 @@ TEST_F(ReceiptFlow, ASplitSeriesSellsEachNatureOnceAndSettlesAfterTheLast) {
     });
     QList<double> taxas;
     QList<int> itens;
-    fakes.dialogs.recebimento.setDefault(PaymentAnswer{true, [&](RecebimentoArgs& a) {
-        a.cdsListaComanda->first();
-        taxas << a.cdsListaComanda->fieldByName("VRTXSERVICO").asFloat();
-        itens << a.cdsListaComanda->recordCount();
-    }});
+    fakes.dialogs.recebimento.setDefault(
+        PaymentAnswer{true, [&](RecebimentoArgs& a) {
+                          a.cdsListaComanda->first();
+                          taxas << a.cdsListaComanda->fieldByName("VRTXSERVICO").asFloat();
+                          itens << a.cdsListaComanda->recordCount();
+                      }});
     QList<int> modos;
     QStringList estados;
     fakes.sales.limpaMesaGeral.setCallback([&](const QVariantList& args) {
@@ -341,7 +361,8 @@ TEST_F(ReceiptFlow, ASplitSeriesSellsEachNatureOnceAndSettlesAfterTheLast) {
         return QVariant();
     });
     recebe(QStringLiteral("0009"));
-    ASSERT_EQ(fakes.count(QStringLiteral("Recebimento")), 2) << mensagens().join('\n').toStdString();
+    ASSERT_EQ(fakes.count(QStringLiteral("Recebimento")), 2)
+        << mensagens().join('\n').toStdString();
     EXPECT_EQ(modos, (QList<int>{2, 0}));
     EXPECT_EQ(estados, (QStringList{"R", "R"})) << "kept by this till between the coupons";
     EXPECT_EQ(fakes.count(QStringLiteral("setConcluiFechamento")), 2);
@@ -391,9 +412,9 @@ TEST_F(ReceiptFlow, ThePasswordRestartsAboveTheMaximumAsANumber) {
         const char* maximo;
         bool reinicia;
     };
-    for (const Caso c : {Caso{"100", "99", true}, Caso{"1000", "999", true},
-                         Caso{"990", "999", false}, Caso{"999", "999", false},
-                         Caso{"", "999", false}, Caso{"12a", "999", false}}) {
+    for (const Caso c :
+         {Caso{"100", "99", true}, Caso{"1000", "999", true}, Caso{"990", "999", false},
+          Caso{"999", "999", false}, Caso{"", "999", false}, Caso{"12a", "999", false}}) {
         EXPECT_EQ(TfrmGerMesa::senhaAcimaDoMaximo(c.senha, c.maximo), c.reinicia)
             << c.senha << " " << c.maximo;
     }
@@ -432,26 +453,26 @@ TEST_F(ReceiptFlow, TheSatAnswerGivesItsNumberAndSerialOrAClearError) {
 // a value (a quote in it is an ordinary character); an unknown type is an error.
 TEST_F(ReceiptFlow, AppPaymentsBecomeThePaymentLinesOfTheSale) {
     DataPacket tipos;
-    tipos.fields = {{"CDTIPORECE", FieldType::Text, 3},  {"NMTIPORECE", FieldType::Text, 30},
-                    {"IDTIPORECE", FieldType::Text, 1},  {"CDTIPOTROCO", FieldType::Text, 3},
-                    {"NRORDTROCO", FieldType::Text, 3},  {"DSIMPFISCAL", FieldType::Text, 20},
-                    {"CDFPIMPFIS", FieldType::Text, 3},  {"CDBANCARTCR", FieldType::Text, 10}};
+    tipos.fields = {{"CDTIPORECE", FieldType::Text, 3}, {"NMTIPORECE", FieldType::Text, 30},
+                    {"IDTIPORECE", FieldType::Text, 1}, {"CDTIPOTROCO", FieldType::Text, 3},
+                    {"NRORDTROCO", FieldType::Text, 3}, {"DSIMPFISCAL", FieldType::Text, 20},
+                    {"CDFPIMPFIS", FieldType::Text, 3}, {"CDBANCARTCR", FieldType::Text, 10}};
     tipos.rows = {{"001", "Dinheiro", "4", "001", "1", "DINHEIRO", "01", ""},
                   {"002", "Credito Visa", "1", "001", "1", "CARTAO", "03", "VISA"},
                   {"003", "Debito D'Or", "2", "001", "1", "CARTAO", "04", "D'OR"},
                   {"009", "App", "1", "001", "1", "APP", "05", ""}};
     tela().cdsConfTipoRece.setData(tipos);
     DataPacket mob;
-    mob.fields = {{"CDTIPORECE", FieldType::Text, 3}, {"DSBANDEIRA", FieldType::Text, 30},
-                  {"CDFILIAL", FieldType::Text, 4},   {"CDNSUTEFMOB", FieldType::Text, 20},
-                  {"VRMOV", FieldType::Float, 0},     {"DTHRINCMOV", FieldType::DateTime, 0},
+    mob.fields = {{"CDTIPORECE", FieldType::Text, 3},   {"DSBANDEIRA", FieldType::Text, 30},
+                  {"CDFILIAL", FieldType::Text, 4},     {"CDNSUTEFMOB", FieldType::Text, 20},
+                  {"VRMOV", FieldType::Float, 0},       {"DTHRINCMOV", FieldType::DateTime, 0},
                   {"NRCARTBANCO", FieldType::Text, 20}, {"TXPRIMVIATEF", FieldType::Text, 0},
-                  {"TXSEGVIATEF", FieldType::Text, 0}, {"NRAUTORIZATEF", FieldType::Text, 20}};
+                  {"TXSEGVIATEF", FieldType::Text, 0},  {"NRAUTORIZATEF", FieldType::Text, 20}};
     struct Caso {
         const char* tipoApp;
         const char* bandeira;
-        const char* tipoLinha;   // expected CDTIPORECE of the line
-        const char* tipoOrig;    // expected CDTIPORECEORIG
+        const char* tipoLinha; // expected CDTIPORECE of the line
+        const char* tipoOrig;  // expected CDTIPORECEORIG
         const char* bandeiraLinha;
     };
     const Caso casos[] = {
