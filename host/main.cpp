@@ -1,5 +1,6 @@
 // The front office host: prepares the till folder, loads the table module and does
 // what each call of its entry asks for.
+#include "db/demo/app_payment.h"
 #include "db/demo/demo_store.h"
 #include "external/common.h"
 #include "host/table_module.h"
@@ -89,6 +90,34 @@ void agendaFoto(const QString& arquivo, bool* ok) {
     timer->start();
 }
 
+// Records a payment made through the app on the till's database, as the app would.
+int gravaPagamentoApp(const QString& alvo, const QString& valor, QTextStream& err) {
+    try {
+        tmk::AppPaymentRequest pedido = tmk::parseAppPaymentTarget(alvo);
+        if (!valor.trimmed().isEmpty()) {
+            bool ok = false;
+            pedido.valor = QString(valor).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+            if (!ok || pedido.valor <= 0) {
+                err << "Valor \"" << valor << "\" inválido: informe um valor maior que zero.\n";
+                return 1;
+            }
+        }
+        const tmk::AppPaymentRow r =
+            tmk::recordAppPaymentAtTill(tmk::tillFolder(), pedido, QDateTime::currentDateTime());
+        QTextStream(stdout)
+            << "Pagamento pelo aplicativo gravado: mesa " << r.nrMesa
+            << (r.nrLugarMesa == QLatin1String("T") ? QStringLiteral(" inteira")
+                                                    : QStringLiteral(", lugar ") + r.nrLugarMesa)
+            << ", R$ "
+            << QString::number(r.valor, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','))
+            << " (movimento " << r.nrSeqMovMob << ").\n";
+        return 0;
+    } catch (const std::exception& e) {
+        err << tmk::exceptionText(e) << "\n";
+        return 1;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -104,8 +133,19 @@ int main(int argc, char** argv) {
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Grava a tela do mapa em PNG e sai."),
                                         QStringLiteral("arquivo"));
+    const QCommandLineOption appOption(
+        QStringLiteral("pagamento-app"),
+        QStringLiteral("Grava um pagamento feito pelo aplicativo, da mesa inteira (MESA) ou de "
+                       "um lugar (MESA:LUGAR), e sai."),
+        QStringLiteral("mesa[:lugar]"));
+    const QCommandLineOption valueOption(
+        QStringLiteral("valor"),
+        QStringLiteral("Valor do pagamento pelo aplicativo (padrão: o dos pedidos)."),
+        QStringLiteral("valor"));
     parser.addOption(tillOption);
     parser.addOption(shotOption);
+    parser.addOption(appOption);
+    parser.addOption(valueOption);
     parser.process(app);
 
     QTextStream err(stderr);
@@ -146,6 +186,10 @@ int main(int argc, char** argv) {
         err << tmk::exceptionText(e) << "\n";
     }
     err.flush();
+
+    if (parser.isSet(appOption)) {
+        return gravaPagamentoApp(parser.value(appOption), parser.value(valueOption), err);
+    }
 
     try {
         tmk::TableModule modulo(QCoreApplication::applicationDirPath());

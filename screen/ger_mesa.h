@@ -197,6 +197,16 @@ public:
     // ---- Failure, cancellation and clean-up of a receipt (screen/receipt/receipt_failure.cpp).
 
     // ---- App-paid tables (screen/mobile/app_paid_tables.cpp).
+    // Rebuilds the strip from the pending app payments: button n shows the payment of
+    // LINHA n (1 the most recent); the others are hidden. A failed read leaves the strip as
+    // it was.
+    void MontaListaMesasPagasAPP();
+    // A strip button touched: a whole table paid goes to ControleMesa, a paid seat to the
+    // close-account command for that table and seat, and a table left without items is
+    // cleaned and freed.
+    void sbtMesaAPP1Click(const QString& buttonName);
+    // The caption of a payment: "Mesa 12", or "Mesa 12 (03)" for a seat.
+    static QString legendaMesaApp(const QString& nrMesa, const QString& nrLugarMesa);
 
     // ---- Mobile payment insertion (screen/mobile/mobile_payment.cpp).
 
@@ -229,6 +239,12 @@ private:
 
     // screen/keyboard.cpp
     void avancaAmbiente(int passo);
+
+    // screen/mobile/app_paid_tables.cpp
+    void recebeMesaApp();
+    void fechaLugarApp();
+    void confereLugarApp(int botao);
+    void limpaMesaApp();
 
     // screen/selection.cpp
     void abreMesa(const QString& nrMesa);

@@ -1,3 +1,4 @@
+#include "db/demo/demo_statements.h"
 #include "db/demo/demo_store.h"
 #include "db/demo/demo_store_builder.h"
 #include "db/schema.h"
@@ -15,17 +16,9 @@ namespace tmk {
 
 namespace {
 
-// The demo store's statements, for the kinds it is made on.
-const LibraryStatements& demoStatements() {
-    static const LibraryStatements statements(QStringLiteral(":/db/demo/sql"),
-                                              QStringLiteral("da loja de demonstração"),
-                                              {{QStringLiteral("count_branches")}, {}, {}});
-    return statements;
-}
-
 qlonglong branchCount(QSqlDatabase& db, const DbDialect& dialect) {
     const QString text =
-        demoStatements().forDialect(dialect).text(QStringLiteral("count_branches"));
+        demo::demoStatements().forDialect(dialect).text(QStringLiteral("count_branches"));
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(text) || !q.next()) {
