@@ -390,7 +390,6 @@ TEST_F(MapReads, PendingAppPaymentsOfOtherPositions) {
     pagamento("5", "0001", "00");
     EXPECT_TRUE(verificaIDSTLUGARMESA(*dm, F, "_0001_", "T"));
     EXPECT_FALSE(verificaIDSTLUGARMESA(*dm, F, "_0001_", "02"));
-    EXPECT_TRUE(verificaIDSTLUGARMESA(*dm, F, "_0001_", "00"));
 }
 
 TEST_F(MapReads, NaturesOfTheListedTabsNewestFirstWithoutNatureLast) {
