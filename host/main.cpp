@@ -15,6 +15,7 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
@@ -61,11 +62,13 @@ std::unique_ptr<tmk::ServerWaitNotice> avisoDoServidor(QTextStream& err) {
     }
 }
 
-// Writes a picture of the table map once the screen has drawn it, then closes it.
-void agendaFoto(const QString& arquivo, bool* ok) {
+// Writes a picture of the table map once the screen has drawn it (and, with a delay, that
+// many milliseconds later, while the map goes on following the other tills), then closes it.
+void agendaFoto(const QString& arquivo, int atrasoMs, bool* ok) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(100);
-    QObject::connect(timer, &QTimer::timeout, [timer, arquivo, ok] {
+    auto pronto = std::make_shared<QElapsedTimer>();
+    QObject::connect(timer, &QTimer::timeout, [timer, arquivo, atrasoMs, ok, pronto] {
         // Without an operator, messages are written to the error output and dismissed.
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
@@ -79,6 +82,12 @@ void agendaFoto(const QString& arquivo, bool* ok) {
             if (!tela || tela->objectName() != QLatin1String("frmGerMesa") || !tela->isVisible() ||
                 !tela->property("mapaPronto").toBool()) {
                 continue;
+            }
+            if (!pronto->isValid()) {
+                pronto->start();
+            }
+            if (pronto->elapsed() < atrasoMs) {
+                return;
             }
             timer->stop();
             *ok = tela->grab().save(arquivo, "PNG");
@@ -142,8 +151,19 @@ int main(int argc, char** argv) {
         QStringLiteral("valor"),
         QStringLiteral("Valor do pagamento pelo aplicativo (padrão: o dos pedidos)."),
         QStringLiteral("valor"));
+    const QCommandLineOption tillNumberOption(
+        QStringLiteral("caixa"),
+        QStringLiteral("Número do caixa da loja de demonstração para o qual uma pasta nova é "
+                       "preparada (padrão: 001)."),
+        QStringLiteral("número"), QStringLiteral("001"));
+    const QCommandLineOption delayOption(
+        QStringLiteral("screenshot-delay"),
+        QStringLiteral("Com --screenshot: espera estes milissegundos depois de o mapa aparecer."),
+        QStringLiteral("ms"), QStringLiteral("0"));
     parser.addOption(tillOption);
     parser.addOption(shotOption);
+    parser.addOption(delayOption);
+    parser.addOption(tillNumberOption);
     parser.addOption(appOption);
     parser.addOption(valueOption);
     parser.process(app);
@@ -157,10 +177,26 @@ int main(int argc, char** argv) {
     }
     tmk::setTillFolder(pasta);
 
+    bool atrasoOk = false;
+    const int atraso = parser.value(delayOption).toInt(&atrasoOk);
+    if (!atrasoOk || atraso < 0) {
+        err << "Espera inválida em --screenshot-delay: \"" << parser.value(delayOption)
+            << "\" (milissegundos, 0 ou mais).\n";
+        return 2;
+    }
+    // A till the demo store does not have is refused before anything is prepared.
+    try {
+        tmk::checkDemoTill(parser.value(tillNumberOption).trimmed());
+    } catch (const tmk::AppError& e) {
+        err << e.message() << "\n";
+        return 2;
+    }
+
     try {
         auto aviso = avisoDoServidor(err);
         const tmk::TillPreparation feito =
-            tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime());
+            tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime(),
+                                 parser.value(tillNumberOption).trimmed());
         aviso.reset();
         if (feito.demoStoreCreated) {
             err << "Loja de demonstração criada em " << tmk::tillFolder() << "\n";
@@ -196,7 +232,7 @@ int main(int argc, char** argv) {
         modulo.definePastaCaixa(tmk::tillFolder());
         if (parser.isSet(shotOption)) {
             bool ok = false;
-            agendaFoto(parser.value(shotOption), &ok);
+            agendaFoto(parser.value(shotOption), atraso, &ok);
             modulo.criaGerenciaMesa(QString());
             if (!ok) {
                 err << "Não foi possível gravar a tela em " << parser.value(shotOption) << "\n";

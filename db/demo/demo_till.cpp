@@ -103,7 +103,7 @@ private:
     QString file_;
 };
 
-TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
+TillPreparation prepare(const QString& tillFolder, const QDateTime& now, const QString& cdCaixa) {
     TillPreparation done;
     const bool firstTime =
         !QFileInfo::exists(QDir(tillFolder).filePath(QStringLiteral("PARAMETROSKOV.CDS")));
@@ -128,6 +128,7 @@ TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
 
     // The database first: when it cannot be opened the folder stays untouched.
     CreatedSqliteFile created(newSqliteFile ? sqliteFile : QString());
+    QDateTime abertura;
     {
         PreparationConnection connection(text, newSqliteFile ? DatabaseFile::MayCreate
                                                              : DatabaseFile::MustExist);
@@ -151,9 +152,12 @@ TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
             createDemoDatabase(db, now);
             done.demoStoreCreated = true;
         }
+        if (firstTime) {
+            abertura = tillCashOpening(db, cdCaixa);
+        }
     }
     if (firstTime) {
-        done.filesWritten = writeDemoTillFiles(tillFolder, now);
+        done.filesWritten = writeDemoTillFiles(tillFolder, now, cdCaixa, abertura);
     }
     created.keep();
     return done;
@@ -161,13 +165,15 @@ TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
 
 } // namespace
 
-TillPreparation prepareDemoTill(const QString& tillFolder, const QDateTime& now) {
+TillPreparation prepareDemoTill(const QString& tillFolder, const QDateTime& now,
+                                const QString& cdCaixa) {
     if (tillFolder.trimmed().isEmpty()) {
         throw AppError(QStringLiteral("A pasta do caixa não foi informada."));
     }
+    checkDemoTill(cdCaixa);
     const TillFolderScope scope(tillFolder);
     try {
-        return prepare(tillFolder, now);
+        return prepare(tillFolder, now, cdCaixa);
     } catch (const TillDatabaseLost& e) {
         qCWarning(lcDemo).noquote() << e.message();
         throw;

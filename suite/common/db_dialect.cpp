@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/till_folder.h"
+#include "suite/common/change_notice.h"
 #include "suite/common/connection_text.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QUrl>
 
 namespace tmk {
@@ -136,6 +138,9 @@ public:
     }
     TriggerForm triggerForm() const override { return TriggerForm::PerRow; }
     QString distinctOperator() const override { return QStringLiteral("IS NOT"); }
+    // Tills on one machine share the file; its data version tells a commit of any other
+    // connection.
+    ChangeWatch changeWatch() const override { return ChangeWatch::DataVersion; }
     QVariant dateTimeValue(const QDateTime& value) const override {
         return value.isValid() ? QVariant(dateTimeText(value))
                                : QVariant(QMetaType::fromType<QString>());
@@ -252,6 +257,21 @@ public:
         return QStringLiteral("(CAST(LOCALTIMESTAMP AS TIMESTAMP(3)) - INTERVAL '1 hour')");
     }
     TriggerForm triggerForm() const override { return TriggerForm::PerStatement; }
+    ChangeWatch changeWatch() const override { return ChangeWatch::Notification; }
+    bool subscribeToChanges(QSqlDatabase& db) const override {
+        return db.isOpen() && db.driver()->subscribeToNotification(ChangeNotice::channel());
+    }
+    // One notice per row of the selection, built as JSON by the server (the values are
+    // quoted by it); PostgreSQL delivers them at commit, and only once when a transaction
+    // repeats the same notice.
+    QString notifyStatement(const QString& selection, const QString& table) const override {
+        // statement-scan: the channel, the keys and a table name of the schema, not values
+        return QStringLiteral("PERFORM pg_notify('%1', json_build_object('%2', X.CDFILIAL, "
+                              "'%3', X.CDLOJA, '%4', '%5', '%6', X.NRMESA)::text)\n"
+                              "  FROM (%7) X")
+            .arg(ChangeNotice::channel(), ChangeNotice::keyFilial(), ChangeNotice::keyLoja(),
+                 ChangeNotice::keyTabela(), table, ChangeNotice::keyMesa(), selection);
+    }
     QVariant dateTimeValue(const QDateTime& value) const override {
         return value.isValid() ? QVariant(dateTimeText(value))
                                : QVariant(QMetaType::fromType<QString>());
@@ -524,6 +544,15 @@ QString DbDialect::columnType(const FieldDef& column, bool /*soleIntegerKey*/) c
 
 QString DbDialect::columnCheck(const FieldDef& /*column*/) const {
     return {};
+}
+
+bool DbDialect::subscribeToChanges(QSqlDatabase& /*db*/) const {
+    return false;
+}
+
+QString DbDialect::notifyStatement(const QString& /*selection*/, const QString& /*table*/) const {
+    throw AppError(
+        QStringLiteral("O banco de dados %1 não avisa os caixas das mudanças.").arg(name_));
 }
 
 } // namespace tmk

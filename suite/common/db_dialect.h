@@ -121,6 +121,21 @@ public:
     // The operator that tells two values apart, nulls included ("IS NOT", "IS DISTINCT FROM").
     virtual QString distinctOperator() const { return QStringLiteral("IS DISTINCT FROM"); }
 
+    // ---- Change notification between tills.
+    // How a till learns that another one committed a change to what its map shows: the
+    // server sends a notice (ChangeNotice) that the schema's notifying triggers raise, to
+    // every connection subscribed to the channel; or a dedicated connection watches the
+    // shared file's data version; or not at all (the map's periodic refresh alone).
+    enum class ChangeWatch { None, Notification, DataVersion };
+    virtual ChangeWatch changeWatch() const { return ChangeWatch::None; }
+    // Subscribes an open connection to the notices' channel; false when the driver
+    // refuses. Only for a kind that notifies.
+    virtual bool subscribeToChanges(QSqlDatabase& db) const;
+    // The statement of a notifying trigger's body that sends one notice for each row of a
+    // selection with the columns CDFILIAL, CDLOJA and NRMESA (the last two may be null),
+    // naming the schema table that changed. AppError for a kind that does not notify.
+    virtual QString notifyStatement(const QString& selection, const QString& table) const;
+
 protected:
     DbDialect(DbKind kind, QString name, QString folder, QString driver);
     // True when a connection text's Provider (upper-cased) names this kind.

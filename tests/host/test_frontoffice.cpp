@@ -215,3 +215,32 @@ TEST(FrontOffice, AnEmptiedDatabaseIsReportedAndNothingIsInvented) {
         << missing.errors.toStdString();
     EXPECT_FALSE(QFile::exists(database));
 }
+
+TEST(FrontOffice, ATillNumberTheDemoStoreDoesNotHaveIsRefusedBeforeAnythingIsMade) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    const HostRun run = frontoffice(
+        {QStringLiteral("--till"), till.path(), QStringLiteral("--caixa"), QStringLiteral("007"),
+         QStringLiteral("--screenshot"), till.filePath(QStringLiteral("mapa.png"))});
+    EXPECT_EQ(run.exitCode, 2) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("O caixa \"007\" não existe na loja de "
+                                                   "demonstração")))
+        << run.errors.toStdString();
+    EXPECT_TRUE(QDir(till.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST(FrontOffice, AScreenshotDelayThatIsNotAPositiveNumberIsRefusedBeforeAnythingIsMade) {
+    for (const char* atraso : {"-1", "abc", "1.5", ""}) {
+        SCOPED_TRACE(atraso);
+        QTemporaryDir till;
+        ASSERT_TRUE(till.isValid());
+        const HostRun run = frontoffice(
+            {QStringLiteral("--till"), till.path(), QStringLiteral("--screenshot-delay"),
+             QString::fromLatin1(atraso), QStringLiteral("--screenshot"),
+             till.filePath(QStringLiteral("mapa.png"))});
+        EXPECT_EQ(run.exitCode, 2) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QStringLiteral("Espera inválida em --screenshot-delay")))
+            << run.errors.toStdString();
+        EXPECT_TRUE(QDir(till.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+}
