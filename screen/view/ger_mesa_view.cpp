@@ -302,7 +302,13 @@ void TfrmGerMesaView::sincroniza() {
     for (int i = 0; i < ScreenModel::AppPaidButtons; ++i) {
         const AppPaidButtonModel& a = m.sbtMesaAPP[size_t(i)];
         TBlendedBitBtn* b = sbtMesaAPP_[size_t(i)];
-        b->setText(a.caption);
+        // Two lines, as the strip was designed: "Mesa" above the table and seat.
+        QString texto = a.caption;
+        if (const int espaco = texto.indexOf(QLatin1Char(' ')); espaco > 0) {
+            texto[espaco] = QLatin1Char('\n');
+        }
+        b->setText(texto);
+        b->setToolTip(a.caption);
         b->setEnabled(a.enabled);
         b->setVisible(a.visible);
     }

@@ -211,7 +211,8 @@ TEST_F(ScreenWindow, TheAppPaymentStripFollowsTheModel) {
     auto* b3 = find<TBlendedBitBtn>(QStringLiteral("sbtMesaAPP3"));
     EXPECT_TRUE(b3->isVisibleTo(view.get()));
     EXPECT_TRUE(b3->isEnabled());
-    EXPECT_EQ(b3->text(), QStringLiteral("Mesa 12 (03)"));
+    EXPECT_EQ(b3->text(), QStringLiteral("Mesa\n12 (03)"));
+    EXPECT_EQ(b3->toolTip(), QStringLiteral("Mesa 12 (03)"));
     EXPECT_FALSE(find(QStringLiteral("sbtMesaAPP4"))->isEnabled());
     EXPECT_FALSE(find(QStringLiteral("sbtMesaAPP2"))->isVisibleTo(view.get()));
 
