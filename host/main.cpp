@@ -99,18 +99,27 @@ void agendaFoto(const QString& arquivo, int atrasoMs, bool* ok) {
     timer->start();
 }
 
+// The payment asked for on the command line; false (after saying why) when the amount given
+// is not a positive number.
+bool pedidoPagamentoApp(const QString& alvo, const QString& valor, tmk::AppPaymentRequest& pedido,
+                        QTextStream& err) {
+    pedido = tmk::parseAppPaymentTarget(alvo);
+    if (valor.trimmed().isEmpty()) {
+        return true;
+    }
+    bool ok = false;
+    pedido.valor = QString(valor).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok || !(pedido.valor > 0)) {
+        err << "Valor inválido em --valor: \"" << valor
+            << "\" (informe um valor maior que zero).\n";
+        return false;
+    }
+    return true;
+}
+
 // Records a payment made through the app on the till's database, as the app would.
-int gravaPagamentoApp(const QString& alvo, const QString& valor, QTextStream& err) {
+int gravaPagamentoApp(const tmk::AppPaymentRequest& pedido, QTextStream& err) {
     try {
-        tmk::AppPaymentRequest pedido = tmk::parseAppPaymentTarget(alvo);
-        if (!valor.trimmed().isEmpty()) {
-            bool ok = false;
-            pedido.valor = QString(valor).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-            if (!ok || pedido.valor <= 0) {
-                err << "Valor \"" << valor << "\" inválido: informe um valor maior que zero.\n";
-                return 1;
-            }
-        }
         const tmk::AppPaymentRow r =
             tmk::recordAppPaymentAtTill(tmk::tillFolder(), pedido, QDateTime::currentDateTime());
         QTextStream(stdout)
@@ -184,6 +193,11 @@ int main(int argc, char** argv) {
             << "\" (milissegundos, 0 ou mais).\n";
         return 2;
     }
+    tmk::AppPaymentRequest pedidoApp;
+    if (parser.isSet(appOption) &&
+        !pedidoPagamentoApp(parser.value(appOption), parser.value(valueOption), pedidoApp, err)) {
+        return 2;
+    }
     // A till the demo store does not have is refused before anything is prepared.
     try {
         tmk::checkDemoTill(parser.value(tillNumberOption).trimmed());
@@ -224,7 +238,7 @@ int main(int argc, char** argv) {
     err.flush();
 
     if (parser.isSet(appOption)) {
-        return gravaPagamentoApp(parser.value(appOption), parser.value(valueOption), err);
+        return gravaPagamentoApp(pedidoApp, err);
     }
 
     try {
