@@ -255,7 +255,7 @@ private:
     // screen/mobile/app_paid_tables.cpp
     void recebeMesaApp();
     void fechaLugarApp();
-    void confereLugarApp(int botao);
+    void confereValorApp(int botao);
     void limpaMesaApp();
 
     // screen/selection.cpp

@@ -131,7 +131,7 @@ void TfrmGerMesa::sbtMesaAPP1Click(const QString& buttonName) {
     if (mesaInteira(st.PosicaoApp)) {
         st.PosicaoApp = QStringLiteral("T");
     }
-    confereLugarApp(botao);
+    confereValorApp(botao);
     if (st.PosicaoApp == QLatin1String("T")) {
         recebeMesaApp();
     } else {
@@ -139,9 +139,9 @@ void TfrmGerMesa::sbtMesaAPP1Click(const QString& buttonName) {
     }
 }
 
-// The payment behind a button must be one the till can take: an amount, and the table
-// and position the caption names.
-void TfrmGerMesa::confereLugarApp(int botao) {
+// A payment the app recorded without an amount cannot be taken: the operator is told, and
+// nothing changes.
+void TfrmGerMesa::confereValorApp(int botao) {
     if (!cdsMesasPagasAPP.active() || !cdsMesasPagasAPP.locate(QStringLiteral("LINHA"), botao)) {
         return;
     }
