@@ -12,6 +12,12 @@ namespace tmk {
 
 QVariant setStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                        const QString& nrMesa, const QString& status);
+// Claims a table whose bill was requested for this till: the table and its join group go
+// from "S" (or "P", read as "S") to "R" in one conditional update. True when this call changed
+// them, false when the table was not in "S" (another till claimed it first, or it is in another
+// state).
+QVariant setRecebeMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa);
 QVariant setStatusComanda(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                           const QString& nrMesa);
 QVariant setNumPesMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
