@@ -1,5 +1,6 @@
 // The front office host: prepares the till folder, loads the table module and does
 // what each call of its entry asks for.
+#include "db/demo/app_payment.h"
 #include "db/demo/demo_store.h"
 #include "external/common.h"
 #include "host/table_module.h"
@@ -98,6 +99,43 @@ void agendaFoto(const QString& arquivo, int atrasoMs, bool* ok) {
     timer->start();
 }
 
+// The payment asked for on the command line; false (after saying why) when the amount given
+// is not a positive number.
+bool pedidoPagamentoApp(const QString& alvo, const QString& valor, tmk::AppPaymentRequest& pedido,
+                        QTextStream& err) {
+    pedido = tmk::parseAppPaymentTarget(alvo);
+    if (valor.trimmed().isEmpty()) {
+        return true;
+    }
+    bool ok = false;
+    pedido.valor = QString(valor).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
+    if (!ok || !(pedido.valor > 0)) {
+        err << "Valor inválido em --valor: \"" << valor
+            << "\" (informe um valor maior que zero).\n";
+        return false;
+    }
+    return true;
+}
+
+// Records a payment made through the app on the till's database, as the app would.
+int gravaPagamentoApp(const tmk::AppPaymentRequest& pedido, QTextStream& err) {
+    try {
+        const tmk::AppPaymentRow r =
+            tmk::recordAppPaymentAtTill(tmk::tillFolder(), pedido, QDateTime::currentDateTime());
+        QTextStream(stdout)
+            << "Pagamento pelo aplicativo gravado: mesa " << r.nrMesa
+            << (r.nrLugarMesa == QLatin1String("T") ? QStringLiteral(" inteira")
+                                                    : QStringLiteral(", lugar ") + r.nrLugarMesa)
+            << ", R$ "
+            << QString::number(r.valor, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','))
+            << " (movimento " << r.nrSeqMovMob << ").\n";
+        return 0;
+    } catch (const std::exception& e) {
+        err << tmk::exceptionText(e) << "\n";
+        return 1;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -113,6 +151,15 @@ int main(int argc, char** argv) {
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Grava a tela do mapa em PNG e sai."),
                                         QStringLiteral("arquivo"));
+    const QCommandLineOption appOption(
+        QStringLiteral("pagamento-app"),
+        QStringLiteral("Grava um pagamento feito pelo aplicativo, da mesa inteira (MESA) ou de "
+                       "um lugar (MESA:LUGAR), e sai."),
+        QStringLiteral("mesa[:lugar]"));
+    const QCommandLineOption valueOption(
+        QStringLiteral("valor"),
+        QStringLiteral("Valor do pagamento pelo aplicativo (padrão: o dos pedidos)."),
+        QStringLiteral("valor"));
     const QCommandLineOption tillNumberOption(
         QStringLiteral("caixa"),
         QStringLiteral("Número do caixa da loja de demonstração para o qual uma pasta nova é "
@@ -126,6 +173,8 @@ int main(int argc, char** argv) {
     parser.addOption(shotOption);
     parser.addOption(delayOption);
     parser.addOption(tillNumberOption);
+    parser.addOption(appOption);
+    parser.addOption(valueOption);
     parser.process(app);
 
     QTextStream err(stderr);
@@ -142,6 +191,11 @@ int main(int argc, char** argv) {
     if (!atrasoOk || atraso < 0) {
         err << "Espera inválida em --screenshot-delay: \"" << parser.value(delayOption)
             << "\" (milissegundos, 0 ou mais).\n";
+        return 2;
+    }
+    tmk::AppPaymentRequest pedidoApp;
+    if (parser.isSet(appOption) &&
+        !pedidoPagamentoApp(parser.value(appOption), parser.value(valueOption), pedidoApp, err)) {
         return 2;
     }
     // A till the demo store does not have is refused before anything is prepared.
@@ -182,6 +236,10 @@ int main(int argc, char** argv) {
         err << tmk::exceptionText(e) << "\n";
     }
     err.flush();
+
+    if (parser.isSet(appOption)) {
+        return gravaPagamentoApp(pedidoApp, err);
+    }
 
     try {
         tmk::TableModule modulo(QCoreApplication::applicationDirPath());

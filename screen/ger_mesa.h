@@ -254,6 +254,16 @@ public:
     void ApagaCdsVenda_CdsItensCancelados();
 
     // ---- App-paid tables (screen/mobile/app_paid_tables.cpp).
+    // Rebuilds the strip from the pending app payments: button n shows the payment of
+    // LINHA n (1 the most recent); the others are hidden. A failed read leaves the strip as
+    // it was.
+    void MontaListaMesasPagasAPP();
+    // A strip button touched: a whole table paid goes to ControleMesa, a paid seat to the
+    // close-account command for that table and seat, and a table left without items is
+    // cleaned and freed.
+    void sbtMesaAPP1Click(const QString& buttonName);
+    // The caption of a payment: "Mesa 12", or "Mesa 12 (03)" for a seat.
+    static QString legendaMesaApp(const QString& nrMesa, const QString& nrLugarMesa);
 
     // ---- Mobile payment insertion (screen/mobile/mobile_payment.cpp).
     // Rebuilds cdsMovCaixa from the table's app payments (cdsMovCaixaMob); total receives
@@ -292,6 +302,12 @@ private:
 
     // screen/keyboard.cpp
     void avancaAmbiente(int passo);
+
+    // screen/mobile/app_paid_tables.cpp
+    void recebeMesaApp();
+    void fechaLugarApp();
+    void confereValorApp(int botao);
+    void limpaMesaApp();
 
     // screen/selection.cpp
     void abreMesa(const QString& nrMesa);

@@ -35,6 +35,9 @@ void TfrmGerMesa::DisparaAtualizacao() {
             {st.CdFilial, st.CdLoja}, unidade);
     indexaReserva();
     MontaMenuMesa(false);
+    // The strip of app payments follows the map: a new payment shows, one taken into a
+    // sale goes.
+    MontaListaMesasPagasAPP();
 }
 
 void TfrmGerMesa::timDataHoraTimer() {

@@ -322,6 +322,7 @@ void TfrmGerMesa::FormActivate() {
             model.lblMensagem = model.sbtAmb[0].caption;
             MontaMenuMesa(true);
             ControlaHabilitacao();
+            MontaListaMesasPagasAPP();
         });
     }
     Q_EMIT changed();

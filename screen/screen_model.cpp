@@ -24,4 +24,18 @@ QString ScreenModel::areaButtonName(int number) {
     return QStringLiteral("sbtAmb%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
+QString ScreenModel::appPaidButtonName(int number) {
+    return QStringLiteral("sbtMesaAPP%1").arg(number);
+}
+
+int ScreenModel::appPaidButtonNumber(const QString& name) {
+    const QLatin1String prefixo("sbtMesaAPP");
+    if (!name.startsWith(prefixo)) {
+        return 0;
+    }
+    bool ok = false;
+    const int n = name.mid(prefixo.size()).toInt(&ok);
+    return ok && n >= 1 && n <= AppPaidButtons && appPaidButtonName(n) == name ? n : 0;
+}
+
 } // namespace tmk

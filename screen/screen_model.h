@@ -28,6 +28,14 @@ struct AreaButtonModel {
     bool enabled = false;
 };
 
+// A button of the strip of tables paid through the app. The design-time caption only shows
+// the two-line layout; every button starts hidden until the strip is built.
+struct AppPaidButtonModel {
+    QString caption = QStringLiteral("Mesa\r\n0001(99)");
+    bool enabled = true;
+    bool visible = false;
+};
+
 struct CommandButtonModel {
     bool enabled = true;
     bool visible = true;
@@ -36,10 +44,12 @@ struct CommandButtonModel {
 struct ScreenModel {
     static constexpr int TableButtons = 48;
     static constexpr int AreaButtons = 12;
+    static constexpr int AppPaidButtons = 12;
 
-    std::array<TableButtonModel, TableButtons> tcb;  // tcb01 .. tcb48
-    std::array<AreaButtonModel, AreaButtons> sbtAmb; // sbtAmb01 .. sbtAmb12
-    QHash<QString, CommandButtonModel> commands;     // by button name
+    std::array<TableButtonModel, TableButtons> tcb;            // tcb01 .. tcb48
+    std::array<AreaButtonModel, AreaButtons> sbtAmb;           // sbtAmb01 .. sbtAmb12
+    std::array<AppPaidButtonModel, AppPaidButtons> sbtMesaAPP; // sbtMesaAPP1 .. sbtMesaAPP12
+    QHash<QString, CommandButtonModel> commands;               // by button name
 
     QString lblPagMesa = QStringLiteral("PÁGINA  1");
     QString lblMensagem;
@@ -62,8 +72,11 @@ struct ScreenModel {
 
     // Names of the command buttons the screen holds, in the order they are laid out.
     static const QStringList& commandButtonNames();
-    static QString tableButtonName(int number); // 1 -> "tcb01"
-    static QString areaButtonName(int number);  // 1 -> "sbtAmb01"
+    static QString tableButtonName(int number);   // 1 -> "tcb01"
+    static QString areaButtonName(int number);    // 1 -> "sbtAmb01"
+    static QString appPaidButtonName(int number); // 1 -> "sbtMesaAPP1"
+    // The number of a strip button from its name ("sbtMesaAPP12" -> 12); 0 for another name.
+    static int appPaidButtonNumber(const QString& name);
 };
 
 } // namespace tmk

@@ -170,6 +170,15 @@ bool verificaIDSTLUGARMESA(TrdmGerMesa& dm, const QString& cdFilial, const QStri
                         {QStringLiteral("P_NRLUGARMESA"), nrLugarMesa}});
 }
 
+QVariant getLugaresVenda(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                         const QString& nrVendaRest) {
+    // The emptiness check reads exactly these rows.
+    return singlePacket(dm, QStringLiteral("adqVerifMesaVazia"),
+                        {{QStringLiteral("P_CDFILIAL"), cdFilial},
+                         {QStringLiteral("P_CDLOJA"), cdLoja},
+                         {QStringLiteral("P_NRVENDAREST"), nrVendaRest}});
+}
+
 QVariant getVerifNatItens(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrComanda,
                           const QString& cdLoja) {
     return singlePacket(dm, QStringLiteral("adqVerifNatItens"),

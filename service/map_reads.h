@@ -46,6 +46,9 @@ bool getVerifMesaVazia(TrdmGerMesa& dm, const QString& cdFilial, const QString& 
                        const QString& nrVendaRest);
 bool verificaIDSTLUGARMESA(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrComanda,
                            const QString& nrLugarMesa);
+// The seat position (NRLUGARMESA) of every item of a restaurant sale.
+QVariant getLugaresVenda(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                         const QString& nrVendaRest);
 QVariant getVerifNatItens(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrComanda,
                           const QString& cdLoja);
 QVariant getMesasPagasAPP(TrdmGerMesa& dm, const QString& cdFilial);

@@ -75,6 +75,14 @@ QVariant setLiberaMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& 
     });
 }
 
+QVariant setLiberaMesaVazia(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                            const QString& nrMesa) {
+    return runOperation(dm, [&]() -> QVariant {
+        dm.execute(QStringLiteral("acmLiberaMesaVazia"), tableKeys(cdFilial, cdLoja, nrMesa));
+        return {};
+    });
+}
+
 QVariant setStatusPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                           const QString& nrLugarMesa, const QString& nrMesa,
                           const QString& status) {

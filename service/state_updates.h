@@ -24,6 +24,10 @@ QVariant setNumPesMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& 
                        const QString& nrMesa, double nrPessoas);
 QVariant setLiberaMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                        const QString& nrMesa);
+// Frees a table whose sale was closed, and the tables of its join group, except every
+// table that still has an open sale.
+QVariant setLiberaMesaVazia(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                            const QString& nrMesa);
 QVariant setStatusPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                           const QString& nrLugarMesa, const QString& nrMesa, const QString& status);
 QVariant setDesbloqueiaPosMesasAPP(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja);

@@ -1,4 +1,5 @@
 #include "db/demo/demo_catalogue.h"
+#include "db/demo/demo_statements.h"
 #include "db/demo/demo_store.h"
 #include "db/demo/demo_store_builder.h"
 #include "db/schema.h"
@@ -16,17 +17,9 @@ namespace tmk {
 
 namespace {
 
-// The demo store's statements, for the kinds it is made on.
-const LibraryStatements& demoStatements() {
-    static const LibraryStatements statements(
-        QStringLiteral(":/db/demo/sql"), QStringLiteral("da loja de demonstração"),
-        {{QStringLiteral("count_branches"), QStringLiteral("till_opening")}, {}, {}});
-    return statements;
-}
-
 qlonglong branchCount(QSqlDatabase& db, const DbDialect& dialect) {
     const QString text =
-        demoStatements().forDialect(dialect).text(QStringLiteral("count_branches"));
+        demo::demoStatements().forDialect(dialect).text(QStringLiteral("count_branches"));
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(text) || !q.next()) {
@@ -57,7 +50,8 @@ const DbDialect& supportedDialect(QSqlDatabase& db) {
 
 QDateTime tillCashOpening(QSqlDatabase& db, const QString& cdCaixa) {
     const DbDialect& dialect = supportedDialect(db);
-    const QString text = demoStatements().forDialect(dialect).text(QStringLiteral("till_opening"));
+    const QString text =
+        demo::demoStatements().forDialect(dialect).text(QStringLiteral("till_opening"));
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(text)) {

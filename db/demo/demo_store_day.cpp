@@ -1,6 +1,7 @@
 // What happened at the demo store today: the cash opening, the open tables with their
 // tabs and items, the join group, the reservations, the app payments and the sales
 // already concluded.
+#include "db/demo/app_payment.h"
 #include "db/demo/demo_catalogue.h"
 #include "db/demo/demo_store_builder.h"
 #include "external/common.h"
@@ -26,10 +27,6 @@ QString digits(int n, int width) {
 
 double withServiceCharge(double amount) {
     return Trunc2(amount * (100.0 + kTaxaServico) / 100.0);
-}
-
-QString money(double v) {
-    return QString::number(v, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 } // namespace
@@ -220,37 +217,21 @@ void DemoStoreBuilder::appPayments() {
         const QString nrMesa = s(p.table);
         const Tab& tab = tabOf(nrMesa);
         const bool wholeTable = QLatin1String(p.seat) == QLatin1String("T");
-        const double amount = withServiceCharge(
+        AppPaymentRow row;
+        row.cdFilial = s(kFilial);
+        row.nrSeqMovMob = s(p.number);
+        row.nrVendaRest = tab.nrVendaRest;
+        row.nrMesa = nrMesa;
+        row.nrComanda = tab.nrComanda;
+        row.nrLugarMesa = s(p.seat);
+        row.valor = withServiceCharge(
             wholeTable ? tab.total : seatTotals_.value(nrMesa + QLatin1Char('|') + s(p.seat)));
-        const QString nsu = digits(480000 + n, 6);
-        const QString authorisation = QStringLiteral("A%1").arg(digits(7310 + n, 5));
-        const QString card = QStringLiteral("************%1").arg(digits(4100 + n * 37, 4));
-        const QString receipt =
-            QStringLiteral("PAGAMENTO PELO APLICATIVO\n%1\nMESA %2 %3\nVALOR R$ %4\nNSU %5 AUT %6")
-                .arg(s(p.brand), nrMesa,
-                     wholeTable ? QStringLiteral("MESA INTEIRA")
-                                : QStringLiteral("POSICAO %1").arg(s(p.seat)),
-                     money(amount), nsu, authorisation);
-        rows_.insert(
-            QStringLiteral("MOVCAIXAMOB"),
-            {{QStringLiteral("CDFILIAL"), s(kFilial)},
-             {QStringLiteral("NRSEQMOVMOB"), s(p.number)},
-             {QStringLiteral("NRVENDAREST"), tab.nrVendaRest},
-             {QStringLiteral("NRMESA"), nrMesa},
-             {QStringLiteral("NRCOMANDA"), tab.nrComanda},
-             {QStringLiteral("NRLUGARMESA"), s(p.seat)},
-             {QStringLiteral("IDSTMOV"), s("1")},
-             {QStringLiteral("IDADMTASK"), s("0")},
-             {QStringLiteral("IDUTILTXSERV"), s("S")},
-             {QStringLiteral("VRMOV"), amount},
-             {QStringLiteral("DTHRINCMOV"), ago(p.minutesAgo)},
-             {QStringLiteral("CDTIPORECE"), s(kTipoReceAplicativo)},
-             {QStringLiteral("DSBANDEIRA"), s(p.brand)},
-             {QStringLiteral("CDNSUTEFMOB"), nsu},
-             {QStringLiteral("NRCARTBANCO"), card},
-             {QStringLiteral("NRAUTORIZATEF"), authorisation},
-             {QStringLiteral("TXPRIMVIATEF"), receipt + QStringLiteral("\nVIA CLIENTE")},
-             {QStringLiteral("TXSEGVIATEF"), receipt + QStringLiteral("\nVIA ESTABELECIMENTO")}});
+        row.comTaxaServico = true;
+        row.quando = ago(p.minutesAgo);
+        row.cdTipoRece = s(kTipoReceAplicativo);
+        row.bandeira = s(p.brand);
+        row.autorizacao = n;
+        rows_.insert(QStringLiteral("MOVCAIXAMOB"), appPaymentColumns(row));
     }
 }
 

@@ -124,17 +124,22 @@ void TfrmGerMesaView::montaAmbientes() {
         });
         sbtAmb_[i] = b;
     }
-    // The strip of tables paid through the app: built hidden, filled by its own command.
-    for (int i = 0; i < 12; ++i) {
-        auto* b = new TBlendedBitBtn(QStringLiteral("Mesa\r\n0001(99)"), this);
-        b->setObjectName(QStringLiteral("sbtMesaAPP%1").arg(i + 1));
+    // The strip of tables paid through the app, one row above the map; the screen shows a
+    // button for each pending payment.
+    for (int i = 0; i < ScreenModel::AppPaidButtons; ++i) {
+        auto* b = new TBlendedBitBtn(this);
+        b->setObjectName(ScreenModel::appPaidButtonName(i + 1));
         b->setGeometry(kMargin + i * 53, 151, 50, 35);
         b->setFaceColor(QColor(0x80, 0x80, 0x80));
         b->setTextColor(Qt::white);
         b->setFont(arial(8));
         b->setRadius(8);
+        b->setFocusPolicy(Qt::NoFocus);
         b->setVisible(false);
-        sbtMesaAPP_[i] = b;
+        connect(b, &QAbstractButton::clicked, this, [this, name = b->objectName()] {
+            screen_.evento([this, name] { screen_.sbtMesaAPP1Click(name); });
+        });
+        sbtMesaAPP_[size_t(i)] = b;
     }
 }
 
@@ -291,6 +296,19 @@ void TfrmGerMesaView::sincroniza() {
         }
         b->setFont(arial(a.fontSize > 0 ? a.fontSize : 8, true));
         b->setOutline(a.outline);
+        b->setEnabled(a.enabled);
+        b->setVisible(a.visible);
+    }
+    for (int i = 0; i < ScreenModel::AppPaidButtons; ++i) {
+        const AppPaidButtonModel& a = m.sbtMesaAPP[size_t(i)];
+        TBlendedBitBtn* b = sbtMesaAPP_[size_t(i)];
+        // Two lines, as the strip was designed: "Mesa" above the table and seat.
+        QString texto = a.caption;
+        if (const int espaco = texto.indexOf(QLatin1Char(' ')); espaco > 0) {
+            texto[espaco] = QLatin1Char('\n');
+        }
+        b->setText(texto);
+        b->setToolTip(a.caption);
         b->setEnabled(a.enabled);
         b->setVisible(a.visible);
     }

@@ -19,6 +19,7 @@ namespace {
 struct HostRun {
     int exitCode = -1;
     QString errors;
+    QString output;
 };
 
 HostRun frontoffice(const QStringList& args) {
@@ -33,7 +34,8 @@ HostRun frontoffice(const QStringList& args) {
         return {};
     }
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
+            QString::fromUtf8(p.readAllStandardError()),
+            QString::fromUtf8(p.readAllStandardOutput())};
 }
 
 // True when the picture stands pixel for pixel somewhere in the image.
@@ -242,5 +244,50 @@ TEST(FrontOffice, AScreenshotDelayThatIsNotAPositiveNumberIsRefusedBeforeAnythin
         EXPECT_TRUE(run.errors.contains(QStringLiteral("Espera inválida em --screenshot-delay")))
             << run.errors.toStdString();
         EXPECT_TRUE(QDir(till.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+}
+
+// An app payment recorded from the command line, as the app records it; what cannot be paid
+// is refused with its reason, and an amount that is no positive number before anything is
+// made.
+TEST(FrontOffice, AppPaymentsAreRecordedFromTheCommandLine) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* texto;
+    } casos[] = {
+        {{QStringLiteral("--valor"), QStringLiteral("abc"), QStringLiteral("--pagamento-app"),
+          QStringLiteral("15:1")},
+         2,
+         "Valor inválido em --valor: \"abc\""},
+        {{QStringLiteral("--pagamento-app"), QStringLiteral("15:1")},
+         0,
+         "Pagamento pelo aplicativo gravado: mesa 0015, lugar 01"},
+        {{QStringLiteral("--pagamento-app"), QStringLiteral("203"), QStringLiteral("--valor"),
+          QStringLiteral("48,90")},
+         0,
+         "Pagamento pelo aplicativo gravado: mesa 0203 inteira, R$ 48,90"},
+        {{QStringLiteral("--pagamento-app"), QStringLiteral("16")},
+         1,
+         "A mesa 0016 não tem venda aberta: não há o que pagar pelo aplicativo."},
+        {{QStringLiteral("--pagamento-app"), QStringLiteral("15:7")},
+         1,
+         "O lugar 07 não tem pedidos na mesa 0015."},
+    };
+    bool primeiro = true;
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
+        const HostRun run =
+            frontoffice(QStringList{QStringLiteral("--till"), till.path()} + c.args);
+        const QString saida = run.output + run.errors;
+        EXPECT_EQ(run.exitCode, c.exitCode) << saida.toStdString();
+        EXPECT_TRUE(saida.contains(QString::fromUtf8(c.texto))) << saida.toStdString();
+        if (primeiro) {
+            // Refused before the till folder was prepared.
+            EXPECT_FALSE(QFile::exists(till.filePath(QStringLiteral("PARAMETROSKOV.CDS"))));
+            primeiro = false;
+        }
     }
 }

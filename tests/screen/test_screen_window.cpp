@@ -193,3 +193,34 @@ TEST_F(ScreenWindow, TypedDigitsFillTheBufferUpToFour) {
     QTest::keyClick(view.get(), Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(screen().model.lblBuffer, QStringLiteral("12"));
 }
+
+// The strip of app payments: twelve 50 x 35 buttons in one row above the map, hidden until
+// the screen shows a payment on them; a touch reaches the screen's handler.
+TEST_F(ScreenWindow, TheAppPaymentStripFollowsTheModel) {
+    for (int n = 1; n <= 12; ++n) {
+        auto* b = find<TBlendedBitBtn>(ScreenModel::appPaidButtonName(n));
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->geometry(), QRect(14 + (n - 1) * 53, 151, 50, 35)) << n;
+        EXPECT_FALSE(b->isVisibleTo(view.get())) << n;
+        EXPECT_EQ(b->font().pointSize(), 8);
+        EXPECT_EQ(b->textColor(), QColor(Qt::white));
+    }
+    screen().model.sbtMesaAPP[2] = AppPaidButtonModel{QStringLiteral("Mesa 12 (03)"), true, true};
+    screen().model.sbtMesaAPP[3] = AppPaidButtonModel{QStringLiteral("Mesa 7"), false, true};
+    Q_EMIT screen().changed();
+    auto* b3 = find<TBlendedBitBtn>(QStringLiteral("sbtMesaAPP3"));
+    EXPECT_TRUE(b3->isVisibleTo(view.get()));
+    EXPECT_TRUE(b3->isEnabled());
+    EXPECT_EQ(b3->text(), QStringLiteral("Mesa\n12 (03)"));
+    EXPECT_EQ(b3->toolTip(), QStringLiteral("Mesa 12 (03)"));
+    EXPECT_FALSE(find(QStringLiteral("sbtMesaAPP4"))->isEnabled());
+    EXPECT_FALSE(find(QStringLiteral("sbtMesaAPP2"))->isVisibleTo(view.get()));
+
+    // With the fiscal printer in error the touch only shows the printer's message, and the
+    // button is enabled again afterwards.
+    screen().st.ErroImpressora = true;
+    view->show();
+    QTest::mouseClick(b3, Qt::LeftButton);
+    EXPECT_EQ(mensagens(), QStringList{msg(QStringLiteral("ERRO_IMPRESSORA"))});
+    EXPECT_TRUE(b3->isEnabled());
+}

@@ -384,6 +384,12 @@ TEST_F(MapReads, PendingAppPaymentsOfOtherPositions) {
     EXPECT_TRUE(verificaIDSTLUGARMESA(*dm, F, "_0001_", "T"));      // tab not in the list
     EXPECT_TRUE(verificaIDSTLUGARMESA(*dm, F, "_0002_", "04"));     // the position asked about
     EXPECT_TRUE(verificaIDSTLUGARMESA(*dm, "0002", "_0002_", "T")); // another branch
+
+    // A payment of the whole table recorded as "00" is no payment of another position
+    // when the whole table is asked about; it is one when a seat is.
+    pagamento("5", "0001", "00");
+    EXPECT_TRUE(verificaIDSTLUGARMESA(*dm, F, "_0001_", "T"));
+    EXPECT_FALSE(verificaIDSTLUGARMESA(*dm, F, "_0001_", "02"));
 }
 
 TEST_F(MapReads, NaturesOfTheListedTabsNewestFirstWithoutNatureLast) {

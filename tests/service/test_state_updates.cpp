@@ -103,6 +103,29 @@ TEST_F(StateUpdates, ReleaseSetsOnlyThatTableFree) {
     EXPECT_EQ(status("0006"), QStringLiteral("R"));
 }
 
+// A table whose sale was closed is freed with the tables of its join group, except any
+// table that still has an open sale of its own.
+TEST_F(StateUpdates, FreeingAnEmptiedTableLeavesJoinedTablesWithOpenSales) {
+    for (const char* m : {"0005", "0006", "0007", "0008"}) {
+        mesa(QString::fromLatin1(m), "O");
+    }
+    juncao("J1", {"0005", "0006", "0007"});
+    venda("V5", "0005", at(19, 0), at(20, 0)); // the emptied table: its sale is closed
+    venda("V6", "0006", at(19, 0));            // joined, a sale of its own still open
+    venda("V7", "0007", at(12, 0), at(13, 0)); // joined, only a closed sale
+    venda("V8", "0008", at(19, 0));            // not joined
+    EXPECT_TRUE(ok(setLiberaMesaVazia(*dm, F, L, "0005")));
+    EXPECT_EQ(status("0005"), QStringLiteral("D"));
+    EXPECT_EQ(status("0006"), QStringLiteral("O"));
+    EXPECT_EQ(status("0007"), QStringLiteral("D"));
+    EXPECT_EQ(status("0008"), QStringLiteral("O"));
+
+    // A table that still has an open sale keeps its state.
+    EXPECT_TRUE(ok(setLiberaMesaVazia(*dm, F, L, "0008")));
+    EXPECT_EQ(status("0008"), QStringLiteral("O"));
+    EXPECT_EQ(status("0006"), QStringLiteral("O"));
+}
+
 // ------------------------------------------------------------------ tabs and party
 
 TEST_F(StateUpdates, TabsOfTheOpenSaleBecomeOpenAgain) {

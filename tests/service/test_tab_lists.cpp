@@ -167,6 +167,27 @@ TEST_F(TabLists, AppPaymentsOfAnotherTabNumberAreNeitherSeenNorTied) {
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQVENDA = '900'"), 1);
 }
 
+// A payment of the whole table recorded with position "00" is tied to the sale like one
+// recorded with "T"; a seat's payment is not.
+TEST_F(TabLists, WholeTablePaymentsRecordedAsDoubleZeroAreTiedToo) {
+    for (const auto& [seq, lugar] : {std::pair{"M2", "00"}, std::pair{"M3", "02"}}) {
+        insert("MOVCAIXAMOB", {{"CDFILIAL", kFilial},
+                               {"NRSEQMOVMOB", QString::fromLatin1(seq)},
+                               {"NRVENDAREST", kVenda},
+                               {"NRMESA", "0010"},
+                               {"NRCOMANDA", "1"},
+                               {"NRLUGARMESA", QString::fromLatin1(lugar)},
+                               {"IDSTMOV", "1"},
+                               {"IDADMTASK", "0"},
+                               {"VRMOV", 10.0}});
+    }
+    EXPECT_EQ(packetOf(getMovCaixaMob(*dm, kFilial, QStringLiteral("_1_"))).rowCount(), 2);
+    ASSERT_FALSE(isServiceFailure(
+        setMovCaixaMob(*dm, kFilial, QStringLiteral("_1_"), QStringLiteral("001"), "901")));
+    EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQVENDA = '901'"), 2);
+    EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQVENDA IS NULL AND NRLUGARMESA = '02'"), 1);
+}
+
 TEST_F(TabLists, TodaysReservationsAreThoseOfTheWholeDay) {
     insert("MESA", {{"CDFILIAL", kFilial},
                     {"CDLOJA", "01"},

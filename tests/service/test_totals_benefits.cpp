@@ -347,8 +347,10 @@ TEST_F(TotalsBenefits, AppPaymentsOfTheTabsAreReadAndOnlyWholeTableOnesTied) {
     EXPECT_FALSE(r.isValid()) << serviceFailureMessage(r).toStdString();
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQVENDA = '900' AND CDCAIXA = '001'"), 2);
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '1' AND NRSEQVENDA = '900'"), 1);
-    // The whole-table payment recorded with '00' is read and tied the same way.
+    // The whole-table payment recorded with '00' was read into the sale: it is tied too,
+    // so that it is neither pending again nor taken twice.
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '2' AND NRSEQVENDA = '900'"), 1);
+    EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '4' AND NRSEQVENDA IS NULL"), 1);
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '3' AND NRSEQVENDA IS NULL"), 1);
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '5' AND NRSEQVENDA = '77'"), 1);
 }

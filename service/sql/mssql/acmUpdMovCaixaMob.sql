@@ -1,3 +1,4 @@
+-- A payment of the whole table is recorded with position "T" or "00".
 -- Only pending payments are tied, so a payment already taken into a sale keeps it.
 UPDATE MOVCAIXAMOB
    SET CDCAIXA = :CDCAIXA,

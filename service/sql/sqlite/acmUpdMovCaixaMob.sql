@@ -1,6 +1,7 @@
 -- The tab list ("_0001_0002_") is split into its numbers: only a whole number is a
 -- member (tab 1 is not in "_11_"), and the rows are found through the tab-number
 -- index instead of every row of the branch being searched.
+-- A payment of the whole table is recorded with position "T" or "00".
 -- Only pending payments are tied, so a payment already taken into a sale keeps it.
 -- SQLite is told the index to use (INDEXED BY): without statistics it would rather read
 -- the key of the whole branch.
