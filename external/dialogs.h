@@ -15,46 +15,46 @@ class ClientDataSet;
 // The 48 arguments of the payment dialog, in call order. Members marked "in/out"
 // are passed by reference: the dialog may change them and the caller reads them back.
 struct RecebimentoArgs {
-    ClientDataSet* cdsParametrosKov = nullptr; // 1
-    QString cdOperAutoriz;                     // 2 in/out
-    ClientDataSet* cdsListaComanda = nullptr;  // 3 in/out
+    ClientDataSet* cdsParametrosKov = nullptr;    // 1
+    QString cdOperAutoriz;                        // 2 in/out
+    ClientDataSet* cdsListaComanda = nullptr;     // 3 in/out
     ClientDataSet* cdsListaComandaCanc = nullptr; // 4 in/out
-    ClientDataSet* cdsMovCaixa = nullptr;      // 5 in/out: the payments
-    ClientDataSet* cdsFamiliaSaldo = nullptr;  // 6 in/out
-    ClientDataSet* cdsEmprestimoFam = nullptr; // 7 in/out
-    bool cancelarVenda = false;                // 8 in/out
-    QString nrCupom;                           // 9 in/out (holds the table on entry)
-    QString outValue10;                        // 10 in/out
-    QString outValue11;                        // 11 in/out
-    QString nrNaoFiscal;                       // 12 in/out
-    QString cdIdConsumidor;                    // 13 in/out
-    QString idTef;                             // 14 in/out
-    double vrTotalPago = 0;                    // 15 in/out (app payments on entry)
-    ClientDataSet* cdsCliente = nullptr;       // 16
-    ClientDataSet* cdsAliqImpFis = nullptr;    // 17
-    ClientDataSet* cdsConfTipoRece = nullptr;  // 18
-    ClientDataSet* cdsECFCaixa = nullptr;      // 19
-    QString tipoVenda;                         // 20 "RES"
-    QString cdCliente;                         // 21
-    QString cdConsumidor;                      // 22
-    QString arg23;                             // 23 "N"
-    QVariantList zeros24to32;                  // 24-32 nine empty values
-    QString arg33;                             // 33 "M"
-    QString senhaCupom;                        // 34
-    QVariant arg35;                            // 35 0
-    QVariant arg36;                            // 36 0
-    QString idPagMobile;                       // 37
-    QString outValue38;                        // 38 in/out
-    QVariant vrRecebExtra;                     // 39 in/out
-    int outValue40 = 0;                        // 40 in/out
-    QString outValue41;                        // 41 in/out
-    QString txProgressoCupom;                  // 42
-    QString txRecebExtra1;                     // 43 in/out
-    QString txRecebExtra2;                     // 44 in/out
-    QString idFiscalDialogo;                   // 45 in/out
-    QString txImpressaoExtra;                  // 46 in/out
-    ClientDataSet* cdsExtConsFid = nullptr;    // 47 in/out
-    ClientDataSet* cdsPromoComanda = nullptr;  // 48 in/out
+    ClientDataSet* cdsMovCaixa = nullptr;         // 5 in/out: the payments
+    ClientDataSet* cdsFamiliaSaldo = nullptr;     // 6 in/out
+    ClientDataSet* cdsEmprestimoFam = nullptr;    // 7 in/out
+    bool cancelarVenda = false;                   // 8 in/out
+    QString nrCupom;                              // 9 in/out (holds the table on entry)
+    QString outValue10;                           // 10 in/out
+    QString outValue11;                           // 11 in/out
+    QString nrNaoFiscal;                          // 12 in/out
+    QString cdIdConsumidor;                       // 13 in/out
+    QString idTef;                                // 14 in/out
+    double vrTotalPago = 0;                       // 15 in/out (app payments on entry)
+    ClientDataSet* cdsCliente = nullptr;          // 16
+    ClientDataSet* cdsAliqImpFis = nullptr;       // 17
+    ClientDataSet* cdsConfTipoRece = nullptr;     // 18
+    ClientDataSet* cdsECFCaixa = nullptr;         // 19
+    QString tipoVenda;                            // 20 "RES"
+    QString cdCliente;                            // 21
+    QString cdConsumidor;                         // 22
+    QString arg23;                                // 23 "N"
+    QVariantList zeros24to32;                     // 24-32 nine empty values
+    QString arg33;                                // 33 "M"
+    QString senhaCupom;                           // 34
+    QVariant arg35;                               // 35 0
+    QVariant arg36;                               // 36 0
+    QString idPagMobile;                          // 37
+    QString outValue38;                           // 38 in/out
+    QVariant vrRecebExtra;                        // 39 in/out
+    int outValue40 = 0;                           // 40 in/out
+    QString outValue41;                           // 41 in/out
+    QString txProgressoCupom;                     // 42
+    QString txRecebExtra1;                        // 43 in/out
+    QString txRecebExtra2;                        // 44 in/out
+    QString idFiscalDialogo;                      // 45 in/out
+    QString txImpressaoExtra;                     // 46 in/out
+    ClientDataSet* cdsExtConsFid = nullptr;       // 47 in/out
+    ClientDataSet* cdsPromoComanda = nullptr;     // 48 in/out
 };
 
 // The front-office dialog library: the dialogs every sales screen of the suite
@@ -109,8 +109,10 @@ public:
     virtual void ParcialConta(QString& nrMesa) = 0;
     virtual void CancelaProduto(const QString& nrComanda, const QString& dsComanda,
                                 const QString& tipo, const QString& nrMesa) = 0;
-    // In/out: the new operator's name is left in nmOperador.
-    virtual void TrocaOperadorCaixa(QString& nmOperador) = 0;
+    // Operator change. True when another operator signed in: the till's operator file then
+    // holds the new operator and the name is left in nmOperador; false (nothing changed)
+    // when the operator gave up.
+    virtual bool TrocaOperadorCaixa(QString& nmOperador) = 0;
     // values has 14 elements; retorno 0..9, element 6 = confirmed e-mail.
     virtual void CriaInfAdicional(const QVariantList& values, QVariantList& retorno) = 0;
     // Consumer search; the 26 further texts are out-values.
@@ -130,8 +132,7 @@ public:
     virtual bool SATOnline(const QString& cdFilial, const QString& cdCaixa,
                            const QString& nrSeqVenda, const QString& idUtilSatComp,
                            const QString& cdAtivacaoSat, const QString& dirXmlFiscal,
-                           const QString& stIbpt, const QString& stIbptEs,
-                           QStringList& answer) = 0;
+                           const QString& stIbpt, const QString& stIbptEs, QStringList& answer) = 0;
     virtual void Imp_Extrato_SAT_Ger(const QVariantList& values) = 0; // 22 values
     virtual void DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant& retorno) = 0;
     virtual void AlteraVendaCan(const QVariantList& values, QVariant& retorno,

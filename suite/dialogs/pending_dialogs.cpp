@@ -59,7 +59,7 @@ void SuiteDialogs::CancelaProduto(const QString&, const QString&, const QString&
     notAvailable("CancelaProduto");
 }
 
-void SuiteDialogs::TrocaOperadorCaixa(QString&) {
+bool SuiteDialogs::TrocaOperadorCaixa(QString&) {
     notAvailable("TrocaOperadorCaixa");
 }
 

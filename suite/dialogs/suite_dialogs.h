@@ -96,7 +96,7 @@ public:
     void ParcialConta(QString& nrMesa) override;
     void CancelaProduto(const QString& nrComanda, const QString& dsComanda, const QString& tipo,
                         const QString& nrMesa) override;
-    void TrocaOperadorCaixa(QString& nmOperador) override;
+    bool TrocaOperadorCaixa(QString& nmOperador) override;
     void CriaInfAdicional(const QVariantList& values, QVariantList& retorno) override;
     void PesqConsumidor(const QString& modo, int a2, QString& a3, const QString& a4,
                         const QString& a5, ClientDataSet& cdsCliente, QString& cdCliente,
