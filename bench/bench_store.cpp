@@ -51,7 +51,9 @@ private:
 const StatementSet& scripts(DbKind kind) {
     static const LibraryStatements statements(
         QStringLiteral(":/bench/sql"), QStringLiteral("do benchmark"),
-        {{QStringLiteral("history"), QStringLiteral("history_count"), QStringLiteral("store")},
+        {{QStringLiteral("history"), QStringLiteral("history_count"), QStringLiteral("store"),
+          QStringLiteral("journal_count"), QStringLiteral("undo_sale"),
+          QStringLiteral("undo_settlement"), QStringLiteral("undo_cancel_sale")},
          {},
          {QStringLiteral("generation"), QStringLiteral("after_generation"),
           QStringLiteral("after_store"), QStringLiteral("create_database"),
@@ -313,6 +315,11 @@ QString preparePostgres(const StoreOptions& options, int history) {
 }
 
 } // namespace
+
+void runStoreScript(QSqlDatabase& db, DbKind kind, const QString& script,
+                    const QVariantMap& binds) {
+    runScript(db, kind, script, binds);
+}
 
 QString prepareStore(const StoreOptions& options, int history) {
     if (history < 1) {

@@ -2,7 +2,9 @@
 
 #include "platform/db_kind.h"
 
+#include <QSqlDatabase>
 #include <QString>
+#include <QVariantMap>
 
 namespace tmk::bench {
 
@@ -20,5 +22,10 @@ struct StoreOptions {
 // Returns the connection text of the database. Throws AppError with a Portuguese
 // message when the database cannot be made.
 QString prepareStore(const StoreOptions& options, int history);
+
+// Runs every statement of the script bench/sql/<kind>/<script>.sql on a connection; a
+// statement gets the values of the placeholders it names. DatabaseError when refused.
+void runStoreScript(QSqlDatabase& db, DbKind kind, const QString& script,
+                    const QVariantMap& binds = {});
 
 } // namespace tmk::bench

@@ -1,5 +1,7 @@
 #include "bench/receipt_benchmarks.h"
 
+#include "bench/bench_store.h"
+#include "platform/client_dataset.h"
 #include "platform/data_packet.h"
 #include "platform/errors.h"
 #include "platform/service_result.h"
@@ -7,7 +9,13 @@
 #include "service/data_module.h"
 #include "service/map_reads.h"
 #include "service/totals_benefits.h"
+#include "suite/devices/fiscal_amounts.h"
+#include "suite/sales/account_amounts.h"
+#include "suite/sales/sale_cancellation.h"
+#include "suite/sales/suite_sales_service.h"
 
+#include <QHash>
+#include <QLoggingCategory>
 #include <benchmark/benchmark.h>
 #include <functional>
 #include <memory>
@@ -46,6 +54,104 @@ Check equals(const QVariant& expected) {
                              : QStringLiteral("devolveu \"%1\" em vez de \"%2\"")
                                    .arg(r.toString(), expected.toString());
     };
+}
+
+// A text answer that is not empty.
+Check someText() {
+    return [](const QVariant& r) -> QString {
+        return r.toString().isEmpty() ? QStringLiteral("não devolveu o número da venda")
+                                      : QString();
+    };
+}
+
+const QString kMesa01 = QStringLiteral("01");
+
+// The sales service of the till on the benchmark's connection.
+SuiteSalesService salesOf(TrdmGerMesa& dm) {
+    return SuiteSalesService(dm.adcGerMesa(), kCaixa);
+}
+
+// The account of table 01, read once per store, so that only the sales service is timed.
+const DataPacket& itemsOfTable01(TrdmGerMesa& dm, int history) {
+    static QHash<int, DataPacket> items;
+    if (!items.contains(history)) {
+        items.insert(
+            history,
+            getListaComanda(dm, kFilial, kComanda01, QString(), kConfTela).value<DataPacket>());
+    }
+    return items[history];
+}
+
+// Concludes the sale of table 01 paid in cash (the shared sales service: the sale, its
+// items, its payment, one transaction), then removes it again.
+QVariant concludeTable01(TrdmGerMesa& dm, int history) {
+    ClientDataSet itens(QStringLiteral("cdsListaComanda"));
+    itens.setData(itemsOfTable01(dm, history));
+    DataPacket pagamentos;
+    pagamentos.fields = {{QStringLiteral("IDTIPOMOVIVE"), FieldType::Text, 1},
+                         {QStringLiteral("IDTIPORECE"), FieldType::Text, 1},
+                         {QStringLiteral("CDTIPORECE"), FieldType::Text, 10},
+                         {QStringLiteral("VRMOVIVEND"), FieldType::Float, 0}};
+    pagamentos.rows << QVariantList{QStringLiteral("E"), QStringLiteral("4"), QStringLiteral("001"),
+                                    fromCents(accountAmounts(itens.data()).total())};
+    ClientDataSet movCaixa(QStringLiteral("cdsMovCaixa"));
+    movCaixa.setData(pagamentos);
+    ClientDataSet vazio;
+    QList<ClientDataSet*> tables(13, &vazio);
+    tables[0] = &itens;
+    tables[1] = &movCaixa;
+    QVariantList values(47);
+    values[0] = kCaixa;
+    values[1] = QDateTime::currentDateTime();
+    values[5] = kFilial;
+    values[6] = kComanda01;
+    values[8] = kLoja;
+    values[9] = kMesa01;
+    values[10] = kVenda01;
+    values[39] = QStringLiteral("E");
+    QVariantList retorno(10);
+    const QVariant nr = salesOf(dm).setConcluiFechamento(tables, values, retorno);
+    if (!isServiceFailure(nr)) {
+        QSqlDatabase db = dm.adcGerMesa();
+        runStoreScript(db, dm.dialect().kind(), QStringLiteral("undo_sale"),
+                       {{QStringLiteral("P_CDFILIAL"), kFilial},
+                        {QStringLiteral("P_CDCAIXA"), kCaixa},
+                        {QStringLiteral("P_NRSEQVENDA"), nr}});
+    }
+    return nr;
+}
+
+// Settles table 01 as the last coupon does (its sale and tab closed, the table free),
+// then opens it again.
+QVariant settleTable01(TrdmGerMesa& dm) {
+    const QVariant r = salesOf(dm).setLimpaMesaGeral(
+        0, kVenda01, kComanda01, kMesa01, QStringLiteral("RES"), kFilial, kLoja, QString(), kCaixa,
+        QStringLiteral("1"), QString(), true);
+    QSqlDatabase db = dm.adcGerMesa();
+    runStoreScript(db, dm.dialect().kind(), QStringLiteral("undo_settlement"),
+                   {{QStringLiteral("P_CDFILIAL"), kFilial},
+                    {QStringLiteral("P_CDLOJA"), kLoja},
+                    {QStringLiteral("P_NRVENDAREST"), kVenda01},
+                    {QStringLiteral("P_NRMESA"), kMesa01}});
+    return isServiceFailure(r) ? r : QVariant(QStringLiteral("ok"));
+}
+
+// Cancels a sale from the middle of the history that took an app payment (every
+// twentieth does), then concludes it again.
+QVariant cancelHistorySale(TrdmGerMesa& dm, int history) {
+    const QString nr =
+        QStringLiteral("%1").arg(qMax(20, history / 2 / 20 * 20), 15, 10, QLatin1Char('0'));
+    QSqlDatabase db = dm.adcGerMesa();
+    try {
+        cancelStoredSale(db, kFilial, kCaixa, nr);
+    } catch (const std::exception& e) {
+        return serviceFailure(exceptionText(e));
+    }
+    runStoreScript(db, dm.dialect().kind(), QStringLiteral("undo_cancel_sale"),
+                   {{QStringLiteral("P_CDFILIAL"), kFilial},
+                    {QStringLiteral("P_CDCAIXA"), kCaixa},
+                    {QStringLiteral("P_NRSEQVENDA"), nr}});
+    return nr;
 }
 
 // One operation of the receipt on the store. Operations that write (the conclusion of
@@ -151,6 +257,34 @@ const std::vector<ReceiptCase>& receiptCases() {
          [](int) {
              return rows(2);
          }},
+        // The shared sales service: the approximate taxes of table 01, its sale concluded
+        // and removed again, its table settled and opened again, and a sale of the history
+        // cancelled and concluded again (each with the statements that undo it).
+        {"CalculoIcmsDFederal",
+         [](TrdmGerMesa& dm, int history) {
+             ClientDataSet itens;
+             itens.setData(itemsOfTable01(dm, history));
+             QVariantList retorno;
+             salesOf(dm).CalculoIcmsDFederal(itens, 0.0, retorno);
+             return QVariant(retorno.size());
+         },
+         [](int) {
+             return equals(3);
+         }},
+        {"setConcluiFechamento",
+         [](TrdmGerMesa& dm, int history) { return concludeTable01(dm, history); },
+         [](int) {
+             return someText();
+         }},
+        {"setLimpaMesaGeral", [](TrdmGerMesa& dm, int) { return settleTable01(dm); },
+         [](int) {
+             return equals(QStringLiteral("ok"));
+         }},
+        {"AlteraVendaCan",
+         [](TrdmGerMesa& dm, int history) { return cancelHistorySale(dm, history); },
+         [](int) {
+             return someText();
+         }},
     };
     return cases;
 }
@@ -208,6 +342,8 @@ void run(benchmark::State& state, const ReceiptCase& c, ReceiptContext& ctx, int
 } // namespace
 
 void registerReceiptBenchmarks(const QString& connectionText, int history) {
+    // The sales service tells every sale it stores; not at every iteration here.
+    QLoggingCategory::setFilterRules(QStringLiteral("tmk.suite.sales.info=false"));
     contexts().push_back(std::make_unique<ReceiptContext>(connectionText, history));
     ReceiptContext& ctx = *contexts().back();
     for (const ReceiptCase& c : receiptCases()) {

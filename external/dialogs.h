@@ -135,8 +135,10 @@ public:
                            const QString& stIbpt, const QString& stIbptEs, QStringList& answer) = 0;
     virtual void Imp_Extrato_SAT_Ger(const QVariantList& values) = 0; // 22 values
     virtual void DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant& retorno) = 0;
+    // Cancels a sale in the database (8 values). resultado is a service result: nothing
+    // on success, a ServiceFailure with the message on failure.
     virtual void AlteraVendaCan(const QVariantList& values, QVariant& retorno,
-                                QString& resultado) = 0; // 8 values
+                                QVariant& resultado) = 0;
 };
 
 } // namespace tmk

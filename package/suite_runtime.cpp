@@ -6,6 +6,7 @@
 #include "suite/common_ui/suite_common_utility.h"
 #include "suite/devices/simulated_fiscal_device.h"
 #include "suite/dialogs/suite_dialogs.h"
+#include "suite/sales/stored_sale.h"
 #include "suite/sales/suite_sales_service.h"
 
 #include <QLoggingCategory>
@@ -56,12 +57,14 @@ public:
 
 private:
     SuiteSalesService& real() {
-        const QString caixa =
-            modulo_ && modulo_->frmGerMesa() ? modulo_->frmGerMesa()->st.CdCaixa : QString();
+        const auto* screen = modulo_ ? modulo_->frmGerMesa() : nullptr;
+        const QString caixa = screen ? screen->st.CdCaixa : QString();
         if (!real_ || caixa != caixa_) {
             real_ = std::make_unique<SuiteSalesService>(db_, caixa);
             caixa_ = caixa;
         }
+        // The NFC-e goes where the screen later looks for it to print the DANFE.
+        real_->setFiscalXmlFolder(screen ? screen->st.DirXmlFiscal : QString());
         return *real_;
     }
 
@@ -81,6 +84,12 @@ SuiteRuntime::SuiteRuntime() {
     }
     common_ = std::make_unique<SuiteCommonUtility>();
     dialogs_ = std::make_unique<SuiteDialogs>(db_);
+    // SATOnline sends the sale as the sales service stored it.
+    dialogs_->setFiscalSaleProvider(
+        [db = db_](const QString& cdFilial, const QString& cdCaixa, const QString& nrSeqVenda) {
+            QSqlDatabase connection = db;
+            return storedFiscalSale(connection, cdFilial, cdCaixa, nrSeqVenda);
+        });
     fiscal_ = std::make_unique<SimulatedFiscalDevice>();
     sales_ = std::make_unique<TillSales>(db_, modulo_);
 }

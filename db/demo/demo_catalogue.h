@@ -186,6 +186,10 @@ struct Product {
     const char* ncm;
     double price;
     bool serviceCharge; // IDCOBTXSERV
+    // The approximate federal and state tax burden printed on the coupon (percent of the
+    // price; VRPETRIBFED, VRPETRIBEST). A service (the cover charge) pays no state tax.
+    double federalTaxes;
+    double stateTaxes;
 };
 
 inline constexpr char kProdutoConsumacao[] = "90001";
@@ -194,35 +198,35 @@ inline constexpr char kProdutoCouvert[] = "90003";
 
 inline constexpr std::array<Product, 15> kProducts{{
     {"10001", "Picanha na chapa", "PICANHA NA CHAPA", "UN", kNaturezaAlimentos, "ICMS18",
-     "02013000", 89.90, true},
+     "02013000", 89.90, true, 13.45, 18.00},
     {"10002", "Filé de frango grelhado", "FILE DE FRANGO", "UN", kNaturezaAlimentos, "ICMS18",
-     "02071400", 45.00, true},
+     "02071400", 45.00, true, 13.45, 18.00},
     {"10003", "Risoto de cogumelos", "RISOTO COGUMELOS", "UN", kNaturezaAlimentos, "ICMS18",
-     "19041000", 52.50, true},
+     "19041000", 52.50, true, 13.45, 18.00},
     {"10004", "Salada Caesar", "SALADA CAESAR", "UN", kNaturezaAlimentos, "ICMS18", "21069090",
-     32.00, true},
+     32.00, true, 13.45, 18.00},
     {"10005", "Batata frita (porção)", "BATATA FRITA PORCAO", "POR", kNaturezaAlimentos, "ICMS18",
-     "20041000", 28.00, true},
+     "20041000", 28.00, true, 13.45, 18.00},
     {"10006", "Pudim de leite", "PUDIM DE LEITE", "UN", kNaturezaAlimentos, "ICMS18", "19019090",
-     14.50, true},
+     14.50, true, 13.45, 18.00},
     {"20001", "Refrigerante lata", "REFRIGERANTE LATA", "UN", kNaturezaBebidas, "ICMSST",
-     "22021000", 7.00, true},
+     "22021000", 7.00, true, 19.95, 20.00},
     {"20002", "Suco de laranja", "SUCO DE LARANJA", "UN", kNaturezaBebidas, "ICMSST", "20091200",
-     10.50, true},
+     10.50, true, 13.45, 18.00},
     {"20003", "Água mineral", "AGUA MINERAL", "UN", kNaturezaBebidas, "ISENTO", "22011000", 5.00,
-     true},
+     true, 9.25, 18.00},
     {"20004", "Cerveja long neck", "CERVEJA LONG NECK", "UN", kNaturezaBebidas, "ICMSST",
-     "22030000", 12.00, true},
-    {"20005", "Caipirinha", "CAIPIRINHA", "UN", kNaturezaBebidas, "ICMSST", "22089000", 22.00,
-     true},
+     "22030000", 12.00, true, 27.45, 25.00},
+    {"20005", "Caipirinha", "CAIPIRINHA", "UN", kNaturezaBebidas, "ICMSST", "22089000", 22.00, true,
+     27.45, 25.00},
     {"20006", "Café expresso", "CAFE EXPRESSO", "UN", kNaturezaBebidas, "ICMSST", "09012100", 6.00,
-     true},
+     true, 13.45, 18.00},
     {kProdutoConsumacao, "Consumação mínima", "CONSUMACAO", "UN", kNaturezaAlimentos, "ICMS18",
-     "21069090", 50.00, false},
+     "21069090", 50.00, false, 13.45, 18.00},
     {kProdutoConsumacaoFeminina, "Consumação feminina", "CONSUMACAO FEM", "UN", kNaturezaAlimentos,
-     "ICMS18", "21069090", 40.00, false},
+     "ICMS18", "21069090", 40.00, false, 13.45, 18.00},
     {kProdutoCouvert, "Couvert artístico", "COUVERT ARTISTICO", "UN", kNaturezaAlimentos, "ISS05",
-     "00000000", 15.00, false},
+     "00000000", 15.00, false, 13.45, 0.00},
 }};
 
 // The entries of the catalogue by code; AppError for an unknown code.

@@ -109,6 +109,15 @@ DemoStoreBuilder::writeTableSale(const QString& nrMesa, const QString& waiter, i
                   {QStringLiteral("DTHRFECHMESA"), optional(closed)},
                   {QStringLiteral("DTHRMESAFECH"), optional(billRequested)},
                   {QStringLiteral("VRCONSUMAMIN"), 0.0}});
+    // Once the bill is requested the tab holds its service charge (on the items that pay
+    // it), which the receipt charges and the app payments include.
+    double serviceBase = 0.0;
+    for (const Item& item : items) {
+        const Product& p = product(item.product);
+        serviceBase += p.serviceCharge ? Trunc2(item.quantity * p.price) : 0.0;
+    }
+    const QVariant serviceCharge =
+        billRequested.isValid() ? QVariant(Trunc2(serviceBase * kTaxaServico / 100.0)) : QVariant();
     rows_.insert(QStringLiteral("COMANDAVEN"), {{QStringLiteral("CDFILIAL"), s(kFilial)},
                                                 {QStringLiteral("NRVENDAREST"), tab.nrVendaRest},
                                                 {QStringLiteral("NRCOMANDA"), tab.nrComanda},
@@ -116,6 +125,7 @@ DemoStoreBuilder::writeTableSale(const QString& nrMesa, const QString& waiter, i
                                                 {QStringLiteral("DSCOMANDA"), s("RES_") + nrMesa},
                                                 {QStringLiteral("IDSTCOMANDA"), tabState},
                                                 {QStringLiteral("VRDESCOMANDA"), 0.0},
+                                                {QStringLiteral("VRCOMISVENDE"), serviceCharge},
                                                 {QStringLiteral("VRACRCOMANDA"), 0.0}});
     int n = 0;
     for (const Item& item : items) {

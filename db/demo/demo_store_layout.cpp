@@ -103,7 +103,9 @@ void DemoStoreBuilder::products() {
                       {QStringLiteral("CDARVPROD"), food ? s("0101") : s("0201")},
                       {QStringLiteral("IDCOBTXSERV"), p.serviceCharge ? s("S") : s("N")},
                       {QStringLiteral("IDPRODIMPFIS"), s("S")},
-                      {QStringLiteral("VRPRECPROD"), p.price}});
+                      {QStringLiteral("VRPRECPROD"), p.price},
+                      {QStringLiteral("VRPETRIBFED"), p.federalTaxes},
+                      {QStringLiteral("VRPETRIBEST"), p.stateTaxes}});
         rows_.insert(QStringLiteral("ALIQIMPFIS"),
                      {{QStringLiteral("CDFILIAL"), s(kFilial)},
                       {QStringLiteral("CDPRODUTO"), s(p.code)},

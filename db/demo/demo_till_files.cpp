@@ -122,7 +122,7 @@ DataPacket parametros(const QDateTime& now) {
         {text("IDVERGAVETANFIS", 1), s("N")},
         {field("NRMINSENHAAL", i), 4},
         {text("IDIMPRCUPTEFRED", 1), s("N")},
-        {text("IDUTILTEF", 1), s("S")},
+        {text("IDUTILTEF", 1), s("T")}, // card payments through the TEF, receipts printed
         {text("IDIMPRTEF", 1), s("S")},
         {text("IDENVCUPOMEMAIL", 1), s("S")},
         {text("NRMAXSENHAPED", 4), s("999")},

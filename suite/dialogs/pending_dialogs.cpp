@@ -72,20 +72,4 @@ void SuiteDialogs::PesqConsumidor(const QString&, int, QString&, const QString&,
     notAvailable("PesqConsumidor");
 }
 
-void SuiteDialogs::AtivaProcesso(QWidget*, const QString&, int, int) {
-    notAvailable("AtivaProcesso");
-}
-
-void SuiteDialogs::DesativaProcesso() {
-    notAvailable("DesativaProcesso");
-}
-
-bool SuiteDialogs::Recebimento(RecebimentoArgs&) {
-    notAvailable("Recebimento");
-}
-
-void SuiteDialogs::AlteraVendaCan(const QVariantList&, QVariant&, QString&) {
-    notAvailable("AlteraVendaCan");
-}
-
 } // namespace tmk

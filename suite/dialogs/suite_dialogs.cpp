@@ -5,6 +5,7 @@
 #include "suite/devices/nfce_emitter.h"
 #include "suite/devices/sat_device.h"
 #include "suite/devices/simulated_drawer.h"
+#include "suite/devices/tef_terminal.h"
 #include "suite/dialogs/access_rights.h"
 #include "suite/dialogs/dialogs_log.h"
 #include "suite/dialogs/dialogs_statements.h"
@@ -20,14 +21,17 @@ SuiteDialogs::SuiteDialogs(QSqlDatabase db, QWidget* parent)
     : db_(std::move(db))
     , parent_(parent)
     , nfce_(std::make_shared<SimulatedNfceEmitter>())
-    , sat_(std::make_shared<SimulatedSat>()) {
+    , sat_(std::make_shared<SimulatedSat>())
+    , tef_(std::make_shared<SimulatedTef>()) {
     // The statements of the connection's dialect are checked now, not at their first use.
     if (db_.isValid()) {
         dialogsStatements().of(db_);
     }
 }
 
-SuiteDialogs::~SuiteDialogs() = default;
+SuiteDialogs::~SuiteDialogs() {
+    DesativaProcesso();
+}
 
 void SuiteDialogs::setFiscalSaleProvider(FiscalSaleProvider provider) {
     saleProvider_ = std::move(provider);

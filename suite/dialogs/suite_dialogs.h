@@ -10,6 +10,7 @@
 #include <memory>
 
 class QDialog;
+class QMessageBox;
 
 namespace tmk {
 class AccessRights;
@@ -17,8 +18,10 @@ class AccessRights;
 
 namespace tmk {
 
+class BusyNotice;
 class NfceEmitter;
 class SatDevice;
+class TefTerminal;
 
 // The front-office dialog library on Qt Widgets, with touch-sized dialogs.
 //
@@ -26,8 +29,10 @@ class SatDevice;
 // LogControleAcess (table LOGCONTROLEACESSO), TecladoNumerico, AbreGaveta and
 // VerificaStatusGaveta (the simulated drawer); the fiscal functions getNumeroSerieNFCe,
 // getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and DisparaImpressaoNaoFiscal (the
-// simulated devices of suite/devices, printouts as PDF in "Impressoes/"). Every other
-// function throws AppError saying it is not available on this till yet.
+// simulated devices of suite/devices, printouts as PDF in "Impressoes/"); the payment
+// dialog Recebimento, the busy notice AtivaProcesso/DesativaProcesso and the sale
+// cancellation AlteraVendaCan. Every other function throws AppError saying it is not
+// available on this till yet.
 class SuiteDialogs : public FrontOfficeDialogs {
 public:
     // The sale a SAT transmission documents, read from where the concluded sale was
@@ -46,6 +51,12 @@ public:
     // The devices behind the fiscal functions (simulated ones by default).
     void setNfceEmitter(std::shared_ptr<NfceEmitter> emitter);
     void setSatDevice(std::shared_ptr<SatDevice> sat);
+    // The card terminal of the payment dialog (the simulated TEF by default).
+    void setTefTerminal(std::shared_ptr<TefTerminal> tef);
+    // The box askChoice shows ("boxPergunta"), its answers as big buttons "btnResposta0",
+    // "btnResposta1"...
+    static std::unique_ptr<QMessageBox>
+    buildChoiceBox(const QString& text, const QStringList& answers, QWidget* parent = nullptr);
 
     // "N" when the operator may not run the command, "S" otherwise. When the rights
     // or operators cannot be read the answer is "S", so that the command can be
@@ -101,8 +112,21 @@ public:
     void PesqConsumidor(const QString& modo, int a2, QString& a3, const QString& a4,
                         const QString& a5, ClientDataSet& cdsCliente, QString& cdCliente,
                         QStringList& retornos) override;
+    // Shows the busy notice (BusyNotice) over the screen with the text, replacing the
+    // text of one already shown; DesativaProcesso hides it (nothing when none is shown).
     void AtivaProcesso(QWidget* tela, const QString& aviso, int a3, int a4) override;
     void DesativaProcesso() override;
+    // The payment dialog (PaymentDialog on PaymentModel) of the coupon's items
+    // (cdsListaComanda) with the app payments of cdsMovCaixa, taking the receipt types
+    // of cdsConfTipoRece; cards through the TEF unless the parameter IDUTILTEF is "N".
+    // True once the amount due is paid: cdsMovCaixa holds every payment line and the
+    // change line, vrTotalPago what was paid (app included), idTef "S" when a card was
+    // used, nrNaoFiscal the till's next non-fiscal number ("Dispositivos/NaoFiscal.seq");
+    // on a till with a fiscal printer (UTILIZAIMPFIS) the coupon is printed and nrCupom
+    // and outValue10 take its number. False when the operator cancels: cancelarVenda is
+    // the answer to "Cancelar também a venda?", cdsMovCaixa is left as it came, and the
+    // card transactions approved in the dialog are undone. AppError without the item or
+    // payment table, or for an account that cannot be valued.
     bool Recebimento(RecebimentoArgs& args) override;
     // The series of the till's NFC-e emitter; AppError when none is configured.
     void getNumeroSerieNFCe(const QString& cdFilial, const QString& cdCaixa,
@@ -125,13 +149,21 @@ public:
     // "CUPOM" (the plain receipt of the item packet); retorno element 1 = the PDF's
     // path. AppError for another kind or a document that cannot be found.
     void DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant& retorno) override;
-    void AlteraVendaCan(const QVariantList& values, QVariant& retorno, QString& resultado) override;
+    // Cancels the stored sale values[0] of branch values[1] and till values[2]
+    // (sale_cancellation.h: the sale, and the app payments and benefits it had taken are
+    // released). resultado: nothing on success, a ServiceFailure otherwise; retorno is
+    // not changed.
+    void AlteraVendaCan(const QVariantList& values, QVariant& retorno,
+                        QVariant& resultado) override;
 
 protected:
     // Shows a dialog modally and returns its result; tests drive the dialog instead.
     virtual int execDialog(QDialog& dialog);
     // Tells the operator something (message type of Mensagem) in a message box.
     virtual void showMessage(const QString& text, int tipo);
+    // Asks a question with the given answers; the index of the one chosen (-1 when the
+    // box was closed without one).
+    virtual int askChoice(const QString& text, const QStringList& answers);
     QWidget* dialogParent() const;
 
 private:
@@ -147,6 +179,8 @@ private:
     FiscalSaleProvider saleProvider_;
     std::shared_ptr<NfceEmitter> nfce_;
     std::shared_ptr<SatDevice> sat_;
+    std::shared_ptr<TefTerminal> tef_;
+    QPointer<BusyNotice> busy_;
 };
 
 } // namespace tmk

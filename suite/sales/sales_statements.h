@@ -4,7 +4,8 @@
 
 namespace tmk {
 
-// The sales service's statements (the average ticket).
+// The sales service's statements: the sale conclusion, its fiscal document, the table
+// settlement, the cancellation, the approximate taxes and the average ticket.
 const LibraryStatements& salesStatements();
 
 } // namespace tmk

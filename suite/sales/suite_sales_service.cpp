@@ -1,68 +1,147 @@
 #include "suite/sales/suite_sales_service.h"
 
 #include "external/common.h"
+#include "platform/client_dataset.h"
 #include "platform/errors.h"
+#include "platform/service_result.h"
+#include "platform/till_folder.h"
 #include "suite/common/db_failure.h"
+#include "suite/devices/fiscal_amounts.h"
+#include "suite/devices/nfce_emitter.h"
+#include "suite/sales/account_amounts.h"
+#include "suite/sales/approximate_taxes.h"
+#include "suite/sales/conclusion_request.h"
+#include "suite/sales/sale_identity.h"
+#include "suite/sales/sale_nfce.h"
+#include "suite/sales/sale_store.h"
+#include "suite/sales/sales_log.h"
+#include "suite/sales/sales_query.h"
 #include "suite/sales/sales_statements.h"
+#include "suite/sales/sat_update.h"
+#include "suite/sales/table_settlement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
 namespace tmk {
 
-namespace {
-
-[[noreturn]] void notAvailable(const char* function) {
-    throw AppError(QStringLiteral("Função %1 ainda não disponível neste caixa.")
-                       .arg(QString::fromLatin1(function)));
-}
-
-} // namespace
-
 SuiteSalesService::SuiteSalesService(QSqlDatabase db, QString cdCaixa)
     : db_(std::move(db))
-    , cdCaixa_(std::move(cdCaixa)) {
+    , cdCaixa_(std::move(cdCaixa))
+    , nfce_(std::make_shared<SimulatedNfceEmitter>()) {
     // The statements of the connection's dialect are checked now, not at their first use.
     if (db_.isValid()) {
         salesStatements().of(db_);
     }
 }
 
-QVariant SuiteSalesService::setConcluiFechamento(const QList<ClientDataSet*>& /*tables*/,
-                                                 const QVariantList& /*values*/,
-                                                 QVariantList& /*retorno*/) {
-    notAvailable("setConcluiFechamento");
+SuiteSalesService::~SuiteSalesService() = default;
+
+void SuiteSalesService::setNfceEmitter(std::shared_ptr<NfceEmitter> emitter) {
+    nfce_ = std::move(emitter);
 }
 
-double SuiteSalesService::CalculoIcmsDFederal(ClientDataSet& /*itens*/, double /*a2*/,
-                                              QVariantList& /*retorno*/) {
-    notAvailable("CalculoIcmsDFederal");
+void SuiteSalesService::setClock(Clock clock) {
+    clock_ = std::move(clock);
 }
 
-QVariant SuiteSalesService::AtualizaVendaSat(const QString& /*cdFilial*/,
-                                             const QString& /*cdCaixa*/,
-                                             const QString& /*nrSeqVenda*/,
-                                             const QString& /*nrNotaFiscalCe*/,
-                                             const QString& /*qrCode*/,
-                                             const QStringList& /*satAnswer*/) {
-    notAvailable("AtualizaVendaSat");
+void SuiteSalesService::setFiscalXmlFolder(QString folder) {
+    fiscalFolder_ = std::move(folder);
 }
 
-QVariant SuiteSalesService::setLimpaMesaGeral(
-    int /*modo*/, const QString& /*nrVendaRest*/, const QString& /*listaComandas*/,
-    const QString& /*nrMesa*/, const QString& /*tipo*/, const QString& /*cdFilial*/,
-    const QString& /*cdLoja*/, const QString& /*a8*/, const QString& /*cdCaixa*/,
-    const QString& /*nrSeqVenda*/, const QString& /*a11*/, bool /*a12*/) {
-    notAvailable("setLimpaMesaGeral");
+QDateTime SuiteSalesService::now() const {
+    return clock_ ? clock_() : QDateTime::currentDateTime();
 }
 
-QVariant SuiteSalesService::setLimpaMesaComanda(const QString& /*cdFilial*/,
-                                                const QString& /*listaComandas*/,
+QString SuiteSalesService::fiscalXmlFolder(const QString& cdFilial, const QString& cdCaixa) const {
+    if (!fiscalFolder_.isEmpty()) {
+        return fiscalFolder_;
+    }
+    return tillPath(QStringLiteral("\\Dados\\XML_NFCe_Sat\\") + cdFilial + QLatin1Char('-') +
+                    cdCaixa + QLatin1Char('-') +
+                    now().date().toString(QStringLiteral("yyyy-MM-dd"))) +
+           QLatin1Char('/');
+}
+
+QVariant SuiteSalesService::setConcluiFechamento(const QList<ClientDataSet*>& tables,
+                                                 const QVariantList& values,
+                                                 QVariantList& retorno) {
+    try {
+        const ConclusionRequest r = ConclusionRequest::read(tables, values);
+        const QString key = conclusionKey(r);
+        requireConnection(db_);
+        QString nrSeqVenda;
+        if (const auto found = findConcludedSale(db_, r.cdFilial, r.cdCaixa, key)) {
+            nrSeqVenda = found->nrSeqVenda;
+            qCInfo(lcSuiteSales).noquote()
+                << "sale" << nrSeqVenda << "of table" << r.nrMesa << "was stored already";
+        } else {
+            nrSeqVenda = storeConcludedSale(db_, r, key, now());
+        }
+        if (r.emiteNfce()) {
+            if (!nfce_) {
+                throw AppError(QStringLiteral("Este caixa não tem emissor de NFC-e."));
+            }
+            issueSaleNfce(db_, *nfce_, fiscalXmlFolder(r.cdFilial, r.cdCaixa), r.cdFilial,
+                          r.cdCaixa, nrSeqVenda, retorno);
+        }
+        return QVariant(nrSeqVenda);
+    } catch (const std::exception& e) {
+        qCWarning(lcSuiteSales).noquote() << "sale not concluded:" << exceptionText(e);
+        return serviceFailure(ADOExceptionMessage(e, db_, QString()));
+    }
+}
+
+double SuiteSalesService::CalculoIcmsDFederal(ClientDataSet& itens, double /*a2*/,
+                                              QVariantList& retorno) {
+    const AccountLines lines = accountLines(itens.data());
+    requireConnection(db_);
+    const ApproximateTaxes t = approximateTaxes(db_, lines.itens);
+    retorno = QVariantList{taxText(t.federal), taxText(0), taxText(t.estadual)};
+    return fromCents(t.total());
+}
+
+QVariant SuiteSalesService::AtualizaVendaSat(const QString& cdFilial, const QString& cdCaixa,
+                                             const QString& nrSeqVenda,
+                                             const QString& nrNotaFiscalCe, const QString& qrCode,
+                                             const QStringList& satAnswer) {
+    try {
+        recordSatDocument(db_, cdFilial, cdCaixa, nrSeqVenda, nrNotaFiscalCe, qrCode, satAnswer);
+        return QVariant();
+    } catch (const std::exception& e) {
+        return serviceFailure(ADOExceptionMessage(e, db_, QString()));
+    }
+}
+
+QVariant SuiteSalesService::setLimpaMesaGeral(int modo, const QString& nrVendaRest,
+                                              const QString& listaComandas, const QString& nrMesa,
+                                              const QString& /*tipo*/, const QString& cdFilial,
+                                              const QString& cdLoja, const QString& /*a8*/,
+                                              const QString& cdCaixa, const QString& nrSeqVenda,
+                                              const QString& /*a11*/, bool /*a12*/) {
+    try {
+        settleTable(db_,
+                    {modo, cdFilial.trimmed(), cdLoja.trimmed(), cdCaixa.trimmed(),
+                     nrMesa.trimmed(), nrVendaRest.trimmed(), listaComandas, nrSeqVenda.trimmed()},
+                    now());
+        return QVariant();
+    } catch (const std::exception& e) {
+        return serviceFailure(ADOExceptionMessage(e, db_, QString()));
+    }
+}
+
+QVariant SuiteSalesService::setLimpaMesaComanda(const QString& cdFilial,
+                                                const QString& listaComandas,
                                                 const QString& /*cdLoja*/,
-                                                const QString& /*nrVendaRest*/,
+                                                const QString& nrVendaRest,
                                                 const QString& /*nrMesa*/, const QString& /*tipo*/,
                                                 const QString& /*flag*/) {
-    notAvailable("setLimpaMesaComanda");
+    try {
+        settleTabs(db_, cdFilial.trimmed(), listaComandas, nrVendaRest.trimmed(), now());
+        return QVariant();
+    } catch (const std::exception& e) {
+        return serviceFailure(ADOExceptionMessage(e, db_, QString()));
+    }
 }
 
 QString SuiteSalesService::ticketMedioText(qlonglong count, double total) {

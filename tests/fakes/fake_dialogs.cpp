@@ -270,7 +270,7 @@ void FakeDialogs::DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant
 }
 
 void FakeDialogs::AlteraVendaCan(const QVariantList& values, QVariant& retorno,
-                                 QString& resultado) {
+                                 QVariant& resultado) {
     const SaleCancelAnswer a = alteraVendaCan.next(
         record(QStringLiteral("AlteraVendaCan"), {QVariant(values), retorno, resultado}));
     if (a.retorno.isValid()) {

@@ -67,10 +67,10 @@ struct SatAnswer {
 };
 
 // Answer of AlteraVendaCan: the out variant (left as given when invalid) and the
-// out service-result text.
+// out service result.
 struct SaleCancelAnswer {
     QVariant retorno;
-    QString resultado;
+    QVariant resultado;
 };
 
 // Recording fake of the front-office dialogs. Every call is recorded under its
@@ -159,7 +159,8 @@ public:
                    QStringList& answer) override;
     void Imp_Extrato_SAT_Ger(const QVariantList& values) override;
     void DisparaImpressaoNaoFiscal(const QVariantList& values, QVariant& retorno) override;
-    void AlteraVendaCan(const QVariantList& values, QVariant& retorno, QString& resultado) override;
+    void AlteraVendaCan(const QVariantList& values, QVariant& retorno,
+                        QVariant& resultado) override;
 
 private:
     QVariantList record(const QString& name, const QVariantList& args);

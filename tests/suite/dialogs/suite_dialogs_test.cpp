@@ -254,10 +254,8 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
     ScriptedDialogs d;
     ClientDataSet ds;
     QString s;
-    QVariant v;
     QVariantList list;
     QStringList texts;
-    RecebimentoArgs args;
     const std::pair<const char*, std::function<void()>> calls[] = {
         {"AberturaMesa",
          [&] {
@@ -314,22 +312,6 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
         {"PesqConsumidor",
          [&] {
              d.PesqConsumidor("CONSULTA", 0, s, "1", "A", ds, s, texts);
-         }},
-        {"AtivaProcesso",
-         [&] {
-             d.AtivaProcesso(nullptr, "x", 0, 0);
-         }},
-        {"DesativaProcesso",
-         [&] {
-             d.DesativaProcesso();
-         }},
-        {"Recebimento",
-         [&] {
-             d.Recebimento(args);
-         }},
-        {"AlteraVendaCan",
-         [&] {
-             d.AlteraVendaCan(QVariantList(8), v, s);
          }},
     };
     for (const auto& [name, call] : calls) {

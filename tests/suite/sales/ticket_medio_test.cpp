@@ -1,6 +1,7 @@
 #include "db/schema.h"
 #include "platform/client_dataset.h"
 #include "platform/database_error.h"
+#include "platform/service_result.h"
 #include "suite/common/db_dialect.h"
 #include "suite/sales/sales_statements.h"
 #include "suite/sales/suite_sales_service.h"
@@ -105,36 +106,61 @@ TEST(TicketMedioText, DecimalPointAndNoSeparators) {
     EXPECT_EQ(SuiteSalesService::ticketMedioText(0, 0.0), "0-0");
 }
 
-TEST(SalesPending, FunctionsNotYetAvailableSaySo) {
+// Without a database every function says so in Portuguese: the service results as a
+// failure value, the approximate taxes (a plain number) as an exception.
+TEST(SalesWithoutDatabase, EveryFunctionSaysSo) {
     SuiteSalesService sales(QSqlDatabase(), "0002");
-    QVariantList list;
-    ClientDataSet itens;
-    const auto expectUnavailable = [](const std::function<void()>& call, const char* name) {
-        try {
-            call();
-            ADD_FAILURE() << name << " did not refuse";
-        } catch (const AppError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Função %1 ainda não disponível neste caixa.")
-                                       .arg(QString::fromLatin1(name)));
-        }
+    QVariantList list(10);
+    const QString semConexao = QStringLiteral("Sem conexão com o banco de dados.");
+    const std::pair<const char*, std::function<QVariant()>> calls[] = {
+        {"AtualizaVendaSat",
+         [&] {
+             return sales.AtualizaVendaSat("1", "2", "3", "4", "5", {"chaveConsulta=CFe1"});
+         }},
+        {"setLimpaMesaGeral",
+         [&] {
+             return sales.setLimpaMesaGeral(0, "1", "_1_", "0001", "RES", "1", "1", "", "2", "3",
+                                            "", true);
+         }},
+        {"setLimpaMesaComanda",
+         [&] {
+             return sales.setLimpaMesaComanda("1", "_1_", "1", "1", "0001", "RES", "N");
+         }},
     };
-    expectUnavailable([&] { sales.setConcluiFechamento({}, QVariantList(47), list); },
-                      "setConcluiFechamento");
-    expectUnavailable([&] { sales.CalculoIcmsDFederal(itens, 0.0, list); }, "CalculoIcmsDFederal");
-    expectUnavailable([&] { sales.AtualizaVendaSat("1", "2", "3", "4", "5", {}); },
-                      "AtualizaVendaSat");
-    expectUnavailable(
-        [&] {
-            sales.setLimpaMesaGeral(0, "1", "_1_", "0001", "RES", "1", "1", "", "2", "3", "", true);
-        },
-        "setLimpaMesaGeral");
-    expectUnavailable([&] { sales.setLimpaMesaComanda("1", "_1_", "1", "1", "0001", "RES", "N"); },
-                      "setLimpaMesaComanda");
+    for (const auto& [name, call] : calls) {
+        const QVariant r = call();
+        ASSERT_TRUE(isServiceFailure(r)) << name;
+        EXPECT_TRUE(serviceFailureMessage(r).startsWith(semConexao))
+            << name << ": " << serviceFailureMessage(r).toStdString();
+    }
+    ClientDataSet itens;
+    DataPacket p;
+    p.fields = {{"CDPRODUTO", FieldType::Text, 20},
+                {"QTPRODCOMVEN", FieldType::Float, 0},
+                {"VRPRECCOMVEN", FieldType::Float, 0}};
+    p.rows << QVariantList{"10001", 1.0, 10.0};
+    itens.setData(p);
+    try {
+        sales.CalculoIcmsDFederal(itens, 0.0, list);
+        ADD_FAILURE() << "CalculoIcmsDFederal did not refuse";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), semConexao);
+    }
 }
 
 TEST(SalesStatements, EveryKindHasTheTextsOfTheLibrary) {
     test::expectLoadsOnEveryKind(salesStatements(), QStringLiteral("ticket_medio"),
                                  QStringLiteral("VENDA"));
+    // The sale conclusion, its document, the settlement and the cancellation.
+    for (const auto& [statement, mentions] :
+         {std::pair{"venda_fechamento", "CDCHAVEFECHA"}, std::pair{"ins_venda", "VENDA"},
+          std::pair{"ins_mov_caixa", "CDNSUHOSTTEF"}, std::pair{"venda_nfce", "NRPROTAUTNFCE"},
+          std::pair{"quita_itens_cupom", "ITEMVENDA"}, std::pair{"libera_mesa", "MESA"},
+          std::pair{"libera_pagamentos_app", "MOVCAIXAMOB"},
+          std::pair{"libera_beneficios", "NRPRODCOMVENIT"}}) {
+        test::expectLoadsOnEveryKind(salesStatements(), QString::fromLatin1(statement),
+                                     QString::fromLatin1(mentions));
+    }
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+#include "suite/sales/sale_identity.h"
+
+#include "suite/sales/conclusion_request.h"
+
+#include <QCryptographicHash>
+#include <QStringList>
+#include <algorithm>
+
+namespace tmk {
+
+QString conclusionKey(const ConclusionRequest& request) {
+    const DataPacket& itens = request.itens;
+    QStringList lines;
+    for (int r = 0; r < itens.rowCount(); ++r) {
+        lines << QStringLiteral("%1:%2:%3")
+                     .arg(itens.value(r, QStringLiteral("NRCOMANDA")).toString().trimmed(),
+                          itens.value(r, QStringLiteral("NRPRODCOMVEN")).toString().trimmed(),
+                          QString::number(itens.value(r, QStringLiteral("QTPRODCOMVEN")).toDouble(),
+                                          'f', 3));
+    }
+    std::sort(lines.begin(), lines.end());
+    const QString source = QStringLiteral("venda|") + request.nrVendaRest + QLatin1Char('|') +
+                           request.listaComandas + QLatin1Char('|') + lines.join(QLatin1Char(';'));
+    return QString::fromLatin1(
+        QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha1).toHex());
+}
+
+} // namespace tmk

@@ -1,0 +1,6 @@
+-- The pads of a tab number that are not settled yet, with their sale.
+SELECT NRVENDAREST, NRCOMANDA
+  FROM COMANDAVEN
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND NRCOMANDA = :P_NRCOMANDA
+   AND (IDSTCOMANDA IS NULL OR IDSTCOMANDA <> '4')
