@@ -92,6 +92,9 @@ QString RemoveZerosEsqStr(const QString& texto);
 
 // Key of the SAT activation code stored enciphered in the till's cash-opening file.
 inline constexpr int kChaveCodigoAtivacaoSat = 13;
+// Key of the waiters' passwords stored enciphered in the waiters' cadastre
+// (VENDEDOR.CDSENHAVEN).
+inline constexpr int kChaveSenhaVendedor = 11;
 
 // Enciphers a value for Uncripto (used by the till set-up; never logs the value).
 QString Cripto(const QString& claro, int chave);
@@ -125,6 +128,10 @@ public:
     // Next sale sequence NRSEQVENDA of the branch and till.
     QString PrxPedidoVenda(const QString& cdFilial, const QString& cdCaixa, int incremento,
                            const QString& origem);
+    // Next number of a counter that numbers rows which may also exist without it (a
+    // store's history, rows another system wrote): above the counter and above acimaDe,
+    // the highest number in use, in one step.
+    qlonglong PrxCodigo(const QString& contador, qlonglong acimaDe);
 
 private:
     QSqlDatabase db_;

@@ -70,6 +70,7 @@ void TfrmGerMesa::setCommand(const QString& name, bool enabled, bool visible) {
 }
 
 void TfrmGerMesa::fecha() {
+    ++fechamentos_;
     FormClose();
     Q_EMIT closeRequested();
 }

@@ -85,14 +85,48 @@ public:
     void timDataHoraTimer();
     static QDate PrimeiroDiaMes(const QDate& data);
 
-    // ---- Keys and the screen's general commands (screen/keyboard.cpp).
+    // ---- Keys and the typed table number (screen/keyboard.cpp).
+    // A key reaches the screen before the focused control: a key of the command table
+    // (screen/command_table.cpp) runs its command, a letter or digit typed without Alt
+    // goes into the typed-number buffer (four characters at most).
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QString& text);
-    void lblSairClick();
+    // A command button touched: the command its row of the command table names.
     void comandoClicado(const QString& botao);
+    void apagaDigito();      // Backspace, Delete: the buffer's last character goes
+    void AbreMesaDigitada(); // Enter: the typed table
+    void ambienteSeguinte(); // Up: the next area (1..16, round)
+    void ambienteAnterior(); // Down: the previous area
+
+    // ---- The screen's general commands (screen/general_commands.cpp).
+    void lblSairClick();
+    void sbtFuncoesClick();
+    void sbtMenuClick();
+    void sbtConsultaPrecoClick();
+    void AbreGaveta();        // F12: opens the cash drawer
+    void RelatoriosFiscais(); // F1: the fiscal reports
+
+    // ---- Command routing (screen/command_table.cpp).
+    // The answer of a command this till does not offer yet.
+    void comandoIndisponivel();
 
     // ---- Table selection (screen/selection.cpp).
+    // A table button touched: the table it shows goes to ControleMesa.
+    void tcb01Click(const QString& buttonName);
+    // What the table needs: refused, opened, continued after the waiter's password, or
+    // received.
+    void ControleMesa(const QString& nrMesa);
+    // Receives a table: one receipt for the account, or one per product nature. False when
+    // an error ended it (shown); the map is refreshed in every case.
+    bool BuscaDadosMesa(const QString& nrMesa, const QString& naoUsado);
+    void sbtReservaClick();
+    // How many times the screen was closed since it was made: a command that sees it
+    // change knows that it closed the screen.
+    int vezesFechada() const { return fechamentos_; }
 
     // ---- Operation log (screen/operation_log.cpp).
+    // One access-log record per kind of orphan record the sale clean-up removed (its
+    // answer's flags, largest first).
+    void geraLog(int resposta, const QString& nrMesa);
 
     // ---- Conventions every command uses (screen/conventions.cpp).
     // The data-service call: MensagemMetodo with the operation's name, the unit label, the
@@ -163,6 +197,12 @@ public:
     void relacionaEmailVenda();
 
     // ---- Receipt flow (screen/receipt/receipt_flow.cpp).
+    // Receives payment for one table whose bill was requested, one coupon. Virtual so that
+    // a test can stand in for the whole flow.
+    virtual void ChamaRecebimento(const QString& cdFilial, const QString& nrVendaRest,
+                                  const QString& listaComandas, const QString& nrMesa,
+                                  const QString& nrComanda, const QString& dsComanda,
+                                  const QString& cdNatProduto, qint32 qtCuponsRestantes);
 
     // ---- Account loading and preparation (screen/receipt/account_preparation.cpp).
 
@@ -208,10 +248,6 @@ private:
 
     // screen/keyboard.cpp
     void avancaAmbiente(int passo);
-    // The table commands a button or key runs; false for a name that is none of them.
-    bool comandoDeMesa(const QString& botao);
-    // The same for a key; true when the key was one of theirs.
-    bool teclaDeComando(int key, Qt::KeyboardModifiers modifiers);
 
     // screen/conventions.cpp
     // A column of the current row of a dataset as text; empty when the dataset is empty
@@ -222,11 +258,37 @@ private:
     void liberaPosicoes(const QString& mesaDigitada);
     void registraLiberacao(const QString& nrMesa);
 
+    // screen/selection.cpp
+    void abreMesa(const QString& nrMesa);
+    void continuaMesa(const QString& nrMesa);
+    void recebeMesa(const QString& nrMesa);
+    // The tabs of cdsBuscaComandas as one list: "_0001_0002_"; empty without tabs.
+    QString listaComandas();
+    // The sale clean-up of a table selected for ordering, and its operation log.
+    void limpaVendaRest(const QString& nrMesa, const QString& status);
+
     SuiteLibraries suite_;
     DataModuleProvider dataModule_;
     const Clock& clock_;
     TrdmGerMesa* dm_ = nullptr;
     int busy_ = 0;
+    int fechamentos_ = 0;
+};
+
+// Keeps the map's periodic refresh off while a table dialog or the receipt flow runs, and
+// turns it on again when the command ends, however it ends (the silent abort and errors
+// included), unless the command closed the screen: the next initialisation turns it on
+// then (screen/refresh_pause.cpp).
+class PausaAtualizacao {
+public:
+    explicit PausaAtualizacao(TfrmGerMesa& tela);
+    ~PausaAtualizacao();
+    PausaAtualizacao(const PausaAtualizacao&) = delete;
+    PausaAtualizacao& operator=(const PausaAtualizacao&) = delete;
+
+private:
+    TfrmGerMesa& tela_;
+    int fechamentos_;
 };
 
 } // namespace tmk

@@ -68,12 +68,13 @@ struct Waiter {
     const char* code;
     const char* shortName;
     const char* name;
+    const char* password; // kept enciphered in the cadastre (VENDEDOR.CDSENHAVEN)
 };
 
 inline constexpr std::array<Waiter, 3> kWaiters{{
-    {"001", "Carlos", "Carlos Andrade"},
-    {"002", "Marina", "Marina Souza"},
-    {"003", "Pedro", "Pedro Alves"},
+    {"001", "Carlos", "Carlos Andrade", "1010"},
+    {"002", "Marina", "Marina Souza", "2020"},
+    {"003", "Pedro", "Pedro Alves", "3030"},
 }};
 
 struct Client {

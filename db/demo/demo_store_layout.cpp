@@ -2,6 +2,7 @@
 // products with their tax rates, and the screen configuration with its tables.
 #include "db/demo/demo_catalogue.h"
 #include "db/demo/demo_store_builder.h"
+#include "external/common.h"
 
 namespace tmk::demo {
 
@@ -54,10 +55,12 @@ void DemoStoreBuilder::people() {
                                                   {QStringLiteral("IDATIVOOPER"), s("S")}});
     }
     for (const Waiter& w : kWaiters) {
-        rows_.insert(QStringLiteral("VENDEDOR"), {{QStringLiteral("CDVENDEDOR"), s(w.code)},
-                                                  {QStringLiteral("NMFANVEN"), s(w.shortName)},
-                                                  {QStringLiteral("NMVENDEDOR"), s(w.name)},
-                                                  {QStringLiteral("IDATIVOVEN"), s("S")}});
+        rows_.insert(QStringLiteral("VENDEDOR"),
+                     {{QStringLiteral("CDVENDEDOR"), s(w.code)},
+                      {QStringLiteral("NMFANVEN"), s(w.shortName)},
+                      {QStringLiteral("NMVENDEDOR"), s(w.name)},
+                      {QStringLiteral("CDSENHAVEN"), Cripto(s(w.password), kChaveSenhaVendedor)},
+                      {QStringLiteral("IDATIVOVEN"), s("S")}});
     }
     for (const Consumer& c : kConsumers) {
         rows_.insert(QStringLiteral("CONSUMIDOR"),

@@ -150,6 +150,9 @@ void TfrmGerMesaView::montaMesas() {
         b->setFont(arial(8));
         b->setFocusPolicy(Qt::NoFocus);
         b->setEnabled(false);
+        connect(b, &QAbstractButton::clicked, this, [this, name = b->objectName()] {
+            screen_.evento([this, name] { screen_.tcb01Click(name); });
+        });
         tcb_[i] = b;
     }
     auto* volta = new TBlendedBitBtn(QStringLiteral("▲"), this);

@@ -17,8 +17,9 @@ const QString statementName() {
 }
 
 // Advances the counter by the increment in one statement (insert or increment, and
-// return the new value), so two tills asking at once never get the same number.
-qlonglong nextValue(QSqlDatabase& db, const QString& counter, int increment) {
+// return the new value), from the floor when the counter stands below it, so two tills
+// asking at once never get the same number.
+qlonglong nextValue(QSqlDatabase& db, const QString& counter, int increment, qlonglong floor = 0) {
     if (counter.size() > counterKeyWidth) {
         throw AppError(
             QStringLiteral("Chave de contador longa demais (%1 caracteres, máximo %2): %3")
@@ -30,6 +31,10 @@ qlonglong nextValue(QSqlDatabase& db, const QString& counter, int increment) {
         throw AppError(QStringLiteral("Incremento inválido para o contador %1: %2.")
                            .arg(counter)
                            .arg(increment));
+    }
+    if (floor < 0) {
+        throw AppError(
+            QStringLiteral("Piso inválido para o contador %1: %2.").arg(counter).arg(floor));
     }
     const QString failure =
         QStringLiteral("Não foi possível obter o próximo número do contador %1.").arg(counter);
@@ -44,6 +49,7 @@ qlonglong nextValue(QSqlDatabase& db, const QString& counter, int increment) {
     }
     q.bindValue(QStringLiteral(":P_CDCONTADOR"), counter);
     q.bindValue(QStringLiteral(":P_INCREMENTO"), increment);
+    q.bindValue(QStringLiteral(":P_PISO"), floor);
     const bool outValue = text.contains(QLatin1String(":P_NRSEQUENCIAL"));
     if (outValue) {
         q.bindValue(QStringLiteral(":P_NRSEQUENCIAL"), QVariant(QMetaType::fromType<qlonglong>()),
@@ -91,6 +97,10 @@ QString TdtmKovProxCodigo::PrxPedidoVenda(const QString& cdFilial, const QString
     const qlonglong n = nextValue(db_, counter, incremento);
     qCDebug(lcSuiteCommon) << "sale sequence" << n << "requested by" << origem;
     return Ajusta(QString::number(n), 10);
+}
+
+qlonglong TdtmKovProxCodigo::PrxCodigo(const QString& contador, qlonglong acimaDe) {
+    return nextValue(db_, contador, 1, acimaDe);
 }
 
 } // namespace tmk

@@ -4,7 +4,7 @@
 
 namespace tmk {
 
-// The dialog library's statements (the access-log record).
+// The dialog library's statements.
 const LibraryStatements& dialogsStatements();
 
 } // namespace tmk

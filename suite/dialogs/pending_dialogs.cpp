@@ -15,38 +15,6 @@ namespace {
 
 } // namespace
 
-bool SuiteDialogs::AberturaMesa(const QString&, ClientDataSet&) {
-    notAvailable("AberturaMesa");
-}
-
-bool SuiteDialogs::ControleSenhOper(const QVariantList&, int, QVariantList&) {
-    notAvailable("ControleSenhOper");
-}
-
-void SuiteDialogs::CriaListReserva(const QString&, const QDateTime&, const QDateTime&) {
-    notAvailable("CriaListReserva");
-}
-
-void SuiteDialogs::CriaConsulReserva(const QString&) {
-    notAvailable("CriaConsulReserva");
-}
-
-void SuiteDialogs::CriaMenuMesa(const QString&, const QString&, const QString&, int) {
-    notAvailable("CriaMenuMesa");
-}
-
-bool SuiteDialogs::CriaFuncoesFiscais(int, int, int) {
-    notAvailable("CriaFuncoesFiscais");
-}
-
-void SuiteDialogs::RelFiscais() {
-    notAvailable("RelFiscais");
-}
-
-void SuiteDialogs::CriaConsultaPreco() {
-    notAvailable("CriaConsultaPreco");
-}
-
 void SuiteDialogs::FechaConta(ClientDataSet&, QVariantList&, const QString&) {
     notAvailable("FechaConta");
 }

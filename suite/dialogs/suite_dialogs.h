@@ -27,12 +27,14 @@ class TefTerminal;
 //
 // Working: ControleAcess, VerificaAcesso (rights and supervisors of AccessRights),
 // LogControleAcess (table LOGCONTROLEACESSO), TecladoNumerico, AbreGaveta and
-// VerificaStatusGaveta (the simulated drawer); the fiscal functions getNumeroSerieNFCe,
-// getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and DisparaImpressaoNaoFiscal (the
-// simulated devices of suite/devices, printouts as PDF in "Impressoes/"); the payment
-// dialog Recebimento, the busy notice AtivaProcesso/DesativaProcesso and the sale
-// cancellation AlteraVendaCan. Every other function throws AppError saying it is not
-// available on this till yet.
+// VerificaStatusGaveta (the simulated drawer); the table dialogs AberturaMesa,
+// ControleSenhOper, CriaListReserva, CriaConsulReserva and CriaMenuMesa; the general
+// functions CriaFuncoesFiscais, RelFiscais and CriaConsultaPreco; the fiscal functions
+// getNumeroSerieNFCe, getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and
+// DisparaImpressaoNaoFiscal (the simulated devices of suite/devices, printouts as PDF in
+// "Impressoes/"); the payment dialog Recebimento, the busy notice
+// AtivaProcesso/DesativaProcesso and the sale cancellation AlteraVendaCan. Every other
+// function throws AppError saying it is not available on this till yet.
 class SuiteDialogs : public FrontOfficeDialogs {
 public:
     // The sale a SAT transmission documents, read from where the concluded sale was
@@ -85,16 +87,32 @@ public:
                          const QString& msgVazio, int maxDigitos, int a6, int a7, int a8, int a9,
                          int a10) override;
 
+    // The opening of a free table (TableOpeningDialog, TableOpening): true with the new
+    // sale's row in cdsDadosAbertura; false when cancelled, when another till took the
+    // table meanwhile, or when the dialog could not be made (told). Nothing is written
+    // unless it returns true.
     bool AberturaMesa(const QString& nrMesa, ClientDataSet& cdsDadosAbertura) override;
+    // The waiter's confirmation of WaiterPasswordCheck, by the mode in params[1]
+    // (IDUTLSENHAOPER); params[3] is the table's waiter, offered first. True with the
+    // confirmed waiter (possibly empty) in retorno[0]; false when cancelled or after the
+    // third wrong password.
     bool ControleSenhOper(const QVariantList& params, int lastIndex,
                           QVariantList& retorno) override;
+    // Read-only lists: a table's reservations over some days, and the day of a
+    // reservation with it marked (ReservationsDialog).
     void CriaListReserva(const QString& nrMesa, const QDateTime& primeiroDia,
                          const QDateTime& ultimoDia) override;
     void CriaConsulReserva(const QString& nrResMesa) override;
+    // Joining tables into a group and separating a group (TableMenuDialog).
     void CriaMenuMesa(const QString& cdFilial, const QString& cdLoja, const QString& nrConfTela,
                       int a4) override;
+    // The general functions (GeneralFunctionsDialog): false only when the operator shut
+    // the front office down.
     bool CriaFuncoesFiscais(int a1, int a2, int a3) override;
+    // Prints the day's summary of the till (DaySummary) into the print folder and tells
+    // where; a failure is told.
     void RelFiscais() override;
+    // Products with their prices (PriceQueryDialog).
     void CriaConsultaPreco() override;
 
     // Opens the simulated drawer; AppError when its file cannot be written.

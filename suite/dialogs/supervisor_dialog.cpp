@@ -1,119 +1,24 @@
 #include "suite/dialogs/supervisor_dialog.h"
 
-#include "external/common.h"
-#include "suite/dialogs/keypad_buttons.h"
-#include "suite/dialogs/touch_style.h"
-
-#include <QApplication>
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
-
 namespace tmk {
 
 namespace {
 
-QLineEdit* touchField(const QString& objectName, QWidget* parent) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(objectName);
-    e->setMinimumHeight(kTouchKeyHeight - 16);
-    e->setMaxLength(20);
-    QFont f = e->font();
-    f.setPointSize(kTouchFontPoints + 4);
-    e->setFont(f);
-    return e;
-}
-
-QLabel* fieldLabel(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    QFont f = l->font();
-    f.setPointSize(kTouchFontPoints);
-    l->setFont(f);
-    return l;
+CodePasswordDialog::Texts supervisorTexts(const QString& caption) {
+    CodePasswordDialog::Texts t;
+    t.objectName = QStringLiteral("AutorizacaoSupervisor");
+    t.caption = caption;
+    t.info = QStringLiteral("Operador sem permissão para esta operação. "
+                            "Informe o código e a senha de um supervisor.");
+    t.codeLabel = QStringLiteral("Supervisor");
+    t.codeFieldName = QStringLiteral("edtSupervisor");
+    return t;
 }
 
 } // namespace
 
 SupervisorDialog::SupervisorDialog(const QString& caption, Check check, Notice notice,
                                    QWidget* parent)
-    : QDialog(parent)
-    , check_(std::move(check))
-    , notice_(std::move(notice)) {
-    setObjectName(QStringLiteral("AutorizacaoSupervisor"));
-    setWindowTitle(caption);
-    setModal(true);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(headerLabel(caption, QStringLiteral("lblCaption"), this));
-    auto* info = new QLabel(QStringLiteral("Operador sem permissão para esta operação. "
-                                           "Informe o código e a senha de um supervisor."),
-                            this);
-    info->setObjectName(QStringLiteral("lblAviso"));
-    info->setWordWrap(true);
-    QFont infoFont = info->font();
-    infoFont.setPointSize(kTouchFontPoints - 3);
-    info->setFont(infoFont);
-    layout->addWidget(info);
-
-    code_ = touchField(QStringLiteral("edtSupervisor"), this);
-    password_ = touchField(QStringLiteral("edtSenha"), this);
-    password_->setEchoMode(QLineEdit::Password);
-    auto* form = new QFormLayout;
-    form->addRow(fieldLabel(QStringLiteral("Supervisor"), this), code_);
-    form->addRow(fieldLabel(QStringLiteral("Senha"), this), password_);
-    layout->addLayout(form);
-    last_ = code_;
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == code_ || now == password_) {
-            last_ = static_cast<QLineEdit*>(now);
-        }
-    });
-    connect(code_, &QLineEdit::returnPressed, this, [this] { password_->setFocus(); });
-    connect(password_, &QLineEdit::returnPressed, this, &SupervisorDialog::confirm);
-
-    auto* keys = new KeypadButtons(this);
-    connect(keys, &KeypadButtons::digit, this, [this](QChar key) { current()->insert(key); });
-    connect(keys, &KeypadButtons::clearAll, this, [this] { current()->clear(); });
-    connect(keys, &KeypadButtons::backspace, this, [this] { current()->backspace(); });
-    layout->addWidget(keys);
-
-    auto* actions = new QHBoxLayout;
-    QPushButton* ok = touchButton(QStringLiteral("Confirma"), QStringLiteral("btnConfirma"), this);
-    QPushButton* cancel =
-        touchButton(QStringLiteral("Cancela"), QStringLiteral("btnCancela"), this);
-    connect(ok, &QPushButton::clicked, this, &SupervisorDialog::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    actions->addWidget(ok);
-    actions->addWidget(cancel);
-    layout->addLayout(actions);
-    code_->setFocus();
-}
-
-QLineEdit* SupervisorDialog::current() const {
-    return last_ ? last_ : code_;
-}
-
-void SupervisorDialog::confirm() {
-    if (code_->text().trimmed().isEmpty()) {
-        last_ = code_;
-        code_->setFocus();
-        return;
-    }
-    const Verdict verdict = check_(code_->text(), password_->text());
-    if (verdict.granted) {
-        supervisor_ = verdict.supervisor;
-        accept();
-        return;
-    }
-    password_->clear();
-    last_ = password_;
-    password_->setFocus();
-    if (notice_) {
-        notice_(verdict.message, MsgAviso);
-    }
-}
+    : CodePasswordDialog(supervisorTexts(caption), std::move(check), std::move(notice), parent) {}
 
 } // namespace tmk

@@ -153,7 +153,9 @@ void FakeDialogs::CriaConsultaPreco() {
 }
 
 void FakeDialogs::AbreGaveta(const QString& idTipoImp, const QString& cdPorta) {
-    record(QStringLiteral("AbreGaveta"), {idTipoImp, cdPorta});
+    if (!abreGaveta.next(record(QStringLiteral("AbreGaveta"), {idTipoImp, cdPorta}))) {
+        throw AppError(QStringLiteral("Não foi possível abrir a gaveta."));
+    }
 }
 
 int FakeDialogs::VerificaStatusGaveta(const QString& idTipoImp, const QString& cdPorta) {

@@ -81,8 +81,8 @@ struct SaleCancelAnswer {
 //
 // Defaults when nothing is scripted: access refused (VerificaAcesso) but the
 // ControleAcess out text "S"; keypad, opening dialog and waiter password cancelled;
-// payment abandoned; SAT not transmitted; drawer closed (0); CriaFuncoesFiscais
-// true; other out-values left as given.
+// payment abandoned; SAT not transmitted; drawer closed (0) and opening when asked;
+// CriaFuncoesFiscais true; other out-values left as given.
 class FakeDialogs : public FrontOfficeDialogs {
 public:
     explicit FakeDialogs(CallLog& log)
@@ -96,6 +96,8 @@ public:
     ScriptedAnswers<WaiterAnswer> controleSenhOper;
     ScriptedAnswers<bool> criaFuncoesFiscais{true};
     ScriptedAnswers<int> verificaStatusGaveta{0};
+    // false: AbreGaveta fails with an AppError, as a drawer that does not open.
+    ScriptedAnswers<bool> abreGaveta{true};
     ScriptedAnswers<AccountClosingAnswer> fechaConta;
     ScriptedAnswers<std::optional<QString>> parcialConta; // nrMesa out
     // The new operator's name when one signed in; nothing: the dialog was given up.

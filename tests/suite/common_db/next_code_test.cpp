@@ -68,6 +68,28 @@ TEST_F(NextCode, ContinuesFromAStoredCounter) {
     EXPECT_EQ(TdtmKovProxCodigo(db_).PrxPedidoVenda("1", "001", 1, "SRV"), "2147483001");
 }
 
+// A counter that numbers rows which may exist without it starts above the highest number
+// in use, and never falls back below a counter that already went further.
+TEST_F(NextCode, CounterWithAFloorStaysAboveIt) {
+    TdtmKovProxCodigo codes(db_);
+    const struct {
+        qlonglong floor;
+        qlonglong expected;
+    } cases[] = {
+        {41, 42}, // a new counter starts above the floor
+        {0, 43},  // a lower floor changes nothing
+        {42, 44}, // nor an equal one
+        {99, 100},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(codes.PrxCodigo("VENDAREST0001", c.floor), c.expected) << c.floor;
+    }
+    EXPECT_EQ(stored("VENDAREST0001"), 100);
+    EXPECT_EQ(codes.PrxCodigo("VENDAREST0002", 0), 1);
+    EXPECT_THROW(codes.PrxCodigo("VENDAREST0002", -1), AppError);
+    EXPECT_EQ(stored("VENDAREST0002"), 1);
+}
+
 TEST_F(NextCode, BadArgumentsAreRefusedBeforeTheDatabase) {
     TdtmKovProxCodigo codes(db_);
     EXPECT_THROW(codes.PrxVendaDia("1", QDateTime()), AppError);

@@ -257,38 +257,6 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
     QVariantList list;
     QStringList texts;
     const std::pair<const char*, std::function<void()>> calls[] = {
-        {"AberturaMesa",
-         [&] {
-             d.AberturaMesa("0001", ds);
-         }},
-        {"ControleSenhOper",
-         [&] {
-             d.ControleSenhOper(QVariantList(4), 3, list);
-         }},
-        {"CriaListReserva",
-         [&] {
-             d.CriaListReserva("0001", {}, {});
-         }},
-        {"CriaConsulReserva",
-         [&] {
-             d.CriaConsulReserva("1");
-         }},
-        {"CriaMenuMesa",
-         [&] {
-             d.CriaMenuMesa("1", "1", "1", 0);
-         }},
-        {"CriaFuncoesFiscais",
-         [&] {
-             d.CriaFuncoesFiscais(0, 0, 0);
-         }},
-        {"RelFiscais",
-         [&] {
-             d.RelFiscais();
-         }},
-        {"CriaConsultaPreco",
-         [&] {
-             d.CriaConsultaPreco();
-         }},
         {"FechaConta",
          [&] {
              d.FechaConta(ds, list, "T");

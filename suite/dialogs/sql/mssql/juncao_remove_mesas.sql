@@ -1,0 +1,5 @@
+-- Takes every table out of a join group.
+DELETE FROM MESAJUNCAO
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRJUNMESA = :P_NRJUNMESA

@@ -1,0 +1,5 @@
+-- The store's active waiters for the opening dialog, by short name.
+SELECT CDVENDEDOR, NMFANVEN, NMVENDEDOR
+  FROM VENDEDOR
+ WHERE COALESCE(IDATIVOVEN, 'S') = 'S'
+ ORDER BY NMFANVEN, CDVENDEDOR

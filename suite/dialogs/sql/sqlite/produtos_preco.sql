@@ -1,0 +1,4 @@
+-- Every product with its price, by name, for the price query.
+SELECT CDPRODUTO, NMPRODUTO, SGUNIDADE, VRPRECPROD, CDBARPRODUTO
+  FROM PRODUTO
+ ORDER BY NMPRODUTO, CDPRODUTO
