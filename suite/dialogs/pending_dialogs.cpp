@@ -31,10 +31,6 @@ bool SuiteDialogs::TrocaOperadorCaixa(QString&) {
     notAvailable("TrocaOperadorCaixa");
 }
 
-void SuiteDialogs::CriaInfAdicional(const QVariantList&, QVariantList&) {
-    notAvailable("CriaInfAdicional");
-}
-
 void SuiteDialogs::PesqConsumidor(const QString&, int, QString&, const QString&, const QString&,
                                   ClientDataSet&, QString&, QStringList&) {
     notAvailable("PesqConsumidor");
