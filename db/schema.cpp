@@ -265,7 +265,145 @@ QStringList triggerDdl(const Trigger& t, const Table& table, const DbDialect& di
                           .arg(t.name, eventText(t), t.table, when)};
 }
 
+// The columns a notification compares and reads: those that place a row (its key, branch,
+// store and table number, the key of its parent) and the named ones.
+QStringList noticeColumns(const Notification& n, const Table& table, const Table* parent) {
+    QStringList columns = table.keyColumns();
+    const auto add = [&](const QString& c) {
+        if (table.column(c) && !columns.contains(c)) {
+            columns << c;
+        }
+    };
+    add(Notification::branchColumn());
+    add(Notification::storeColumn());
+    add(Notification::tableNumberColumn());
+    if (parent) {
+        for (const QString& k : parent->keyColumns()) {
+            add(k);
+        }
+    }
+    for (const QString& c : n.columns) {
+        add(c);
+    }
+    return columns;
+}
+
+// The rows a statement changed, from its transition tables: those written (insert), those
+// gone (delete), or for an update both versions of every row whose compared columns
+// changed (both, so that a row moved to another store tells the one it left).
+QString changedRows(const Notification& n, const QStringList& columns, Trigger::Event event) {
+    const QString list = columns.join(QStringLiteral(", "));
+    // statement-scan: names from the schema description, not values
+    const QString novas = QStringLiteral("SELECT %1 FROM NOVAS").arg(list);
+    // statement-scan: names from the schema description, not values
+    const QString antigas = QStringLiteral("SELECT %1 FROM ANTIGAS").arg(list);
+    switch (event) {
+    case Trigger::Event::Insert:
+        return novas;
+    case Trigger::Event::Delete:
+        return antigas;
+    case Trigger::Event::Update:
+        break;
+    }
+    if (n.columns.isEmpty()) {
+        return novas + QStringLiteral(" UNION ALL ") + antigas;
+    }
+    return QStringLiteral("(%1 EXCEPT %2) UNION ALL (%2 EXCEPT %1)").arg(novas, antigas);
+}
+
+// One row per branch and store the changed rows belong to, with the table number when
+// they are all of one table; the store and table number a row lacks come from its parent.
+QString noticeSelection(const Notification& n, const Table& table, const Table* parent,
+                        Trigger::Event event) {
+    const QString rows = changedRows(n, noticeColumns(n, table, parent), event);
+    const auto from = [&](const QString& column) {
+        const bool own = table.column(column) != nullptr;
+        const bool inherited = parent && parent->column(column);
+        if (own && inherited) {
+            return QStringLiteral("COALESCE(R.%1, P.%1)").arg(column);
+        }
+        if (own) {
+            return QStringLiteral("R.") + column;
+        }
+        return inherited ? QStringLiteral("P.") + column : QStringLiteral("NULL");
+    };
+    const QString store = from(Notification::storeColumn());
+    const QString number = from(Notification::tableNumberColumn());
+    const QString oneNumber =
+        number == QLatin1String("NULL")
+            ? number
+            : QStringLiteral("CASE WHEN MIN(%1) = MAX(%1) THEN MIN(%1) END").arg(number);
+    QString join;
+    if (parent) {
+        QStringList on;
+        for (const QString& k : parent->keyColumns()) {
+            on << QStringLiteral("P.%1 = R.%1").arg(k);
+        }
+        // statement-scan: names from the schema description, not values
+        join = QStringLiteral(" LEFT JOIN %1 P ON %2")
+                   .arg(parent->name, on.join(QStringLiteral(" AND ")));
+    }
+    // statement-scan: names from the schema description, not values
+    return QStringLiteral("SELECT R.%1 AS CDFILIAL, %2 AS CDLOJA, %3 AS NRMESA FROM (%4) R%5 "
+                          "GROUP BY R.%1, %2")
+        .arg(Notification::branchColumn(), store, oneNumber, rows, join);
+}
+
+// A trigger that runs once per statement over the transition tables of its rows, through a
+// function of its own name.
+QStringList statementTriggerDdl(const QString& name, const QString& event, const QString& table,
+                                const QString& referencing, const QStringList& body) {
+    // statement-scan: names from the schema description, not values
+    return {QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$\nBEGIN\n"
+                           "%2;\nRETURN NULL;\nEND\n$$")
+                .arg(name, body.join(QStringLiteral(";\n"))),
+            // statement-scan: names from the schema description, not values
+            QStringLiteral("CREATE TRIGGER %1 AFTER %2 ON %3 REFERENCING %4 FOR EACH STATEMENT "
+                           "EXECUTE FUNCTION %1()")
+                .arg(name, event, table, referencing)};
+}
+
 } // namespace
+
+QStringList notificationStatements(DbKind kind) {
+    return notificationStatements(schema(), kind);
+}
+
+QStringList notificationStatements(const Schema& description, DbKind kind) {
+    const DbDialect& dialect = DbDialect::forKind(kind);
+    if (!dialect.createsSchema()) {
+        throw AppError(QStringLiteral("Os gatilhos do esquema são criados apenas em SQLite e "
+                                      "PostgreSQL, não em %1.")
+                           .arg(dialect.name()));
+    }
+    if (dialect.changeWatch() != DbDialect::ChangeWatch::Notification) {
+        return {};
+    }
+    QStringList statements;
+    for (const Notification& n : description.notifications) {
+        const Table* table = description.table(n.table);
+        const Table* parent = n.parent.isEmpty() ? nullptr : description.table(n.parent);
+        if (!table || (!n.parent.isEmpty() && !parent)) {
+            throw AppError(
+                QStringLiteral("O aviso da tabela %1 cita uma tabela desconhecida.").arg(n.table));
+        }
+        const auto notify = [&](Trigger::Event event) {
+            return QStringList{
+                dialect.notifyStatement(noticeSelection(n, *table, parent, event), table->name)};
+        };
+        statements << statementTriggerDdl(
+            n.triggerName(Trigger::Event::Insert), QStringLiteral("INSERT"), table->name,
+            QStringLiteral("NEW TABLE AS NOVAS"), notify(Trigger::Event::Insert));
+        statements << statementTriggerDdl(n.triggerName(Trigger::Event::Update),
+                                          QStringLiteral("UPDATE"), table->name,
+                                          QStringLiteral("OLD TABLE AS ANTIGAS NEW TABLE AS NOVAS"),
+                                          notify(Trigger::Event::Update));
+        statements << statementTriggerDdl(
+            n.triggerName(Trigger::Event::Delete), QStringLiteral("DELETE"), table->name,
+            QStringLiteral("OLD TABLE AS ANTIGAS"), notify(Trigger::Event::Delete));
+    }
+    return statements;
+}
 
 QStringList triggerStatements(DbKind kind) {
     return triggerStatements(schema(), kind);
@@ -343,6 +481,10 @@ QString schemaFingerprint(const Schema& description) {
             lines << statement.simplified();
         }
     }
+    for (const Notification& n : description.notifications) {
+        lines << QStringLiteral("notify %1 %2 %3")
+                     .arg(n.table, n.columns.join(QLatin1Char(',')), n.parent);
+    }
     return QString::fromLatin1(
         QCryptographicHash::hash(lines.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha256)
             .toHex());
@@ -350,7 +492,7 @@ QString schemaFingerprint(const Schema& description) {
 
 void createSchema(QSqlDatabase& db) {
     const DbKind kind = DbDialect::of(db).kind();
-    createSchema(db, ddlStatements(kind) + triggerStatements(kind));
+    createSchema(db, ddlStatements(kind) + triggerStatements(kind) + notificationStatements(kind));
 }
 
 void createSchema(QSqlDatabase& db, const QStringList& ddl) {

@@ -37,6 +37,13 @@ QStringList ddlStatements(const Schema& description, DbKind kind);
 QStringList triggerStatements(DbKind kind);
 QStringList triggerStatements(const Schema& description, DbKind kind);
 
+// The statements that create the triggers that tell the tills of a change (the schema's
+// notify lines), for a kind whose dialect raises notices from triggers; none for a kind
+// whose tills watch the database otherwise; AppError for a kind the schema is not created
+// on.
+QStringList notificationStatements(DbKind kind);
+QStringList notificationStatements(const Schema& description, DbKind kind);
+
 // Statements generated from a table's description, bound by column name (:COLUMN):
 // an INSERT of the columns, and a SELECT of the columns of the row with the key.
 QString insertStatement(const Table& table, const QStringList& columns);

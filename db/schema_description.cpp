@@ -27,6 +27,18 @@ const Column* Table::column(const QString& columnName) const {
     return nullptr;
 }
 
+QString Notification::triggerName(Trigger::Event event) const {
+    switch (event) {
+    case Trigger::Event::Insert:
+        return QStringLiteral("TN_%1_INS").arg(table);
+    case Trigger::Event::Update:
+        return QStringLiteral("TN_%1_UPD").arg(table);
+    case Trigger::Event::Delete:
+        return QStringLiteral("TN_%1_DEL").arg(table);
+    }
+    return {};
+}
+
 const Table* Schema::table(const QString& tableName) const {
     for (const Table& t : tables) {
         if (t.name.compare(tableName, Qt::CaseInsensitive) == 0) {
@@ -132,6 +144,8 @@ private:
             parseIndex(line.simplified());
         } else if (keyword == QLatin1String("trigger")) {
             openTrigger(line.simplified());
+        } else if (keyword == QLatin1String("notify")) {
+            parseNotification(line.simplified());
         } else if (keyword == QLatin1String("results")) {
             if (words.size() != 1) {
                 fail(QStringLiteral("\"results\" não leva argumentos"));
@@ -249,6 +263,67 @@ private:
         if (t.event == Trigger::Event::Insert && all.contains(antigas)) {
             fail(QStringLiteral("o gatilho %1 de insert não tem linhas ANTIGAS").arg(t.name));
         }
+    }
+
+    void parseNotification(const QString& line) {
+        static const QRegularExpression form(
+            QStringLiteral("^notify (\\S+)(?: of ([^()]+?))?(?: in (\\S+))?$"));
+        const auto m = form.match(line);
+        if (!m.hasMatch()) {
+            fail(QStringLiteral("use \"notify TABELA [of COLUNA, ...] [in TABELA_PAI]\""));
+        }
+        Notification n;
+        n.table = m.captured(1);
+        n.parent = m.captured(3);
+        const Table* table = schema_.table(n.table);
+        if (!table) {
+            fail(QStringLiteral("o aviso cita a tabela desconhecida %1").arg(n.table));
+        }
+        for (const Notification& other : std::as_const(schema_.notifications)) {
+            if (other.table == n.table) {
+                fail(QStringLiteral("o aviso da tabela %1 está repetido").arg(n.table));
+            }
+        }
+        if (!table->column(Notification::branchColumn())) {
+            fail(QStringLiteral("a tabela %1 não tem a coluna %2 que o aviso leva")
+                     .arg(n.table, Notification::branchColumn()));
+        }
+        for (const QString& raw : m.captured(2).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString col = raw.trimmed();
+            if (!table->column(col)) {
+                fail(QStringLiteral("o aviso cita a coluna \"%1\", que a tabela %2 não tem")
+                         .arg(col, n.table));
+            }
+            if (n.columns.contains(col)) {
+                fail(QStringLiteral("o aviso da tabela %1 repete a coluna %2").arg(n.table, col));
+            }
+            n.columns << col;
+        }
+        const Table* parent = nullptr;
+        if (!n.parent.isEmpty()) {
+            parent = schema_.table(n.parent);
+            if (!parent || parent == table) {
+                fail(QStringLiteral("o aviso da tabela %1 cita a tabela pai inválida %2")
+                         .arg(n.table, n.parent));
+            }
+            for (const QString& key : parent->keyColumns()) {
+                if (!table->column(key)) {
+                    fail(QStringLiteral("a tabela %1 não tem a coluna %2 da chave de %3")
+                             .arg(n.table, key, n.parent));
+                }
+            }
+        }
+        const QString store = Notification::storeColumn();
+        if (!table->column(store) && !(parent && parent->column(store))) {
+            fail(QStringLiteral("nem a tabela %1 nem uma tabela pai têm a coluna %2")
+                     .arg(n.table, store));
+        }
+        for (const auto event :
+             {Trigger::Event::Insert, Trigger::Event::Update, Trigger::Event::Delete}) {
+            checkName(n.triggerName(event), QStringLiteral("gatilho de aviso"));
+            claimObjectName(n.triggerName(event));
+        }
+        schema_.notifications.append(n);
     }
 
     void parseColumn(const QStringList& words) {

@@ -51,11 +51,33 @@ struct Trigger {
     QStringList statements;
 };
 
+// The tills are told of every statement that inserts, deletes or updates rows of a table
+// (ChangeNotice, suite/common/change_notice.h): one notice per branch and store the
+// statement touched, naming the table number when it touched one. An update counts when it
+// changes one of the named columns or a column that places the row (key, branch, store,
+// table number, the key of its parent); without named columns every update counts. A
+// table that lacks the store or the table number finds them in its parent row (`in`
+// PARENT, joined on the parent's key, which the table carries). The kind's dialect decides
+// whether triggers raise the notices (a server) or the tills watch the database otherwise.
+struct Notification {
+    QString table;
+    QStringList columns; // empty: every update
+    QString parent;      // empty: none
+
+    // The names of its triggers, one per event: "TN_" + table + "_INS" / "_UPD" / "_DEL".
+    QString triggerName(Trigger::Event event) const;
+    // The columns a notice is made of.
+    static QString branchColumn() { return QStringLiteral("CDFILIAL"); }
+    static QString storeColumn() { return QStringLiteral("CDLOJA"); }
+    static QString tableNumberColumn() { return QStringLiteral("NRMESA"); }
+};
+
 struct Schema {
     int version = 0;
     QList<Table> tables;
     QList<Index> indexes;
     QList<Trigger> triggers;
+    QList<Notification> notifications;
     // Columns that statements compute and no table stores, typed for the data packets.
     QList<Column> results;
 
@@ -66,7 +88,8 @@ struct Schema {
 // first fault: unknown keyword or type, text without width, bad or too long name,
 // duplicate table, column, index or trigger, a column name typed differently in two
 // places, an index or trigger over an unknown table or column, a trigger without
-// statements or naming rows its event does not have, a missing version.
+// statements or naming rows its event does not have, a notification of a table without
+// a branch, without a store it or its parent carries, or named twice, a missing version.
 Schema parseSchema(const QString& text);
 
 // Names of tables, columns, indexes and keys are at most this long (the shortest

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "suite/common/database_file.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -108,10 +110,14 @@ QString Uncripto(const QString& cifrado, int chave);
 QString _GetStringConexKov(const QString& a1);
 // Opens a connection from a connection text under the given Qt connection name, of the
 // dialect the text's Provider names (suite/common/db_dialect.h); throws AppError with a
-// Portuguese message for an unknown provider and when the server refuses or is down.
-QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName);
+// Portuguese message for an unknown provider, when the server refuses, is down or does not
+// answer in time, and when a database file that must exist is missing. A server that did not
+// answer is not waited for again for a few seconds: those attempts fail at once.
+QSqlDatabase openConnection(const QString& connectionText, const QString& connectionName,
+                            DatabaseFile file = DatabaseFile::MayCreate);
 // The same connection set up but not opened (TryConnect opens it later).
-QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName);
+QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName,
+                                 DatabaseFile file = DatabaseFile::MayCreate);
 // Opens the connection again when it is closed (or checks it when open).
 void TryConnect(QSqlDatabase& db);
 // Prepares the session: dates rendered as dd/mm/yyyy text, the kinds' settings.

@@ -1,18 +1,24 @@
 // The front office host: prepares the till folder, loads the table module and does
 // what each call of its entry asks for.
 #include "db/demo/demo_store.h"
+#include "external/common.h"
 #include "host/table_module.h"
 #include "platform/errors.h"
 #include "platform/till_folder.h"
+#include "suite/common/connection_text.h"
+#include "suite/common/db_dialect.h"
+#include "suite/common_ui/server_wait_notice.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QTextStream>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -37,11 +43,31 @@ void mostraVenda(const QVariantList& r) {
     box.exec();
 }
 
-// Writes a picture of the table map once the screen has drawn it, then closes it.
-void agendaFoto(const QString& arquivo, bool* ok) {
+// The notice while the till waits for its database server, said on the error output too; none
+// for a database file, nor when the connection settings cannot be read (the preparation
+// reports them).
+std::unique_ptr<tmk::ServerWaitNotice> avisoDoServidor(QTextStream& err) {
+    try {
+        const QString conexao = tmk::_GetStringConexKov(QString());
+        const tmk::DbDialect& banco = tmk::DbDialect::forConnectionText(conexao);
+        if (banco.answerTimeout() <= 0) {
+            return nullptr;
+        }
+        const QString servidor = banco.describe(tmk::ConnectionText::parse(conexao));
+        err << tmk::ServerWaitNotice::text(servidor, banco.answerTimeout()) << "\n" << Qt::flush;
+        return std::make_unique<tmk::ServerWaitNotice>(servidor, banco.answerTimeout());
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+// Writes a picture of the table map once the screen has drawn it (and, with a delay, that
+// many milliseconds later, while the map goes on following the other tills), then closes it.
+void agendaFoto(const QString& arquivo, int atrasoMs, bool* ok) {
     auto* timer = new QTimer(qApp);
     timer->setInterval(100);
-    QObject::connect(timer, &QTimer::timeout, [timer, arquivo, ok] {
+    auto pronto = std::make_shared<QElapsedTimer>();
+    QObject::connect(timer, &QTimer::timeout, [timer, arquivo, atrasoMs, ok, pronto] {
         // Without an operator, messages are written to the error output and dismissed.
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
@@ -55,6 +81,12 @@ void agendaFoto(const QString& arquivo, bool* ok) {
             if (!tela || tela->objectName() != QLatin1String("frmGerMesa") || !tela->isVisible() ||
                 !tela->property("mapaPronto").toBool()) {
                 continue;
+            }
+            if (!pronto->isValid()) {
+                pronto->start();
+            }
+            if (pronto->elapsed() < atrasoMs) {
+                return;
             }
             timer->stop();
             *ok = tela->grab().save(arquivo, "PNG");
@@ -81,8 +113,19 @@ int main(int argc, char** argv) {
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Grava a tela do mapa em PNG e sai."),
                                         QStringLiteral("arquivo"));
+    const QCommandLineOption tillNumberOption(
+        QStringLiteral("caixa"),
+        QStringLiteral("Número do caixa da loja de demonstração para o qual uma pasta nova é "
+                       "preparada (padrão: 001)."),
+        QStringLiteral("número"), QStringLiteral("001"));
+    const QCommandLineOption delayOption(
+        QStringLiteral("screenshot-delay"),
+        QStringLiteral("Com --screenshot: espera estes milissegundos depois de o mapa aparecer."),
+        QStringLiteral("ms"), QStringLiteral("0"));
     parser.addOption(tillOption);
     parser.addOption(shotOption);
+    parser.addOption(delayOption);
+    parser.addOption(tillNumberOption);
     parser.process(app);
 
     QTextStream err(stderr);
@@ -94,9 +137,27 @@ int main(int argc, char** argv) {
     }
     tmk::setTillFolder(pasta);
 
+    bool atrasoOk = false;
+    const int atraso = parser.value(delayOption).toInt(&atrasoOk);
+    if (!atrasoOk || atraso < 0) {
+        err << "Espera inválida em --screenshot-delay: \"" << parser.value(delayOption)
+            << "\" (milissegundos, 0 ou mais).\n";
+        return 2;
+    }
+    // A till the demo store does not have is refused before anything is prepared.
     try {
+        tmk::checkDemoTill(parser.value(tillNumberOption).trimmed());
+    } catch (const tmk::AppError& e) {
+        err << e.message() << "\n";
+        return 2;
+    }
+
+    try {
+        auto aviso = avisoDoServidor(err);
         const tmk::TillPreparation feito =
-            tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime());
+            tmk::prepareDemoTill(tmk::tillFolder(), QDateTime::currentDateTime(),
+                                 parser.value(tillNumberOption).trimmed());
+        aviso.reset();
         if (feito.demoStoreCreated) {
             err << "Loja de demonstração criada em " << tmk::tillFolder() << "\n";
         }
@@ -120,13 +181,14 @@ int main(int argc, char** argv) {
         // The module reports the database again when it opens; the till goes on.
         err << tmk::exceptionText(e) << "\n";
     }
+    err.flush();
 
     try {
         tmk::TableModule modulo(QCoreApplication::applicationDirPath());
         modulo.definePastaCaixa(tmk::tillFolder());
         if (parser.isSet(shotOption)) {
             bool ok = false;
-            agendaFoto(parser.value(shotOption), &ok);
+            agendaFoto(parser.value(shotOption), atraso, &ok);
             modulo.criaGerenciaMesa(QString());
             if (!ok) {
                 err << "Não foi possível gravar a tela em " << parser.value(shotOption) << "\n";

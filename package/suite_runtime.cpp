@@ -3,6 +3,7 @@
 #include "external/common.h"
 #include "package/module_entry.h"
 #include "platform/errors.h"
+#include "suite/common/db_failure.h"
 #include "suite/common_ui/suite_common_utility.h"
 #include "suite/devices/simulated_fiscal_device.h"
 #include "suite/dialogs/suite_dialogs.h"
@@ -76,9 +77,11 @@ private:
 
 SuiteRuntime::SuiteRuntime() {
     const QString conexao = _GetStringConexKov(QString());
-    db_ = configureConnection(conexao, QStringLiteral("suite"));
-    if (!db_.open()) {
-        qCWarning(lcModule) << "suite connection not open yet; it is tried again at each entry";
+    db_ = configureConnection(conexao, QStringLiteral("suite"), DatabaseFile::MustExist);
+    QString failure;
+    if (!openDatabase(db_, failure)) {
+        qCWarning(lcModule).noquote()
+            << "suite connection not open yet; it is tried again at each entry:" << failure;
     } else {
         SetADODBSession(db_);
     }

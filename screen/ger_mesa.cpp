@@ -35,6 +35,8 @@ TfrmGerMesa::TfrmGerMesa(SuiteLibraries suite, DataModuleProvider dataModule, co
     });
     timDataHora.start();
     timAtuTicketMed.start();
+    timMudanca_.setSingleShot(true);
+    connect(&timMudanca_, &QTimer::timeout, this, [this] { atualizaPorMudanca(); });
 }
 
 TfrmGerMesa::~TfrmGerMesa() = default;
@@ -51,6 +53,10 @@ bool TfrmGerMesa::evento(const std::function<void()>& handler) {
     const bool done =
         runEventEntry(handler, [this](const QString& text) { mensagem(text, MsgErro); });
     --busy_;
+    // A refresh that came due while the command ran comes now.
+    if (busy_ == 0) {
+        agendaAtualizacao();
+    }
     Q_EMIT changed();
     return done;
 }

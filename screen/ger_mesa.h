@@ -7,6 +7,7 @@
 #include "screen/screen_model.h"
 #include "screen/screen_state.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QSize>
@@ -84,6 +85,17 @@ public:
     void AtualizaTicketMedio();
     void timDataHoraTimer();
     static QDate PrimeiroDiaMes(const QDate& data);
+
+    // ---- Following the other tills (screen/change_refresh.cpp).
+    // Follows the changes other tills commit to the map of the till's branch and store,
+    // through the data service's listener; the periodic refresh goes on as before.
+    void SegueMudancas();
+    // Another till committed a change: the map is refreshed at most once per
+    // kIntervaloMudancas ms, never while a command (or one of its message boxes) runs but
+    // right after it, and only while the refresh timer runs (a table dialog stops it; the
+    // refresh then comes when it starts again).
+    void MudancaNotificada();
+    static constexpr int kIntervaloMudancas = 250;
 
     // ---- Keys and the typed table number (screen/keyboard.cpp).
     // A key reaches the screen before the focused control: a key of the command table
@@ -267,11 +279,18 @@ private:
     // The sale clean-up of a table selected for ordering, and its operation log.
     void limpaVendaRest(const QString& nrMesa, const QString& status);
 
+    // screen/change_refresh.cpp
+    void agendaAtualizacao();
+    void atualizaPorMudanca();
+
     SuiteLibraries suite_;
     DataModuleProvider dataModule_;
     const Clock& clock_;
     TrdmGerMesa* dm_ = nullptr;
     int busy_ = 0;
+    QTimer timMudanca_;               // the refresh a notified change asks for
+    QElapsedTimer ultimaAtualizacao_; // since the last map refresh started
+    bool mudancaPendente_ = false;    // a notified change the map does not show yet
     int fechamentos_ = 0;
 };
 

@@ -9,6 +9,7 @@ namespace tmk {
 
 void TfrmGerMesa::HabilitaTimer() {
     timConexao.start();
+    agendaAtualizacao();
 }
 
 void TfrmGerMesa::DesabilitaTimer() {
@@ -17,6 +18,9 @@ void TfrmGerMesa::DesabilitaTimer() {
 
 void TfrmGerMesa::DisparaAtualizacao() {
     const QString unidade = QStringLiteral("Cli_Qzv10040");
+    // Whatever other tills changed until now is read here.
+    mudancaPendente_ = false;
+    ultimaAtualizacao_.start();
     // A map whose layout could not be read when the screen opened (database down) is
     // built as soon as the database answers again.
     if (st.PrimeiraAtivacao && !cdsAmbientes.active()) {

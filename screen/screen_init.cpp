@@ -289,6 +289,7 @@ void TfrmGerMesa::InicializaForm() {
     Q_EMIT raiseRequested();
     timDataHoraTimer();
     voltaAoPrimeiroAmbiente();
+    SegueMudancas();
     // A refresh that fails has shown its message; the screen opens all the same. Without a
     // data module (its failure is already shown) the refresh timer tries again.
     if (dm_) {

@@ -2,6 +2,7 @@
 // pictures by table state, join groups, reservations and idle tables.
 #include "external/common.h"
 #include "platform/errors.h"
+#include "platform/filter_expression.h"
 #include "platform/service_result.h"
 #include "screen/ger_mesa.h"
 #include "service/map_reads.h"
@@ -14,13 +15,19 @@ namespace tmk {
 
 namespace {
 
+// The number of the button a name gives: the prefix and exactly two digits ("tcb07" is 7);
+// 0 for a name of no button ("tcb101", "tcb 1", "tcb7").
 int buttonNumber(const QString& buttonName, const QString& prefix) {
-    if (!buttonName.startsWith(prefix)) {
+    if (buttonName.size() != prefix.size() + 2 || !buttonName.startsWith(prefix)) {
         return 0;
     }
-    bool ok = false;
-    const int n = buttonName.right(2).toInt(&ok);
-    return ok ? n : 0;
+    const QChar tens = buttonName.at(prefix.size());
+    const QChar units = buttonName.at(prefix.size() + 1);
+    if (tens < QLatin1Char('0') || tens > QLatin1Char('9') || units < QLatin1Char('0') ||
+        units > QLatin1Char('9')) {
+        return 0;
+    }
+    return (tens.unicode() - '0') * 10 + (units.unicode() - '0');
 }
 
 // The picture of a table state; reserved marks the variant of a table reserved today.
@@ -122,9 +129,8 @@ void TfrmGerMesa::MontaMenuMesa(bool recarrega) {
     if (cdsConfigMesa.active()) {
         cdsConfigMesa.setFiltered(false);
         cdsConfigMesa.setFilter(
-            QStringLiteral("NRBUTTONAUX = '%1' AND NRPGCONFTELA = %2")
-                .arg(QString(st.NrAmbienteAtual).replace(QLatin1Char('\''), QStringLiteral("''")))
-                .arg(st.NrPaginaAtual));
+            QStringLiteral("NRBUTTONAUX = %1 AND NRPGCONFTELA = %2")
+                .arg(filterLiteral(st.NrAmbienteAtual), QString::number(st.NrPaginaAtual)));
         cdsConfigMesa.setFiltered(true);
         const bool idle = !st.NrMinSemCons.trimmed().isEmpty();
         for (cdsConfigMesa.first(); !cdsConfigMesa.eof(); cdsConfigMesa.next()) {

@@ -88,15 +88,33 @@ pg_run() {
 
 port_free() { ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
 
+# The server options of a test cluster: loopback on the port, its socket in the folder,
+# nothing synced.
+pg_test_options() {
+    echo "-c listen_addresses=127.0.0.1 -p $1 -k $2 -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200"
+}
+
+# Starts a test cluster again after stop_pg_server, on the port it had.
+restart_pg_server() {
+    pg_run "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w -t 30 \
+        -o "$(pg_test_options "$(cat "$PG_DIR/port")" "$PG_DIR")" start >/dev/null
+}
+
+# Stops the server of a test cluster and keeps its data folder.
+stop_pg_server() {
+    pg_run "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -m fast -w stop >/dev/null
+}
+
 # Starts a throwaway PostgreSQL 15 cluster on loopback (free port, temporary data
-# folder) and exports TMK_TEST_PG with its connection text. stop_pg_cluster ends it.
+# folder) and exports TMK_TEST_PG with its connection text (and TMK_TEST_PG_DIR with the
+# folder). stop_pg_cluster ends it.
 start_pg_cluster() {
     PG_DIR="$(mktemp -d /tmp/tmk-pg.XXXXXX)"
     if [ "$(id -u)" -eq 0 ]; then
         chown postgres:postgres "$PG_DIR"
     fi
     pg_run "$PG_BIN/initdb" -D "$PG_DIR/data" -U postgres --auth=trust -E UTF8 \
-        --locale=C.UTF-8 >"$PG_DIR/initdb.log" 2>&1 || {
+        --locale=C.UTF-8 --no-sync >"$PG_DIR/initdb.log" 2>&1 || {
         cat "$PG_DIR/initdb.log" >&2
         return 1
     }
@@ -105,9 +123,10 @@ start_pg_cluster() {
         port=$((20000 + RANDOM % 20000))
         port_free "$port" || continue
         if pg_run "$PG_BIN/pg_ctl" -D "$PG_DIR/data" -l "$PG_DIR/server.log" -w -t 30 \
-            -o "-c listen_addresses=127.0.0.1 -p $port -k $PG_DIR -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \
-            start >/dev/null; then
+            -o "$(pg_test_options "$port" "$PG_DIR")" start >/dev/null; then
+            echo "$port" >"$PG_DIR/port"
             export TMK_TEST_PG="Provider=QPSQL;Host=127.0.0.1;Port=$port;User ID=postgres;Database=postgres"
+            export TMK_TEST_PG_DIR="$PG_DIR"
             log "PostgreSQL de teste na porta $port"
             return 0
         fi

@@ -3,6 +3,7 @@
 #include "db/schema.h"
 #include "external/common.h"
 #include "platform/database_error.h"
+#include "service/change_listener.h"
 #include "suite/common/db_failure.h"
 
 #include <QLoggingCategory>
@@ -21,6 +22,7 @@ TrdmGerMesa::TrdmGerMesa(QString connectionName)
     : connectionName_(std::move(connectionName)) {}
 
 TrdmGerMesa::~TrdmGerMesa() {
+    listener_.reset();
     queries_.clear();
     if (db_.isValid()) {
         db_.close();
@@ -47,7 +49,7 @@ void TrdmGerMesa::connectTo(const QString& connectionText, const QString& catalo
     // A server that is down now is tried again by the next operation.
     connectionLost_ = true;
     db_ = QSqlDatabase();
-    db_ = openConnection(connectionText, connectionName_);
+    db_ = openConnection(connectionText, connectionName_, DatabaseFile::MustExist);
     SetADODBSession(db_);
     connectionLost_ = false;
 }
@@ -68,6 +70,29 @@ const StatementCatalogue& TrdmGerMesa::catalogue() const {
         throw AppError(QStringLiteral("O módulo de dados não está conectado ao banco de dados."));
     }
     return *catalogue_;
+}
+
+ChangeListener& TrdmGerMesa::changeListener(const QString& cdFilial, const QString& cdLoja) {
+    if (listener_ && listener_->settings().cdFilial == cdFilial &&
+        listener_->settings().cdLoja == cdLoja &&
+        listener_->settings().connectionText == connectionText_) {
+        return *listener_;
+    }
+    ChangeListenerSettings settings;
+    settings.connectionText = connectionText_;
+    settings.connectionName = connectionName_ + QStringLiteral("_escuta");
+    settings.pingText = catalogue().statement(QStringLiteral("adqVerificaConexao")).text;
+    if (catalogue().contains(StatementCatalogue::dataVersionStatement())) {
+        settings.dataVersionText =
+            catalogue().statement(StatementCatalogue::dataVersionStatement()).text;
+    }
+    settings.cdFilial = cdFilial;
+    settings.cdLoja = cdLoja;
+    listener_.reset();
+    listener_ = std::make_unique<ChangeListener>(settings);
+    QObject::connect(listener_.get(), &ChangeListener::reconnected, listener_.get(),
+                     [this] { connectionSuspect_ = true; });
+    return *listener_;
 }
 
 void TrdmGerMesa::MtsDataModuleActivate() {
@@ -216,13 +241,25 @@ void TrdmGerMesa::fail(const QSqlQuery& query, const QString& statement) {
                             driverText, true);
     }
     throw DatabaseError(
-        QStringLiteral("Erro ao executar a instrução %1 no banco de dados.").arg(statement),
+        withFailureReason(
+            QStringLiteral("Erro ao executar a instrução %1 no banco de dados.").arg(statement),
+            db_, error),
         statement, driverText, false);
 }
 
 void TrdmGerMesa::reopenIfLost() {
     if (!catalogue_) {
         throw AppError(QStringLiteral("O módulo de dados não está conectado ao banco de dados."));
+    }
+    // The listener had to reconnect: is this connection still there?
+    if (connectionSuspect_ && !connectionLost_ && !inTransaction_ && db_.isOpen()) {
+        connectionSuspect_ = false;
+        QSqlQuery ping(db_);
+        if (!ping.exec(catalogue().statement(QStringLiteral("adqVerificaConexao")).text)) {
+            qCInfo(lcDataModule) << "connection lost with the listener's:"
+                                 << ping.lastError().text();
+            connectionLost_ = true;
+        }
     }
     if (!connectionLost_ && db_.isOpen()) {
         return;
@@ -231,7 +268,7 @@ void TrdmGerMesa::reopenIfLost() {
     inTransaction_ = false;
     try {
         db_ = QSqlDatabase();
-        db_ = openConnection(connectionText_, connectionName_);
+        db_ = openConnection(connectionText_, connectionName_, DatabaseFile::MustExist);
         SetADODBSession(db_);
         connectionLost_ = false;
         qCInfo(lcDataModule) << "connection reopened";

@@ -15,6 +15,8 @@
 
 namespace tmk {
 
+class ChangeListener;
+
 // Named parameters of a statement: {"P_CDFILIAL", value}, bound by name. A QString
 // binds as text (a null QString as an empty text), an invalid QVariant as NULL, a
 // QDateTime or QDate as the connection's dialect binds date-times.
@@ -74,6 +76,13 @@ public:
     // Statements executed on this module since it was made (a cost measure).
     quint64 statementsRun() const { return statementsRun_; }
 
+    // The listener of the changes other tills commit to the map of a branch and store
+    // (service/change_listener.h), on a connection and thread of its own: made on the first
+    // call, and made again when the branch, the store or the connection changed. When it
+    // had to reconnect, this module checks its own connection before its next statement
+    // (the server may have restarted under both). AppError before the module is configured.
+    ChangeListener& changeListener(const QString& cdFilial, const QString& cdLoja);
+
     // For tests: a seam that replaces the version probe's query result.
     void setVersionProbe(std::function<QString()> probe) { versionProbe_ = std::move(probe); }
 
@@ -94,6 +103,8 @@ private:
     QHash<QString, std::shared_ptr<QSqlQuery>> queries_;
     bool inTransaction_ = false;
     bool connectionLost_ = false;
+    bool connectionSuspect_ = false;
+    std::unique_ptr<ChangeListener> listener_;
     std::function<QString()> versionProbe_;
     quint64 statementsRun_ = 0;
 };

@@ -9,11 +9,11 @@ namespace tmk {
 namespace {
 
 // What the data module runs: every statement of the master list, the stored ones with a
-// text of the kind itself.
+// text of the kind itself, and the data version of a kind whose tills watch it for changes.
 StatementNeeds needs(const QString& root) {
     return {StatementCatalogue::statementNames(root),
             StatementCatalogue::storedStatements().keys(),
-            {}};
+            {StatementCatalogue::dataVersionStatement()}};
 }
 
 const QString kLibrary = QStringLiteral("do módulo de dados");

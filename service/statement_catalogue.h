@@ -32,6 +32,9 @@ public:
 
     // Every statement name of the module (from the SQL Server texts), sorted.
     static QStringList statementNames(const QString& root = defaultRoot());
+    // The question of the database's data version, on the kinds whose tills watch it for
+    // the changes of the others (DbDialect::ChangeWatch::DataVersion).
+    static QString dataVersionStatement() { return QStringLiteral("adqVersaoDados"); }
     // The statements that have a per-dialect store, with their store names.
     static const QHash<QString, QString>& storedStatements(); // statement -> store
     // What a kind lacks: statements without a text of that kind, and files of that

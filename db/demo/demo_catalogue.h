@@ -10,6 +10,9 @@ inline constexpr char kFilial[] = "0001";
 inline constexpr char kEmpresa[] = "0001";
 inline constexpr char kLoja[] = "0001";
 inline constexpr char kCaixa[] = "001";
+// The store's tills, each with the day's cash opening; a till folder is prepared for the
+// first one unless another is named.
+inline constexpr std::array<const char*, 2> kCaixas{"001", "002"};
 inline constexpr char kConfTela[] = "01";
 inline constexpr char kMesaPadrao[] = "9999";
 inline constexpr int kMinutosSemConsumo = 30;

@@ -1,3 +1,4 @@
+#include "db/demo/demo_catalogue.h"
 #include "db/demo/demo_store.h"
 #include "db/demo/demo_store_builder.h"
 #include "db/schema.h"
@@ -17,9 +18,9 @@ namespace {
 
 // The demo store's statements, for the kinds it is made on.
 const LibraryStatements& demoStatements() {
-    static const LibraryStatements statements(QStringLiteral(":/db/demo/sql"),
-                                              QStringLiteral("da loja de demonstração"),
-                                              {{QStringLiteral("count_branches")}, {}, {}});
+    static const LibraryStatements statements(
+        QStringLiteral(":/db/demo/sql"), QStringLiteral("da loja de demonstração"),
+        {{QStringLiteral("count_branches"), QStringLiteral("till_opening")}, {}, {}});
     return statements;
 }
 
@@ -53,6 +54,28 @@ const DbDialect& supportedDialect(QSqlDatabase& db) {
 }
 
 } // namespace
+
+QDateTime tillCashOpening(QSqlDatabase& db, const QString& cdCaixa) {
+    const DbDialect& dialect = supportedDialect(db);
+    const QString text = demoStatements().forDialect(dialect).text(QStringLiteral("till_opening"));
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(text)) {
+        throw DatabaseError(
+            QStringLiteral("Não foi possível ler a abertura do caixa %1.").arg(cdCaixa), text,
+            q.lastError().text());
+    }
+    q.bindValue(QStringLiteral(":P_CDFILIAL"), QString::fromLatin1(demo::kFilial));
+    q.bindValue(QStringLiteral(":P_CDCAIXA"), cdCaixa);
+    if (!q.exec()) {
+        throw DatabaseError(
+            QStringLiteral("Não foi possível ler a abertura do caixa %1.").arg(cdCaixa), text,
+            q.lastError().text());
+    }
+    const QDateTime opening = q.next() ? dialect.readDateTime(q.value(0)) : QDateTime();
+    q.finish();
+    return opening;
+}
 
 bool databaseHasBranch(QSqlDatabase& db) {
     return branchCount(db, supportedDialect(db)) > 0;

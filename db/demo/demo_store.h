@@ -20,15 +20,26 @@ namespace tmk {
 // schema, or that already holds a branch.
 void createDemoDatabase(QSqlDatabase& db, const QDateTime& now);
 
+// The cash opening the database records for a till of the demo store and that is not
+// closed yet; invalid when there is none.
+QDateTime tillCashOpening(QSqlDatabase& db, const QString& cdCaixa);
+
 // True when the database (SQLite or PostgreSQL, schema applied) holds a branch.
 bool databaseHasBranch(QSqlDatabase& db);
 
-// Writes the local files of the demo till that the folder lacks: "PARAMETROSKOV.CDS"
-// at its root and the cadastre files under "Dados/Cadastros/". An existing file is
-// never written over, whatever it holds. Each file is written atomically and the
-// parameter file last; on failure the files this call created are removed again and
-// AppError names the folder and the fault. Returns the paths written.
-QStringList writeDemoTillFiles(const QString& tillFolder, const QDateTime& now);
+// The tills of the demo store ("001", the default, and "002"): AppError naming them for
+// any other number.
+void checkDemoTill(const QString& cdCaixa);
+
+// Writes the local files of a demo till that the folder lacks: "PARAMETROSKOV.CDS"
+// at its root and the cadastre files under "Dados/Cadastros/", for till `cdCaixa` with
+// the day's cash opening `abertura` (by default the one the demo store records for `now`).
+// An existing file is never written over, whatever it holds. Each file is written
+// atomically and the parameter file last; on failure the files this call created are
+// removed again and AppError names the folder and the fault. Returns the paths written.
+QStringList writeDemoTillFiles(const QString& tillFolder, const QDateTime& now,
+                               const QString& cdCaixa = QStringLiteral("001"),
+                               const QDateTime& abertura = {});
 
 // The database of a till folder that was prepared before ("PARAMETROSKOV.CDS" is
 // there) is missing, empty (0 bytes) or holds no store: the store's history may be
@@ -61,7 +72,11 @@ struct TillPreparation {
 // or in its database. A database that is missing, empty (0 bytes), without the
 // schema or without any branch throws TillDatabaseLost naming it.
 //
+// The folder is prepared for till `cdCaixa` of the demo store (checkDemoTill), with the
+// cash opening the database records for it.
+//
 // When the database cannot be opened nothing is written and AppError says why.
-TillPreparation prepareDemoTill(const QString& tillFolder, const QDateTime& now);
+TillPreparation prepareDemoTill(const QString& tillFolder, const QDateTime& now,
+                                const QString& cdCaixa = QStringLiteral("001"));
 
 } // namespace tmk

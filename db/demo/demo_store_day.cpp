@@ -255,11 +255,13 @@ void DemoStoreBuilder::appPayments() {
 }
 
 void DemoStoreBuilder::cashOpeningRow() {
-    rows_.insert(QStringLiteral("TURCAIXA"),
-                 {{QStringLiteral("CDFILIAL"), s(kFilial)},
-                  {QStringLiteral("CDCAIXA"), s(kCaixa)},
-                  {QStringLiteral("DTABERCAIX"), opening_},
-                  {QStringLiteral("CDOPERABER"), s(kOperators[0].code)}});
+    for (const char* caixa : kCaixas) {
+        rows_.insert(QStringLiteral("TURCAIXA"),
+                     {{QStringLiteral("CDFILIAL"), s(kFilial)},
+                      {QStringLiteral("CDCAIXA"), s(caixa)},
+                      {QStringLiteral("DTABERCAIX"), opening_},
+                      {QStringLiteral("CDOPERABER"), s(kOperators[0].code)}});
+    }
 }
 
 void DemoStoreBuilder::concludedSales() {

@@ -31,12 +31,14 @@ void DemoStoreBuilder::branchAndStore() {
                                           {QStringLiteral("CDLOJA"), s(kLoja)},
                                           {QStringLiteral("NMLOJA"), s("Sabor da Casa - Centro")},
                                           {QStringLiteral("NRMESAPADRAO"), s(kMesaPadrao)}});
-    rows_.insert(QStringLiteral("CAIXA"), {{QStringLiteral("CDFILIAL"), s(kFilial)},
-                                           {QStringLiteral("CDCAIXA"), s(kCaixa)},
-                                           {QStringLiteral("CDLOJA"), s(kLoja)},
-                                           {QStringLiteral("NMCAIXA"), s("Caixa 001")},
-                                           {QStringLiteral("IDTIPOGAVETA"), s("1")},
-                                           {QStringLiteral("IDPERTROCAOP"), s("S")}});
+    for (const char* caixa : kCaixas) {
+        rows_.insert(QStringLiteral("CAIXA"), {{QStringLiteral("CDFILIAL"), s(kFilial)},
+                                               {QStringLiteral("CDCAIXA"), s(caixa)},
+                                               {QStringLiteral("CDLOJA"), s(kLoja)},
+                                               {QStringLiteral("NMCAIXA"), s("Caixa ") + s(caixa)},
+                                               {QStringLiteral("IDTIPOGAVETA"), s("1")},
+                                               {QStringLiteral("IDPERTROCAOP"), s("S")}});
+    }
     rows_.insert(QStringLiteral("PARAVEND"), {{QStringLiteral("CDFILIAL"), s(kFilial)},
                                               {QStringLiteral("NRMAXPESMES"), 20},
                                               {QStringLiteral("IDORIGVENDA"), s("CAIXA")},

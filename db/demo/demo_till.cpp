@@ -39,8 +39,8 @@ private:
 // The connection of the preparation, closed and removed however it ends.
 class PreparationConnection {
 public:
-    explicit PreparationConnection(const QString& connectionText)
-        : db_(openConnection(connectionText, kConnectionName)) {}
+    PreparationConnection(const QString& connectionText, DatabaseFile file)
+        : db_(openConnection(connectionText, kConnectionName, file)) {}
     ~PreparationConnection() {
         db_.close();
         db_ = QSqlDatabase();
@@ -103,7 +103,7 @@ private:
     QString file_;
 };
 
-TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
+TillPreparation prepare(const QString& tillFolder, const QDateTime& now, const QString& cdCaixa) {
     TillPreparation done;
     const bool firstTime =
         !QFileInfo::exists(QDir(tillFolder).filePath(QStringLiteral("PARAMETROSKOV.CDS")));
@@ -128,8 +128,10 @@ TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
 
     // The database first: when it cannot be opened the folder stays untouched.
     CreatedSqliteFile created(newSqliteFile ? sqliteFile : QString());
+    QDateTime abertura;
     {
-        PreparationConnection connection(text);
+        PreparationConnection connection(text, newSqliteFile ? DatabaseFile::MayCreate
+                                                             : DatabaseFile::MustExist);
         QSqlDatabase& db = connection.db();
         SetADODBSession(db);
         const QString database = sqliteFile.isEmpty() ? ConnectionText::parse(text).describe()
@@ -150,9 +152,12 @@ TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
             createDemoDatabase(db, now);
             done.demoStoreCreated = true;
         }
+        if (firstTime) {
+            abertura = tillCashOpening(db, cdCaixa);
+        }
     }
     if (firstTime) {
-        done.filesWritten = writeDemoTillFiles(tillFolder, now);
+        done.filesWritten = writeDemoTillFiles(tillFolder, now, cdCaixa, abertura);
     }
     created.keep();
     return done;
@@ -160,13 +165,15 @@ TillPreparation prepare(const QString& tillFolder, const QDateTime& now) {
 
 } // namespace
 
-TillPreparation prepareDemoTill(const QString& tillFolder, const QDateTime& now) {
+TillPreparation prepareDemoTill(const QString& tillFolder, const QDateTime& now,
+                                const QString& cdCaixa) {
     if (tillFolder.trimmed().isEmpty()) {
         throw AppError(QStringLiteral("A pasta do caixa não foi informada."));
     }
+    checkDemoTill(cdCaixa);
     const TillFolderScope scope(tillFolder);
     try {
-        return prepare(tillFolder, now);
+        return prepare(tillFolder, now, cdCaixa);
     } catch (const TillDatabaseLost& e) {
         qCWarning(lcDemo).noquote() << e.message();
         throw;

@@ -36,6 +36,14 @@ struct LocalFile {
     DataPacket packet;
 };
 
+// The till a folder is prepared for: its number and the day's cash opening.
+struct DemoTill {
+    QString cdCaixa;
+    QDateTime abertura;
+    // The simulated printer's serial number, one per till.
+    QString serie() const { return QStringLiteral("SIM0000") + cdCaixa.right(3); }
+};
+
 struct Parameter {
     FieldDef def;
     QVariant value;
@@ -53,7 +61,7 @@ DataPacket oneRow(const QList<Parameter>& columns) {
 }
 
 // The parameter file: every column the screen reads, in the order it reads them.
-DataPacket parametros(const QDateTime& now) {
+DataPacket parametros(const DemoTill& till) {
     const FieldType b = FieldType::Boolean;
     const FieldType i = FieldType::Integer;
     return oneRow({
@@ -64,7 +72,7 @@ DataPacket parametros(const QDateTime& now) {
         {field("DISPLAYOK", b), false},
         {text("CDFILIAL", 4), s(demo::kFilial)},
         {text("CDLOJA", 4), s(demo::kLoja)},
-        {text("CDCAIXA", 4), s(demo::kCaixa)},
+        {text("CDCAIXA", 4), till.cdCaixa},
         {text("IDCOLETOR", 1), s("N")},
         {text("CDFILICONFTE", 4), s(demo::kFilial)},
         {text("NRCONFTELA", 4), s(demo::kConfTela)},
@@ -83,9 +91,9 @@ DataPacket parametros(const QDateTime& now) {
         {text("CDPRODCONSUM", 20), s(demo::kProdutoConsumacao)},
         {text("CDPRODCONSUF", 20), s(demo::kProdutoConsumacaoFeminina)},
         {text("CDPRODCOUVER", 20), s(demo::kProdutoCouvert)},
-        {field("DTABERCAIXA", FieldType::DateTime), demo::DemoStoreBuilder::cashOpening(now)},
+        {field("DTABERCAIXA", FieldType::DateTime), till.abertura},
         {text("IDPAISINTEGRA", 2), s("01")},
-        {text("NRSERIEIMP", 30), s("SIM0000001")},
+        {text("NRSERIEIMP", 30), till.serie()},
         {field("IDTIPOIMPFIS", i), 0},
         {text("DSDIRCAD", 255), s("\\Dados\\Cadastros\\")},
         {field("ctAbrirGaveta", i), int(demo::ctAbrirGaveta)},
@@ -146,12 +154,12 @@ DataPacket dataMovimento(const QDateTime& now) {
     return oneRow({{field("DATAMOVIMENTO", FieldType::DateTime), startOfDay(now)}});
 }
 
-DataPacket aberturaCaixa(const QDateTime& now) {
+DataPacket aberturaCaixa(const DemoTill& till) {
     return oneRow({
         {text("CDFILIAL", 4), s(demo::kFilial)},
         {text("CDLOJA", 4), s(demo::kLoja)},
-        {text("CDCAIXA", 4), s(demo::kCaixa)},
-        {field("DTABERCAIXA", FieldType::DateTime), demo::DemoStoreBuilder::cashOpening(now)},
+        {text("CDCAIXA", 4), till.cdCaixa},
+        {field("DTABERCAIXA", FieldType::DateTime), till.abertura},
         {text("CDOPERADOR", 12), s(kOperators[0].code)},
         {text("NMOPERADOR", 60), s(kOperators[0].name)},
         {field("VRABERCAIXA", FieldType::Float), demo::kFundoDeCaixa},
@@ -194,11 +202,11 @@ DataPacket tiposRecebimento() {
     return p;
 }
 
-DataPacket ecfCaixa() {
+DataPacket ecfCaixa(const DemoTill& till) {
     return oneRow({
         {text("CDFILIAL", 4), s(demo::kFilial)},
-        {text("CDCAIXA", 4), s(demo::kCaixa)},
-        {text("NRSERIEIMP", 30), s("SIM0000001")},
+        {text("CDCAIXA", 4), till.cdCaixa},
+        {text("NRSERIEIMP", 30), till.serie()},
         {text("DSMARCAECFVE", 30), s("SIMULADA")},
         {text("DSMODELOECFVE", 30), s("IMPRESSORA SIMULADA")},
         {text("NRECFCUPOMVE", 10), s("001")},
@@ -230,24 +238,41 @@ DataPacket operadores() {
 
 } // namespace
 
-QStringList writeDemoTillFiles(const QString& tillFolder, const QDateTime& now) {
+void checkDemoTill(const QString& cdCaixa) {
+    QStringList caixas;
+    for (const char* c : demo::kCaixas) {
+        if (cdCaixa == QLatin1String(c)) {
+            return;
+        }
+        caixas << QString::fromLatin1(c);
+    }
+    throw AppError(QStringLiteral("O caixa \"%1\" não existe na loja de demonstração; os caixas "
+                                  "dela são %2.")
+                       .arg(cdCaixa, caixas.join(QStringLiteral(" e "))));
+}
+
+QStringList writeDemoTillFiles(const QString& tillFolder, const QDateTime& now,
+                               const QString& cdCaixa, const QDateTime& abertura) {
     if (!now.isValid()) {
         throw AppError(QStringLiteral("Data inválida para os arquivos do caixa de demonstração."));
     }
+    checkDemoTill(cdCaixa);
+    const DemoTill till{cdCaixa,
+                        abertura.isValid() ? abertura : demo::DemoStoreBuilder::cashOpening(now)};
     const QDir root(tillFolder);
     const QString cadastros = QStringLiteral("Dados/Cadastros/");
     // The parameter file goes last: a folder that has it holds every file.
     const QList<LocalFile> files{
         {cadastros + QStringLiteral("ControleAcess.cds"), controleAcess()},
         {cadastros + QStringLiteral("DataMovimento.cds"), dataMovimento(now)},
-        {cadastros + QStringLiteral("AberturaCaixa.cds"), aberturaCaixa(now)},
+        {cadastros + QStringLiteral("AberturaCaixa.cds"), aberturaCaixa(till)},
         {cadastros + QStringLiteral("Cad_Cliente.cds"), clientes()},
         {cadastros + QStringLiteral("AliqImpFis.cds"), aliquotas()},
         {cadastros + QStringLiteral("ConfTipoRece.cds"), tiposRecebimento()},
-        {cadastros + QStringLiteral("EcfCaixa.cds"), ecfCaixa()},
+        {cadastros + QStringLiteral("EcfCaixa.cds"), ecfCaixa(till)},
         {cadastros + QStringLiteral("DireitosAcesso.cds"), direitosAcesso()},
         {cadastros + QStringLiteral("Operadores.cds"), operadores()},
-        {QStringLiteral("PARAMETROSKOV.CDS"), parametros(now)},
+        {QStringLiteral("PARAMETROSKOV.CDS"), parametros(till)},
     };
     QStringList created;
     try {

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/till_folder.h"
+#include "suite/common/change_notice.h"
 #include "suite/common/connection_text.h"
 
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QHash>
 #include <QMutex>
 #include <QRegularExpression>
+#include <QSqlDriver>
+#include <QUrl>
 
 namespace tmk {
 
@@ -95,12 +98,38 @@ public:
         return QStringLiteral("SQLite no arquivo %1").arg(QDir::toNativeSeparators(file(c)));
     }
     QString describe(const QSqlDatabase& db) const override {
-        return QStringLiteral("SQLite no arquivo %1")
-            .arg(QDir::toNativeSeparators(db.databaseName()));
+        return QStringLiteral("SQLite no arquivo %1").arg(QDir::toNativeSeparators(file(db)));
     }
     // QSQLITE reports every failed step (a refused key, say) as a connection error.
     bool reportsRefusalsAsConnectionErrors() const override { return true; }
     bool hasServer() const override { return false; }
+    // By SQLite's result code (its low byte; QSQLITE reports it as the native code).
+    QString failureReason(const QSqlDatabase& db, const QSqlError& error) const override {
+        bool ok = false;
+        const int code = error.nativeErrorCode().toInt(&ok) & 0xFF;
+        const QString f = QDir::toNativeSeparators(file(db));
+        switch (ok ? code : -1) {
+        case 26: // SQLITE_NOTADB
+            return QStringLiteral("o arquivo %1 não é um banco de dados SQLite").arg(f);
+        case 11: // SQLITE_CORRUPT
+            return QStringLiteral("o arquivo %1 está danificado").arg(f);
+        case 5: // SQLITE_BUSY
+        case 6: // SQLITE_LOCKED
+            return QStringLiteral("o arquivo %1 está bloqueado por outro processo").arg(f);
+        case 8: // SQLITE_READONLY
+            return QStringLiteral("o arquivo %1 é somente leitura (ou a pasta dele não permite "
+                                  "gravar)")
+                .arg(f);
+        case 13: // SQLITE_FULL
+            return QStringLiteral("o disco do arquivo %1 está cheio").arg(f);
+        case 14: // SQLITE_CANTOPEN
+            return QFileInfo::exists(file(db))
+                       ? QStringLiteral("o arquivo %1 não pode ser aberto").arg(f)
+                       : QStringLiteral("o arquivo %1 não existe").arg(f);
+        default:
+            return {};
+        }
+    }
     QString nowExpression() const override {
         return QStringLiteral("strftime('%Y-%m-%d %H:%M:%f', 'now', 'localtime')");
     }
@@ -109,6 +138,9 @@ public:
     }
     TriggerForm triggerForm() const override { return TriggerForm::PerRow; }
     QString distinctOperator() const override { return QStringLiteral("IS NOT"); }
+    // Tills on one machine share the file; its data version tells a commit of any other
+    // connection.
+    ChangeWatch changeWatch() const override { return ChangeWatch::DataVersion; }
     QVariant dateTimeValue(const QDateTime& value) const override {
         return value.isValid() ? QVariant(dateTimeText(value))
                                : QVariant(QMetaType::fromType<QString>());
@@ -162,8 +194,28 @@ protected:
     void setUp(QSqlDatabase& db, const ConnectionText& c) const override {
         db.setDatabaseName(file(c));
     }
+    // SQLite opens a URI with mode=rw for reading and writing without creating the file.
+    void openExistingOnly(QSqlDatabase& db) const override {
+        const QString f = db.databaseName();
+        if (f == QLatin1String(":memory:")) {
+            return;
+        }
+        QUrl uri = QUrl::fromLocalFile(QFileInfo(f).absoluteFilePath());
+        uri.setQuery(QStringLiteral("mode=rw"));
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    }
 
 private:
+    // The database file of a connection, also when it is opened through a URI.
+    static QString file(const QSqlDatabase& db) {
+        const QString name = db.databaseName();
+        if (db.connectOptions().contains(QLatin1String("QSQLITE_OPEN_URI")) &&
+            name.startsWith(QLatin1String("file:"))) {
+            return QUrl(name).toLocalFile();
+        }
+        return name;
+    }
     // The database file; a relative name is in the till folder.
     static QString file(const ConnectionText& c) {
         const QString f = c.value(QStringLiteral("Data Source"));
@@ -188,6 +240,15 @@ public:
                            db.databaseName());
     }
     bool followsTillTimeZone() const override { return true; }
+    int answerTimeout() const override { return kAnswerTimeout; }
+    QString failureReason(const QSqlDatabase& /*db*/, const QSqlError& error) const override {
+        if (error.nativeErrorCode() == QLatin1String("57014") &&
+            error.databaseText().contains(QLatin1String("statement timeout"))) {
+            return QStringLiteral("o servidor não concluiu a instrução em %1 s")
+                .arg(kStatementTimeout);
+        }
+        return {};
+    }
     QString columnName(const QString& reported) const override { return reported.toUpper(); }
     QString nowExpression() const override {
         return QStringLiteral("CAST(LOCALTIMESTAMP AS TIMESTAMP(3))");
@@ -196,6 +257,21 @@ public:
         return QStringLiteral("(CAST(LOCALTIMESTAMP AS TIMESTAMP(3)) - INTERVAL '1 hour')");
     }
     TriggerForm triggerForm() const override { return TriggerForm::PerStatement; }
+    ChangeWatch changeWatch() const override { return ChangeWatch::Notification; }
+    bool subscribeToChanges(QSqlDatabase& db) const override {
+        return db.isOpen() && db.driver()->subscribeToNotification(ChangeNotice::channel());
+    }
+    // One notice per row of the selection, built as JSON by the server (the values are
+    // quoted by it); PostgreSQL delivers them at commit, and only once when a transaction
+    // repeats the same notice.
+    QString notifyStatement(const QString& selection, const QString& table) const override {
+        // statement-scan: the channel, the keys and a table name of the schema, not values
+        return QStringLiteral("PERFORM pg_notify('%1', json_build_object('%2', X.CDFILIAL, "
+                              "'%3', X.CDLOJA, '%4', '%5', '%6', X.NRMESA)::text)\n"
+                              "  FROM (%7) X")
+            .arg(ChangeNotice::channel(), ChangeNotice::keyFilial(), ChangeNotice::keyLoja(),
+                 ChangeNotice::keyTabela(), table, ChangeNotice::keyMesa(), selection);
+    }
     QVariant dateTimeValue(const QDateTime& value) const override {
         return value.isValid() ? QVariant(dateTimeText(value))
                                : QVariant(QMetaType::fromType<QString>());
@@ -229,10 +305,21 @@ protected:
         db.setDatabaseName(c.value(QStringLiteral("Database")));
         db.setUserName(c.value(QStringLiteral("User ID")));
         db.setPassword(c.value(QStringLiteral("Password")));
-        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+        // One bounded attempt to connect; once connected, a statement the server does not
+        // finish ends with an error, and a server that is gone is noticed by the keepalives
+        // (and by the unacknowledged data of a request).
+        db.setConnectOptions(
+            QStringLiteral("connect_timeout=%1;keepalives=1;keepalives_idle=5;"
+                           "keepalives_interval=2;keepalives_count=3;"
+                           "tcp_user_timeout=10000;"
+                           "options='-c statement_timeout=%2s'")
+                .arg(QString::number(kAnswerTimeout), QString::number(kStatementTimeout)));
     }
 
 private:
+    static constexpr int kAnswerTimeout = 5;
+    static constexpr int kStatementTimeout = 15;
+
     static QString host(const ConnectionText& c) { return first(c, "Host", "Data Source"); }
     static QString port(const ConnectionText& c) {
         const QString p = c.value(QStringLiteral("Port"));
@@ -392,7 +479,8 @@ const DbDialect& DbDialect::forDriver(const QString& driver, const QString& data
                        .arg(driver));
 }
 
-QSqlDatabase DbDialect::configure(const ConnectionText& text, const QString& connectionName) const {
+QSqlDatabase DbDialect::configure(const ConnectionText& text, const QString& connectionName,
+                                  DatabaseFile file) const {
     if (!QSqlDatabase::isDriverAvailable(driver_)) {
         throw AppError(QStringLiteral("O driver %1 do Qt não está instalado: não é possível "
                                       "conectar ao banco de dados %2.")
@@ -404,12 +492,19 @@ QSqlDatabase DbDialect::configure(const ConnectionText& text, const QString& con
     }
     QSqlDatabase db = QSqlDatabase::addDatabase(driver_, connectionName);
     setUp(db, text);
+    if (file == DatabaseFile::MustExist) {
+        openExistingOnly(db);
+    }
     const QMutexLocker lock(&registryMutex);
     registry().insert(connectionName, kind_);
     return db;
 }
 
 void DbDialect::check(const ConnectionText& /*text*/) const {}
+
+QString DbDialect::failureReason(const QSqlDatabase& /*db*/, const QSqlError& /*error*/) const {
+    return {};
+}
 
 QString DbDialect::dateTimeText(const QDateTime& value) {
     if (!value.isValid()) {
@@ -449,6 +544,15 @@ QString DbDialect::columnType(const FieldDef& column, bool /*soleIntegerKey*/) c
 
 QString DbDialect::columnCheck(const FieldDef& /*column*/) const {
     return {};
+}
+
+bool DbDialect::subscribeToChanges(QSqlDatabase& /*db*/) const {
+    return false;
+}
+
+QString DbDialect::notifyStatement(const QString& /*selection*/, const QString& /*table*/) const {
+    throw AppError(
+        QStringLiteral("O banco de dados %1 não avisa os caixas das mudanças.").arg(name_));
 }
 
 } // namespace tmk

@@ -2,9 +2,11 @@
 
 #include "platform/data_packet.h"
 #include "platform/db_kind.h"
+#include "suite/common/database_file.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 #include <QVariant>
 #include <optional>
@@ -53,7 +55,8 @@ public:
     // ---- Connections.
     // A Qt connection of this dialect under a name, set up from the connection text but not
     // opened. AppError when the driver is missing or the text is incomplete.
-    QSqlDatabase configure(const ConnectionText& text, const QString& connectionName) const;
+    QSqlDatabase configure(const ConnectionText& text, const QString& connectionName,
+                           DatabaseFile file = DatabaseFile::MayCreate) const;
     // "PostgreSQL em 127.0.0.1:5432 (banco restaurante)", "SQLite no arquivo /x/tmk.db": the
     // server for messages, never the password.
     virtual QString describe(const ConnectionText& text) const = 0;
@@ -63,6 +66,12 @@ public:
     virtual bool reportsRefusalsAsConnectionErrors() const { return false; }
     // True when there is a server that can end a connection (an embedded file has none).
     virtual bool hasServer() const { return true; }
+    // Seconds a connection waits for the server to answer before it gives up; 0 where the
+    // driver sets no limit.
+    virtual int answerTimeout() const { return 0; }
+    // Why the database refused, in Portuguese ("o arquivo /x/tmk.db está danificado"), where
+    // the error tells more than the driver's text; empty otherwise.
+    virtual QString failureReason(const QSqlDatabase& db, const QSqlError& error) const;
     // True when the session must be told the till's time zone, so that the server's clock
     // reads as the till's.
     virtual bool followsTillTimeZone() const { return false; }
@@ -112,6 +121,21 @@ public:
     // The operator that tells two values apart, nulls included ("IS NOT", "IS DISTINCT FROM").
     virtual QString distinctOperator() const { return QStringLiteral("IS DISTINCT FROM"); }
 
+    // ---- Change notification between tills.
+    // How a till learns that another one committed a change to what its map shows: the
+    // server sends a notice (ChangeNotice) that the schema's notifying triggers raise, to
+    // every connection subscribed to the channel; or a dedicated connection watches the
+    // shared file's data version; or not at all (the map's periodic refresh alone).
+    enum class ChangeWatch { None, Notification, DataVersion };
+    virtual ChangeWatch changeWatch() const { return ChangeWatch::None; }
+    // Subscribes an open connection to the notices' channel; false when the driver
+    // refuses. Only for a kind that notifies.
+    virtual bool subscribeToChanges(QSqlDatabase& db) const;
+    // The statement of a notifying trigger's body that sends one notice for each row of a
+    // selection with the columns CDFILIAL, CDLOJA and NRMESA (the last two may be null),
+    // naming the schema table that changed. AppError for a kind that does not notify.
+    virtual QString notifyStatement(const QString& selection, const QString& table) const;
+
 protected:
     DbDialect(DbKind kind, QString name, QString folder, QString driver);
     // True when a connection text's Provider (upper-cased) names this kind.
@@ -120,6 +144,8 @@ protected:
     virtual void setUp(QSqlDatabase& db, const ConnectionText& text) const = 0;
     // Checks what the text must give before anything is set up; AppError when it lacks it.
     virtual void check(const ConnectionText& text) const;
+    // Makes a connection set up by setUp open its database file only if it exists.
+    virtual void openExistingOnly(QSqlDatabase& /*db*/) const {}
 
 private:
     DbKind kind_;

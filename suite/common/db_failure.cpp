@@ -2,6 +2,7 @@
 
 #include "external/common.h"
 #include "platform/database_error.h"
+#include "suite/common/common_log.h"
 #include "suite/common/db_dialect.h"
 
 #include <QRegularExpression>
@@ -33,11 +34,31 @@ bool isConnectionLost(const QSqlDatabase& db, const QSqlError& error) {
     return lost.match(error.text()).hasMatch();
 }
 
+QString withFailureReason(const QString& message, const QSqlDatabase& db, const QSqlError& error) {
+    QString reason;
+    try {
+        reason = DbDialect::of(db).failureReason(db, error);
+    } catch (const std::exception&) {
+        return message;
+    }
+    if (reason.isEmpty()) {
+        return message;
+    }
+    const QString sentence = message.endsWith(QLatin1Char('.')) ? message.chopped(1) : message;
+    return sentence + QStringLiteral(": ") + reason + QLatin1Char('.');
+}
+
 void throwDatabaseError(const QString& message, const QString& statement, const QSqlDatabase& db,
                         const QSqlError& error) {
-    const bool lost = isConnectionLost(db, error);
-    throw DatabaseError(lost ? QStringLiteral("Sem conexão com o banco de dados.") : message,
-                        statement, error.text(), lost);
+    if (isConnectionLost(db, error)) {
+        throw DatabaseError(QStringLiteral("Sem conexão com o banco de dados."), statement,
+                            error.text(), true);
+    }
+    const QString full = withFailureReason(message, db, error);
+    if (full != message) {
+        qCWarning(lcSuiteCommon).noquote() << full << "-" << statement << "-" << error.text();
+    }
+    throw DatabaseError(full, statement, error.text(), false);
 }
 
 QString connectionDescription(const QSqlDatabase& db) {

@@ -37,10 +37,10 @@ void TryConnect(QSqlDatabase& db) {
         qCWarning(lcSuiteCommon) << "connection lost, reopening:" << connectionDescription(db);
         db.close();
     }
-    if (!db.open()) {
-        const QString driverText = db.lastError().text();
+    QString failure;
+    if (!openDatabase(db, failure)) {
         throw AppError(QStringLiteral("Não foi possível conectar ao banco de dados %1: %2")
-                           .arg(connectionDescription(db), driverText));
+                           .arg(connectionDescription(db), failure));
     }
     SetADODBSession(db);
 }
@@ -56,10 +56,19 @@ void SetADODBSession(QSqlDatabase& db) {
     for (const QString& statement : statements) {
         QSqlQuery q(db);
         if (!q.exec(statement)) {
-            throwDatabaseError(QStringLiteral("Não foi possível preparar a sessão do banco de "
-                                              "dados %1.")
-                                   .arg(dialect.name()),
-                               QStringLiteral("session"), db, q.lastError());
+            // A connection without its session is not used: closed, it is opened again (and
+            // whatever the failed step left open, a transaction say, goes with it).
+            const QSqlError error = q.lastError();
+            q.finish();
+            try {
+                throwDatabaseError(QStringLiteral("Não foi possível preparar a sessão do banco "
+                                                  "de dados %1.")
+                                       .arg(dialect.name()),
+                                   QStringLiteral("session"), db, error);
+            } catch (const DatabaseError&) {
+                db.close();
+                throw;
+            }
         }
         q.finish();
     }

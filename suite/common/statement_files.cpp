@@ -40,7 +40,88 @@ QString textFor(const StatementFiles& files, const DbDialect& dialect, const Sta
     return {};
 }
 
+// Reads a comment as Qt's placeholder parser reads any part of a statement: a quote opens a
+// text up to the same quote ("[" up to "]"), and outside one a ':' not after another ':' and
+// followed by a letter, digit or '_' starts a parameter name. Gives the line (from 0 within the
+// comment) and what it found.
+std::optional<CommentFault> readAsQtDoes(const QString& comment) {
+    const auto nameChar = [](QChar ch) {
+        const char16_t u = ch.unicode();
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+               u == '_';
+    };
+    QChar closing;
+    int line = 0;
+    int openedOn = 0;
+    QChar opened;
+    for (qsizetype i = 0; i < comment.size(); ++i) {
+        const QChar ch = comment.at(i);
+        if (ch == QLatin1Char('\n')) {
+            ++line;
+        }
+        if (!closing.isNull()) {
+            if (ch == closing) {
+                closing = QChar();
+            }
+            continue;
+        }
+        if (ch == QLatin1Char(':') && (i == 0 || comment.at(i - 1) != QLatin1Char(':')) &&
+            i + 1 < comment.size() && nameChar(comment.at(i + 1))) {
+            qsizetype end = i + 1;
+            while (end < comment.size() && nameChar(comment.at(end))) {
+                ++end;
+            }
+            return CommentFault{
+                line, QStringLiteral("o nome de parâmetro %1").arg(comment.mid(i, end - i))};
+        }
+        if (ch == QLatin1Char('\'') || ch == QLatin1Char('"') || ch == QLatin1Char('`')) {
+            closing = ch;
+        } else if (ch == QLatin1Char('[')) {
+            closing = QLatin1Char(']');
+        }
+        if (!closing.isNull()) {
+            opened = ch;
+            openedOn = line;
+        }
+    }
+    if (!closing.isNull()) {
+        return CommentFault{openedOn, QStringLiteral("aspas sem par (%1)").arg(opened)};
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<CommentFault> commentFault(const QString& text) {
+    const qsizetype n = text.size();
+    int line = 1;
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar ch = text.at(i);
+        const bool lineComment =
+            ch == QLatin1Char('-') && i + 1 < n && text.at(i + 1) == QLatin1Char('-');
+        const bool blockComment =
+            ch == QLatin1Char('/') && i + 1 < n && text.at(i + 1) == QLatin1Char('*');
+        qsizetype end = i + 1;
+        if (ch == QLatin1Char('\'') || ch == QLatin1Char('"')) {
+            // A text or a quoted name, to its closing quote (a doubled quote closes and
+            // opens again).
+            end = text.indexOf(ch, i + 1);
+            end = end < 0 ? n : end + 1;
+        } else if (lineComment || blockComment) {
+            end = lineComment ? text.indexOf(QLatin1Char('\n'), i)
+                              : text.indexOf(QLatin1String("*/"), i + 2);
+            end = end < 0 ? n : (blockComment ? end + 2 : end);
+            if (auto fault = readAsQtDoes(text.mid(i, end - i))) {
+                fault->line += line;
+                return fault;
+            }
+        }
+        line += int(QStringView(text).mid(i, end - i).count(QLatin1Char('\n')));
+        i = end;
+    }
+    return std::nullopt;
+}
 
 StatementFiles::StatementFiles(QString root)
     : root_(std::move(root)) {}
@@ -116,6 +197,18 @@ StatementSet::StatementSet(const StatementFiles& files, const DbDialect& dialect
         const QString text = files.text(dialect.kind(), name);
         if (!text.isEmpty()) {
             texts_.insert(name, text);
+        }
+    }
+    // Refused at load rather than stripped: the texts run as they are written, and the
+    // comment to mend is named at once.
+    for (const QString& name : names()) {
+        if (const auto fault = commentFault(texts_.value(name))) {
+            throw AppError(
+                QStringLiteral("A instrução %1 das instruções %2 (texto %3) tem, na "
+                               "linha %4, um comentário com %5: o Qt lê aspas e "
+                               "parâmetros também nos comentários. Corrija o "
+                               "comentário.")
+                    .arg(name, library, dialect.name(), QString::number(fault->line), fault->what));
         }
     }
 }

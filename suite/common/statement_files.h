@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 namespace tmk {
 
@@ -82,6 +83,19 @@ private:
     mutable QMutex mutex_;
     mutable QHash<int, std::shared_ptr<const StatementSet>> loaded_;
 };
+
+// What a comment of a statement text holds that Qt would misread: Qt finds the placeholders
+// of a statement without knowing its comments, so a quote a comment leaves open turns the rest
+// of the statement into a text for Qt (its parameters go unbound, and QSQLITE has crashed on
+// it), and a parameter name in a comment is bound although the database never sees it.
+struct CommentFault {
+    int line = 0; // of the text, from 1
+    QString what; // "aspas sem par (')", "o nome de parâmetro :P_X"
+};
+// The first such fault of a statement text, if any. Comments are "--" to the end of the line
+// and "/*" to "*/" outside texts ('...') and quoted names ("..."). A comment whose quotes close
+// within it is harmless; the quotes are ', ", ` and [ ... ].
+std::optional<CommentFault> commentFault(const QString& text);
 
 // Splits a script into its statements: each ends with ';' at the end of a line; lines
 // starting with "--" are comments. The ';' is not part of the statement.

@@ -475,3 +475,65 @@ TEST(DemoTill, AFailedFirstPreparationLeavesNoDatabaseFileBehind) {
     // The next start prepares the folder as new.
     EXPECT_TRUE(prepareDemoTill(till.path(), QDateTime::currentDateTime()).demoStoreCreated);
 }
+
+// A second till of the store: prepared later against the store the first one made, with
+// its own number, printer serial and the cash opening the store records for it.
+TEST(DemoTill, ASecondTillOfTheStoreGetsItsOwnFilesAndTheStoresCashOpening) {
+    TestDatabase database(TestDatabase::Contents::Empty);
+    TMK_REQUIRE_DATABASE(database);
+    QTemporaryDir caixa1;
+    QTemporaryDir caixa2;
+    ASSERT_TRUE(caixa1.isValid() && caixa2.isValid());
+    database.writeConexaoIni(caixa1.path());
+    database.writeConexaoIni(caixa2.path());
+    const QDateTime criacao = QDateTime::currentDateTime();
+    ASSERT_TRUE(prepareDemoTill(caixa1.path(), criacao).demoStoreCreated);
+
+    // An hour later: the store is not made again, the till's files are written.
+    const TillPreparation segundo = prepareDemoTill(caixa2.path(), criacao.addSecs(3600), "002");
+    EXPECT_FALSE(segundo.demoStoreCreated);
+    EXPECT_EQ(segundo.filesWritten.size(), 10);
+
+    QSqlQuery q(database.connection());
+    ASSERT_TRUE(q.exec("SELECT DTABERCAIX FROM TURCAIXA WHERE CDFILIAL = '0001' AND CDCAIXA = "
+                       "'002' AND DTFECHCAIX IS NULL") &&
+                q.next());
+    const QDateTime abertura = TestDatabase::dialect().readDateTime(q.value(0));
+    ASSERT_TRUE(abertura.isValid());
+    ASSERT_TRUE(q.exec("SELECT COUNT(*) FROM CAIXA WHERE CDFILIAL = '0001' AND CDLOJA = '0001' "
+                       "AND CDCAIXA IN ('001', '002')") &&
+                q.next());
+    EXPECT_EQ(q.value(0).toInt(), 2);
+
+    const auto file = [&](const QString& relative) {
+        return loaded(QDir(caixa2.path()).filePath(relative));
+    };
+    const auto parametros = file("PARAMETROSKOV.CDS");
+    EXPECT_EQ(parametros->fieldByName("CDCAIXA").asString(), "002");
+    EXPECT_EQ(parametros->fieldByName("NRSERIEIMP").asString(), "SIM0000002");
+    EXPECT_EQ(parametros->fieldByName("DTABERCAIXA").asDateTime(), abertura);
+    const auto aberturaCaixa = file(kCadastros + "AberturaCaixa.cds");
+    EXPECT_EQ(aberturaCaixa->fieldByName("CDCAIXA").asString(), "002");
+    EXPECT_EQ(aberturaCaixa->fieldByName("DTABERCAIXA").asDateTime(), abertura);
+    const auto ecf = file(kCadastros + "EcfCaixa.cds");
+    EXPECT_EQ(ecf->fieldByName("CDCAIXA").asString(), "002");
+    EXPECT_EQ(ecf->fieldByName("NRSERIEIMP").asString(), "SIM0000002");
+}
+
+TEST(DemoTill, ATillTheStoreDoesNotHaveIsRefusedBeforeAnythingIsWritten) {
+    const char* casos[] = {"003", "", "01", "0002", "abc"};
+    for (const char* caixa : casos) {
+        SCOPED_TRACE(caixa);
+        QTemporaryDir till;
+        ASSERT_TRUE(till.isValid());
+        try {
+            prepareDemoTill(till.path(), QDateTime::currentDateTime(), QString::fromLatin1(caixa));
+            ADD_FAILURE() << "till accepted";
+        } catch (const AppError& e) {
+            EXPECT_TRUE(e.message().contains("não existe na loja de demonstração"))
+                << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains("001 e 002")) << e.message().toStdString();
+        }
+        EXPECT_TRUE(folderContents(till.path()).isEmpty());
+    }
+}

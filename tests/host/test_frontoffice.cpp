@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -106,6 +108,44 @@ TEST(FrontOffice, ADatabaseThatIsDownIsReportedAndTheScreenStillOpens) {
     EXPECT_EQ(QImage(foto).size(), QSize(800, 600));
 }
 
+// A server that takes the connection and never answers: the host says at once what it
+// waits for, tries it once within the limit, and the screen still opens.
+TEST(FrontOffice, ASilentServerIsSaidAtOnceAndWaitedForOnlyOnce) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    QFile ini(till.filePath(QStringLiteral("Conexao.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write(QStringLiteral("[Conexao]\nProvider=QPSQL\nHost=127.0.0.1\nPort=%1\nDatabase="
+                             "restaurante\nUser ID=caixa\nPassword=x\n")
+                  .arg(server.serverPort())
+                  .toUtf8());
+    ini.close();
+    const QString foto = till.filePath(QStringLiteral("mapa.png"));
+    const HostRun run =
+        frontoffice({QStringLiteral("--till"), till.path(), QStringLiteral("--screenshot"), foto});
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QString servidor =
+        QStringLiteral("PostgreSQL em 127.0.0.1:%1 (banco restaurante)").arg(server.serverPort());
+    const qsizetype aviso = run.errors.indexOf(
+        QStringLiteral("Aguardando o servidor de banco de dados %1, por até 5 s...").arg(servidor));
+    const qsizetype falha = run.errors.indexOf(
+        QStringLiteral("Não foi possível conectar ao banco de dados %1: o servidor não respondeu "
+                       "em 5 s.")
+            .arg(servidor));
+    EXPECT_GE(aviso, 0) << run.errors.toStdString();
+    EXPECT_GT(falha, aviso) << run.errors.toStdString();
+    EXPECT_FALSE(run.errors.contains(QStringLiteral("***"))) << run.errors.toStdString();
+    int conexoes = 0;
+    while (server.waitForNewConnection(200) || server.hasPendingConnections()) {
+        delete server.nextPendingConnection();
+        ++conexoes;
+    }
+    EXPECT_EQ(conexoes, 1) << "one bounded attempt for the whole start";
+    EXPECT_EQ(QImage(foto).size(), QSize(800, 600));
+}
+
 namespace {
 
 QByteArray bytesOf(const QString& path) {
@@ -174,4 +214,33 @@ TEST(FrontOffice, AnEmptiedDatabaseIsReportedAndNothingIsInvented) {
     EXPECT_TRUE(missing.errors.contains(QStringLiteral("não existe")))
         << missing.errors.toStdString();
     EXPECT_FALSE(QFile::exists(database));
+}
+
+TEST(FrontOffice, ATillNumberTheDemoStoreDoesNotHaveIsRefusedBeforeAnythingIsMade) {
+    QTemporaryDir till;
+    ASSERT_TRUE(till.isValid());
+    const HostRun run = frontoffice(
+        {QStringLiteral("--till"), till.path(), QStringLiteral("--caixa"), QStringLiteral("007"),
+         QStringLiteral("--screenshot"), till.filePath(QStringLiteral("mapa.png"))});
+    EXPECT_EQ(run.exitCode, 2) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("O caixa \"007\" não existe na loja de "
+                                                   "demonstração")))
+        << run.errors.toStdString();
+    EXPECT_TRUE(QDir(till.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST(FrontOffice, AScreenshotDelayThatIsNotAPositiveNumberIsRefusedBeforeAnythingIsMade) {
+    for (const char* atraso : {"-1", "abc", "1.5", ""}) {
+        SCOPED_TRACE(atraso);
+        QTemporaryDir till;
+        ASSERT_TRUE(till.isValid());
+        const HostRun run = frontoffice(
+            {QStringLiteral("--till"), till.path(), QStringLiteral("--screenshot-delay"),
+             QString::fromLatin1(atraso), QStringLiteral("--screenshot"),
+             till.filePath(QStringLiteral("mapa.png"))});
+        EXPECT_EQ(run.exitCode, 2) << run.errors.toStdString();
+        EXPECT_TRUE(run.errors.contains(QStringLiteral("Espera inválida em --screenshot-delay")))
+            << run.errors.toStdString();
+        EXPECT_TRUE(QDir(till.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
 }

@@ -159,6 +159,17 @@ QStringList messageTexts(const FakeSuite& suite) {
     return texts;
 }
 
+int mapRefreshes(const FakeSuite& suite) {
+    int n = 0;
+    for (const RecordedCall& c : suite.calls(QStringLiteral("MensagemMetodo"))) {
+        if (c.text(3) == QLatin1String("getStatusMesa") &&
+            c.text(4) == QLatin1String("Cli_Qzv10040")) {
+            ++n;
+        }
+    }
+    return n;
+}
+
 QStringList ScreenOnly::mensagens() const {
     return messageTexts(suite);
 }

@@ -14,6 +14,8 @@ namespace tmk::test {
 
 // Texts of the Mensagem calls a fake suite received, in order.
 QStringList messageTexts(const FakeSuite& suite);
+// The map refreshes (DisparaAtualizacao, told by its own unit label) a fake suite saw.
+int mapRefreshes(const FakeSuite& suite);
 
 // The screen on fakes of the suite, a fixed clock and a till folder of its own,
 // without a database.

@@ -222,3 +222,73 @@ TEST_F(TableMap, AnEmptyAreaListLeavesTheAreaButtonsHiddenAndTheLayoutUnreadByTh
     }
     EXPECT_EQ(leituras, 1);
 }
+
+TEST_F(TableMap, RowsWhoseButtonNumberNamesNoButtonAreSkipped) {
+    writeParametros();
+    loja();
+    // Areas: only "01" names a button; "101" would land on sbtAmb01 and " 2" on sbtAmb02
+    // if the last two characters were taken.
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    area(QStringLiteral("101"), QStringLiteral("Cento e um"));
+    area(QStringLiteral(" 2"), QStringLiteral("Terraço"));
+    area(QStringLiteral("3"), QStringLiteral("Varanda"));
+    struct Caso {
+        const char* mesa;
+        const char* botao;
+        int desenhadaEm; // table button 1..48, 0 for none
+    };
+    const Caso casos[] = {
+        {"0001", "01", 1}, {"0002", "101", 0}, {"0003", " 3", 0},
+        {"0004", "4", 0},  {"0005", "1a", 0},  {"0006", "00", 0},
+        {"0007", "49", 0}, {"0048", "48", 48}, {"0009", "٠٩", 0}, // digits of another script
+    };
+    int posicao = 0;
+    for (const Caso& c : casos) {
+        const QString nr = QString::fromLatin1(c.mesa);
+        mesa(nr, QStringLiteral("D"), QStringLiteral("01"), 1, ++posicao);
+        sql(QStringLiteral("UPDATE ITMENUCONFTE SET NRBUTTON = :P_NRBUTTON "
+                           "WHERE CDIDENTBUTON = :P_MESA"),
+            {{QStringLiteral("P_NRBUTTON"), QString::fromUtf8(c.botao)},
+             {QStringLiteral("P_MESA"), nr}});
+    }
+    abre();
+    const auto& amb = screen().model.sbtAmb;
+    EXPECT_EQ(amb[0].caption, QStringLiteral("Salão"));
+    for (int i = 1; i < 12; ++i) {
+        EXPECT_FALSE(amb[size_t(i)].visible) << "sbtAmb" << i + 1;
+    }
+    for (int n = 1; n <= 48; ++n) {
+        const Caso* drawn = nullptr;
+        for (const Caso& c : casos) {
+            drawn = c.desenhadaEm == n ? &c : drawn;
+        }
+        EXPECT_EQ(screen().model.tcb[size_t(n - 1)].enabled, drawn != nullptr) << "tcb" << n;
+        EXPECT_EQ(caption(n), drawn ? QString::fromLatin1(drawn->mesa).right(2) : QString())
+            << "tcb" << n;
+    }
+}
+
+TEST_F(TableMap, AnAreaNumberIsNeverReadAsAPlaceholderOfThePageFilter) {
+    writeParametros();
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    // Area "1" on page 1, and an area whose number holds the filter's placeholders.
+    mesa(QStringLiteral("0001"), QStringLiteral("D"), QStringLiteral("1"), 1, 1);
+    mesa(QStringLiteral("0002"), QStringLiteral("D"), QStringLiteral("%2"), 1, 2);
+    mesa(QStringLiteral("0003"), QStringLiteral("D"), QStringLiteral("'%1"), 1, 3);
+    abre();
+    struct Caso {
+        const char* area;
+        int botao; // the one table button drawn, 0 for none
+    };
+    const Caso casos[] = {{"%2", 2}, {"'%1", 3}, {"%1", 0}, {"1", 1}, {"'1", 0}};
+    for (const Caso& c : casos) {
+        screen().st.NrAmbienteAtual = QString::fromLatin1(c.area);
+        screen().st.NrPaginaAtual = 1;
+        screen().MontaMenuMesa(false);
+        for (int n = 1; n <= 3; ++n) {
+            EXPECT_EQ(screen().model.tcb[size_t(n - 1)].enabled, n == c.botao)
+                << "area " << c.area << ", tcb" << n;
+        }
+    }
+}

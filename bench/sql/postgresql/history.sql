@@ -1,6 +1,6 @@
 -- The history of a store, N closed sales from the start moment on, one every 90
 -- seconds, spread over the 48 tables; each sale has one closed tab with five items.
--- Rows are written in key order, so every index grows at its end. The schema's triggers
+-- Rows are written in key order, so every index grows at its end. The triggers of the schema
 -- keep the orphan journal as they go in: sales first (each is journalled until its tab
 -- arrives), then tabs, then items, so a complete history leaves the journal empty.
 -- The tables are emptied in the same transaction first, so that a server with minimal
@@ -34,7 +34,7 @@ SELECT '0001', lpad(CAST(I AS VARCHAR), 15, '0'), lpad(CAST(I AS VARCHAR), 10, '
 -- observation on its first item and a component of it; on every twentieth an
 -- observation of that component, a promotion of the tab, a withdrawn item, an app
 -- payment already taken into the fiscal sale and a reservation of the table for the
--- sale's day (served, or still pending on every two hundredth); on every fiftieth the
+-- day of the sale (served, or still pending on every two hundredth); on every fiftieth the
 -- loyalty points spent on its second item.
 INSERT INTO VENDA (CDFILIAL, CDCAIXA, NRSEQVENDA, CDLOJA, NRVENDAREST, NRMESA, CDVENDEDOR,
                    CDOPERADOR, DTVENDA, IDSITUVENDA, IDTIPOVENDA, VRTOTVENDA)

@@ -233,5 +233,36 @@ TEST(DbDialect, ResultColumnsAreNamedAsTheStatementsWriteThem) {
               QStringLiteral("NrMesa"));
 }
 
+TEST(DbDialect, HowEachKindTellsTheTillsOfChanges) {
+    using W = DbDialect::ChangeWatch;
+    struct Case {
+        DbKind kind;
+        W watch;
+    };
+    const Case cases[] = {{DbKind::SQLite, W::DataVersion},
+                          {DbKind::PostgreSQL, W::Notification},
+                          {DbKind::SqlServer, W::None},
+                          {DbKind::Oracle, W::None}};
+    for (const Case& c : cases) {
+        const DbDialect& d = DbDialect::forKind(c.kind);
+        SCOPED_TRACE(d.name().toStdString());
+        EXPECT_EQ(d.changeWatch(), c.watch);
+        if (c.watch == W::Notification) {
+            const QString s = d.notifyStatement(QStringLiteral("SELECT 1"), QStringLiteral("MESA"));
+            EXPECT_TRUE(s.contains(QStringLiteral("pg_notify('tmk_mudancas'"))) << s.toStdString();
+            EXPECT_TRUE(s.contains(QStringLiteral("'MESA'"))) << s.toStdString();
+            EXPECT_TRUE(s.contains(QStringLiteral("(SELECT 1) X"))) << s.toStdString();
+        } else {
+            // A kind that does not notify has no statement for it, and no subscription.
+            EXPECT_NE(appErrorOf([&] {
+                          d.notifyStatement(QStringLiteral("SELECT 1"), QStringLiteral("MESA"));
+                      }),
+                      QStringLiteral("(no error)"));
+            QSqlDatabase none;
+            EXPECT_FALSE(d.subscribeToChanges(none));
+        }
+    }
+}
+
 } // namespace
 } // namespace tmk

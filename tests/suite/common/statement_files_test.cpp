@@ -8,6 +8,7 @@
 #include "tests/support/statement_checks.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -150,6 +151,85 @@ TEST(LibraryStatements, TheCommonLibraryHasEveryTextOfEveryKind) {
                   d.followsTillTimeZone())
             << d.name().toStdString();
     }
+}
+
+// Qt finds placeholders without knowing comments: a comment that leaves a quote open or names
+// a parameter is found, with its line; texts and quoted names are not comments.
+TEST(CommentFault, QuotesLeftOpenAndParameterNamesInComments) {
+    struct Caso {
+        const char* text;
+        int line; // 0: nothing to refuse
+        const char* what;
+    };
+    const Caso casos[] = {
+        {"SELECT 1 -- it's the first\nFROM T WHERE A = :P_A", 1, "aspas sem par (')"},
+        {"SELECT 1\nFROM T\n/* the owner's\n   name */ WHERE A = :P_A", 3, "aspas sem par (')"},
+        {"SELECT 1\n/* one\n   two's */ FROM T", 3, "aspas sem par (')"},
+        {"-- \"aberto\nSELECT :P_A", 1, "aspas sem par (\")"},
+        {"-- `aberto\nSELECT :P_A", 1, "aspas sem par (`)"},
+        {"-- [opcional\nSELECT :P_A", 1, "aspas sem par ([)"},
+        {"SELECT 1 -- binds :P_CDFILIAL\n", 1, "o nome de parâmetro :P_CDFILIAL"},
+        {"SELECT 1\n\n-- after 10:30\n", 3, "o nome de parâmetro :30"},
+        {"SELECT 'a\nb' -- it's\n", 2, "aspas sem par (')"},
+        // Clean: quotes that close within their comment, texts and names holding "--".
+        {"-- the tab list (\"_0001_0002_\")\nSELECT :P_A", 0, ""},
+        {"-- [opcional] e 'citado'\nSELECT :P_A", 0, ""},
+        {"SELECT 'it''s -- no comment' FROM T WHERE A = :P_A", 0, ""},
+        {"SELECT \"A--B\" FROM T -- a::int and \"x:y\"", 0, ""},
+        {"SELECT '/* no comment' FROM T WHERE A = :P_A -- end", 0, ""},
+        {"SELECT 1 --", 0, ""},
+        {"", 0, ""},
+    };
+    for (const Caso& c : casos) {
+        const auto fault = commentFault(QString::fromUtf8(c.text));
+        if (c.line == 0) {
+            EXPECT_FALSE(fault.has_value()) << c.text << " -> " << fault->what.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(fault.has_value()) << c.text;
+        EXPECT_EQ(fault->line, c.line) << c.text;
+        EXPECT_EQ(fault->what, QString::fromUtf8(c.what)) << c.text;
+    }
+}
+
+TEST(StatementSet, ACommentQtWouldMisreadIsRefusedWhenTheLibraryLoads) {
+    Folder folder;
+    folder.add("sqlite", "boa", "-- the list (\"_0001_\")\nSELECT :P_A");
+    folder.add("sqlite", "ruim", "SELECT A\n  FROM T -- the owner's table\n WHERE B = :P_B");
+    EXPECT_EQ(appErrorOf([&] {
+                  StatementSet(folder.files(), dialect(DbKind::SQLite), {{"boa", "ruim"}, {}, {}},
+                               "do teste");
+              }),
+              "A instrução ruim das instruções do teste (texto SQLite) tem, na linha 2, um "
+              "comentário com aspas sem par ('): o Qt lê aspas e parâmetros também nos "
+              "comentários. Corrija o comentário.");
+    // An optional text is checked as well.
+    EXPECT_TRUE(appErrorOf([&] {
+                    StatementSet(folder.files(), dialect(DbKind::SQLite), {{"boa"}, {}, {"ruim"}},
+                                 "do teste");
+                }).contains("A instrução ruim das instruções do teste"));
+}
+
+// Every statement file of the project reads the same to Qt and to its database.
+TEST(CommentFault, NoStatementFileOfTheProjectHasOne) {
+    const QDir root(QStringLiteral(TMK_SOURCE_DIR));
+    int checked = 0;
+    QDirIterator it(root.path(), {QStringLiteral("*.sql")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = root.relativeFilePath(path);
+        if (relative.startsWith(QLatin1String("build")) || relative.startsWith(QLatin1Char('.'))) {
+            continue;
+        }
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << relative.toStdString();
+        const auto fault = commentFault(QString::fromUtf8(f.readAll()));
+        EXPECT_FALSE(fault.has_value())
+            << relative.toStdString() << ":" << fault->line << ": " << fault->what.toStdString();
+        ++checked;
+    }
+    EXPECT_GT(checked, 300);
 }
 
 TEST(SplitStatements, OneStatementPerSemicolonAtTheEndOfALine) {

@@ -1,9 +1,11 @@
 #include "external/common.h"
 #include "platform/database_error.h"
 #include "suite/common/db_dialect.h"
+#include "suite/common/db_failure.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/support/test_database.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
 #include <map>
@@ -38,7 +40,10 @@ QList<std::pair<QString, QString>> sessionSettings(DbKind kind) {
         {DbKind::PostgreSQL,
          {{"SELECT CAST(CAST('15/03/2024' AS DATE) AS TEXT)", "2024-03-15"},
           {"SHOW client_encoding", "UTF8"},
-          {"SHOW TimeZone", QString::fromUtf8(QTimeZone::systemTimeZoneId())}}},
+          {"SHOW TimeZone", QString::fromUtf8(QTimeZone::systemTimeZoneId())},
+          // A statement the server does not finish ends with an error instead of holding the
+          // till.
+          {"SHOW statement_timeout", "15s"}}},
     };
     return settings.at(kind);
 }
@@ -109,6 +114,29 @@ TEST_F(Session, TryConnectReopensAConnectionTheServerEnded) {
     EXPECT_NE(newPid, pid);
     EXPECT_EQ(scalar(db, "SELECT CAST(CAST('15/03/2024' AS DATE) AS TEXT)").toString(),
               "2024-03-15");
+}
+
+// A statement ended by the server's limit says so; the connection stays usable.
+TEST_F(Session, AStatementTheServerEndsForItsLimitSaysSo) {
+    if (!TestDatabase::dialect().hasServer()) {
+        GTEST_SKIP() << "an SQLite file has no server limit";
+    }
+    QSqlDatabase db = open();
+    QSqlQuery q(db);
+    // The till's limit, shortened here so that the test does not wait for it.
+    ASSERT_TRUE(q.exec(QStringLiteral("SET statement_timeout = '100ms'")));
+    ASSERT_FALSE(q.exec(QStringLiteral("SELECT pg_sleep(3)")));
+    const QSqlError error = q.lastError();
+    try {
+        throwDatabaseError(QStringLiteral("Erro ao ler as mesas."), QStringLiteral("mesas"), db,
+                           error);
+        FAIL() << "no error";
+    } catch (const DatabaseError& e) {
+        EXPECT_FALSE(e.connectionLost());
+        EXPECT_EQ(e.message(),
+                  "Erro ao ler as mesas: o servidor não concluiu a instrução em 15 s.");
+    }
+    EXPECT_EQ(scalar(db, QStringLiteral("SELECT 1")).toInt(), 1);
 }
 
 TEST_F(Session, TryConnectOnAnUnconfiguredConnection) {
