@@ -4,6 +4,7 @@
 #include "suite/dialogs/dialogs_query.h"
 
 #include <QDateTime>
+#include <algorithm>
 
 namespace tmk {
 
@@ -14,7 +15,10 @@ Reservations::Reservations(QSqlDatabase db, QString cdFilial, QString cdLoja)
 
 QString Reservations::hora(const QString& hhmm) {
     const QString t = hhmm.trimmed();
-    if (t.size() == 4 && t.toInt() >= 0) {
+    const bool digits = std::all_of(t.cbegin(), t.cend(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    if (t.size() == 4 && digits) {
         return t.left(2) + QLatin1Char(':') + t.right(2);
     }
     return t;

@@ -60,9 +60,8 @@ TableOpeningDialog::TableOpeningDialog(TableOpening& opening, Notice notice, QWi
     waiters_->setExclusive(true);
     int i = 0;
     for (const TableOpening::Waiter& w : waiters) {
-        QPushButton* b = touchButton(w.shortName.isEmpty() ? w.name : w.shortName,
-                                     QStringLiteral("btnVendedor") + w.code, this);
-        b->setCheckable(true);
+        QPushButton* b = touchChoiceButton(w.shortName.isEmpty() ? w.name : w.shortName,
+                                           QStringLiteral("btnVendedor") + w.code, this);
         b->setToolTip(w.name);
         b->setProperty("codigo", w.code);
         b->setMinimumWidth(kTouchKeyWidth + 40);
@@ -89,6 +88,7 @@ TableOpeningDialog::TableOpeningDialog(TableOpening& opening, Notice notice, QWi
     consumerList_->setObjectName(QStringLiteral("lstConsumidores"));
     QFont lf = consumerList_->font();
     lf.setPointSize(kTouchFontPoints - 4);
+    consumerFilter_->setFont(lf);
     consumerList_->setFont(lf);
     consumerList_->setMinimumHeight(150);
     auto* none = new QListWidgetItem(QStringLiteral("Sem consumidor"), consumerList_);

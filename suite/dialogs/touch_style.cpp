@@ -21,6 +21,18 @@ QPushButton* touchButton(const QString& caption, const QString& objectName, QWid
     return b;
 }
 
+QPushButton* touchChoiceButton(const QString& caption, const QString& objectName, QWidget* parent) {
+    QPushButton* b = touchButton(caption, objectName, parent);
+    b->setCheckable(true);
+    const QPalette p = b->palette();
+    b->setStyleSheet(QStringLiteral("QPushButton:checked { background-color: %1; color: %2; "
+                                    "border: 2px solid %3; border-radius: 3px; }")
+                         .arg(p.color(QPalette::Highlight).name(),
+                              p.color(QPalette::HighlightedText).name(),
+                              p.color(QPalette::Highlight).darker(140).name()));
+    return b;
+}
+
 QLabel* headerLabel(const QString& text, const QString& objectName, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(objectName);

@@ -1,2 +1,2 @@
--- The file's data version: it changes when any other connection commits a change.
+-- The data version of the file: it changes when any other connection commits a change.
 PRAGMA data_version

@@ -1,4 +1,4 @@
--- The active tables of a screen configuration (the store's default table left out), by
+-- The active tables of a screen configuration (the default table of the store left out), by
 -- number, with the join group each one is in.
 SELECT M.NRMESA, M.NMMESA, M.IDSTMESAAUX, MJ.NRJUNMESA
   FROM MESA M

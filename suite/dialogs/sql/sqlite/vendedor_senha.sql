@@ -1,4 +1,4 @@
--- A waiter's recorded code, enciphered password and whether active.
+-- The recorded code of a waiter, the enciphered password and whether active.
 SELECT CDVENDEDOR, CDSENHAVEN, IDATIVOVEN
   FROM VENDEDOR
  WHERE CDVENDEDOR = :P_CDVENDEDOR

@@ -1,4 +1,4 @@
--- The store's active waiters for the opening dialog, by short name.
+-- The active waiters of the store for the opening dialog, by short name.
 SELECT CDVENDEDOR, NMFANVEN, NMVENDEDOR
   FROM VENDEDOR
  WHERE COALESCE(IDATIVOVEN, 'S') = 'S'
