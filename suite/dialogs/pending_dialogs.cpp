@@ -15,10 +15,6 @@ namespace {
 
 } // namespace
 
-void SuiteDialogs::FechaConta(ClientDataSet&, QVariantList&, const QString&) {
-    notAvailable("FechaConta");
-}
-
 void SuiteDialogs::ParcialConta(QString&) {
     notAvailable("ParcialConta");
 }

@@ -29,7 +29,8 @@ class TefTerminal;
 // LogControleAcess (table LOGCONTROLEACESSO), TecladoNumerico, AbreGaveta and
 // VerificaStatusGaveta (the simulated drawer); the table dialogs AberturaMesa,
 // ControleSenhOper, CriaListReserva, CriaConsulReserva and CriaMenuMesa; the general
-// functions CriaFuncoesFiscais, RelFiscais and CriaConsultaPreco; the fiscal functions
+// functions CriaFuncoesFiscais, RelFiscais and CriaConsultaPreco; the account closing
+// FechaConta (AccountClosingDialog, AccountClosing); the fiscal functions
 // getNumeroSerieNFCe, getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and
 // DisparaImpressaoNaoFiscal (the simulated devices of suite/devices, printouts as PDF in
 // "Impressoes/"); the payment dialog Recebimento, the busy notice

@@ -323,10 +323,6 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
     QVariantList list;
     QStringList texts;
     const std::pair<const char*, std::function<void()>> calls[] = {
-        {"FechaConta",
-         [&] {
-             d.FechaConta(ds, list, "T");
-         }},
         {"ParcialConta",
          [&] {
              d.ParcialConta(s);
