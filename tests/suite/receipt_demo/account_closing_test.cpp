@@ -359,7 +359,9 @@ TEST_F(AccountClosingTest, ConfirmingPrintsTheBillAndHandsBackTheConsumer) {
     }
     const QString folder = qEnvironmentVariable("TMK_PICTURES");
     if (!folder.isEmpty()) {
-        QFile::copy(pdf, QDir(folder).filePath("conta-mesa.pdf"));
+        const QString copy = QDir(folder).filePath("conta-mesa.pdf");
+        QFile::remove(copy);
+        QFile::copy(pdf, copy);
     }
 }
 
