@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QThread>
 
 namespace tmk {
 
@@ -11,6 +12,9 @@ public:
     virtual ~Clock() = default;
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
     QDate today() const { return now().date(); }
+    // Waits that long (the pause between two checks of a sale); a stopped clock moves on
+    // instead, so tests do not wait.
+    virtual void espera(int ms) const { QThread::msleep(ulong(ms)); }
 };
 
 // A clock that stands still at a set moment until moved.
@@ -19,11 +23,12 @@ public:
     explicit FixedClock(QDateTime at)
         : at_(std::move(at)) {}
     QDateTime now() const override { return at_; }
+    void espera(int ms) const override { at_ = at_.addMSecs(ms); }
     void set(const QDateTime& at) { at_ = at; }
     void advance(qint64 seconds) { at_ = at_.addSecs(seconds); }
 
 private:
-    QDateTime at_;
+    mutable QDateTime at_;
 };
 
 } // namespace tmk

@@ -18,6 +18,8 @@
 namespace tmk {
 
 class TrdmGerMesa;
+struct RecebimentoEmCurso;
+class DevolveMesa;
 
 // The table screen: its state, datasets, message catalogue, timers and the logic of every
 // command. It draws nothing itself: the window (TfrmGerMesaView) shows its model and
@@ -216,17 +218,63 @@ public:
                                   const QString& nrComanda, const QString& dsComanda,
                                   const QString& cdNatProduto, qint32 qtCuponsRestantes);
 
+    // The success path of a verified sale: card transactions confirmed, the service charge
+    // left for the other natures, the table settled, the receipts printed.
+    void concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa);
+
+    // ---- Claiming the table (screen/receipt/table_claim.cpp).
+    // The table's state decides: "S" is claimed for this till in one conditional update,
+    // "R" is accepted only for the later coupons of this till's own series; otherwise the
+    // operator is told ("Mesa_Rec", "Mesa_N_Sol") and the flow ends with the silent abort.
+    void reservaMesa(RecebimentoEmCurso& r);
+
     // ---- Account loading and preparation (screen/receipt/account_preparation.cpp).
+    void carregaConta(RecebimentoEmCurso& r);
+    void preparaConta(RecebimentoEmCurso& r);
+    // The service charge of the items of one nature (each amount truncated to cents).
+    static double totalNatureza(ClientDataSet& itens);
+    // A pick-up password beyond the maximum restarts the day's sequence (as numbers).
+    static bool senhaAcimaDoMaximo(const QString& senha, const QString& maximo);
 
     // ---- Payment dialog and sale conclusion (screen/receipt/conclusion.cpp).
+    // The payment dialog under the busy notice; true when the payment was completed.
+    bool abreRecebimento(RecebimentoEmCurso& r);
+    // Stores the sale once: setConcluiFechamento, the access log, the app payments tied
+    // to it, the credit balance line.
+    void gravaVenda(RecebimentoEmCurso& r);
+    // Benefits and loyalty of the stored sale, once.
+    void lancaBeneficios(RecebimentoEmCurso& r);
+    // Asks the data service whether the sale is stored: "S" at once or after up to three
+    // more checks two seconds apart; an AppError otherwise.
+    void verificaVenda(RecebimentoEmCurso& r);
 
     // ---- Fiscal document, table clearing and printouts (screen/receipt/fiscal_document.cpp).
+    // NFC-e or SAT of the stored sale, once.
+    void emiteDocumentoFiscal(RecebimentoEmCurso& r);
+    // Settles the table after a recorded sale; a failure is shown and may be retried.
+    // False when the operator gave up (the table then goes back to "S").
+    bool liquidaMesa(RecebimentoEmCurso& r);
+    // The receipts of a verified sale; a failure is shown as a warning.
+    void imprimeRecebimento(RecebimentoEmCurso& r);
+    void PreencheParamImpCupNF(const QString& cdIdConsumidor, const QString& nrNaoFiscal,
+                               const QString& nrSeqVenda, const QString& senhaCupom,
+                               double vrTotalPago);
+    // nCFe and nserieSAT of the SAT's XML answer; an AppError when either is missing.
+    static void leDocumentoSat(const QString& xml, QString& nrNotaFiscalCe, QString& nrSerieSat);
 
     // ---- Failure, cancellation and clean-up of a receipt (screen/receipt/receipt_failure.cpp).
+    void abandonaRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa);
+    // Undoes a sale that did not end recorded: the coupon on the fiscal printer, the sale
+    // and what it took (app payments, benefits), the card transactions not confirmed.
+    void desfazVenda(RecebimentoEmCurso& r);
+    void ApagaCdsVenda_CdsItensCancelados();
 
     // ---- App-paid tables (screen/mobile/app_paid_tables.cpp).
 
     // ---- Mobile payment insertion (screen/mobile/mobile_payment.cpp).
+    // Rebuilds cdsMovCaixa from the table's app payments (cdsMovCaixaMob); total receives
+    // their sum. An app payment whose receipt type this till does not know is an AppError.
+    void InserePagamentoMobile(double& total);
 
     // ---- Consumer consultation (screen/mobile/consumer_query.cpp).
     void sbtConsultaConsClick();

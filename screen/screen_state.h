@@ -168,6 +168,10 @@ struct ReceiptValues {
     // The receipt e-mail address.
     QString DsEmailCupom;
 
+    // The table this till holds in "R" between the coupons of a series per product nature;
+    // empty when it holds none.
+    QString NrMesaEmRecebimento;
+
     // The table and position picked from the app-paid list.
     QString NrMesaApp;
     QString PosicaoApp;

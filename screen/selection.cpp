@@ -4,6 +4,7 @@
 // password, and one whose bill was requested goes to the receipt flow.
 #include "external/common.h"
 #include "platform/errors.h"
+#include "platform/service_result.h"
 #include "screen/ger_mesa.h"
 #include "service/map_reads.h"
 #include "service/sale_cleanup.h"
@@ -290,6 +291,17 @@ bool TfrmGerMesa::BuscaDadosMesa(const QString& nrMesa, const QString& /*naoUsad
     } catch (const std::exception& e) {
         mensagem(exceptionText(e), MsgErro);
         ok = false;
+    }
+    // A series that ended before its last coupon hands the table back.
+    if (st.NrMesaEmRecebimento == nrMesa) {
+        st.NrMesaEmRecebimento.clear();
+        const QVariant volta =
+            setStatusMesa(dm(), st.CdFilial, st.CdLoja, nrMesa, QStringLiteral("S"));
+        if (isServiceFailure(volta)) {
+            mensagem(
+                msg(QStringLiteral("MESA_N_DEVOLVIDA"), {nrMesa, serviceFailureMessage(volta)}),
+                MsgErro);
+        }
     }
     DisparaAtualizacao();
     return ok;

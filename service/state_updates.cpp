@@ -49,6 +49,18 @@ QVariant setStatusMesaSe(TrdmGerMesa& dm, const QString& cdFilial, const QString
     });
 }
 
+QVariant setRecebeMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa) {
+    return runOperation(dm, [&]() -> QVariant {
+        const bool ganhou =
+            dm.execute(QStringLiteral("acmRecebeMesa"), tableKeys(cdFilial, cdLoja, nrMesa)) > 0;
+        if (ganhou) {
+            dm.execute(QStringLiteral("acmDtHrFechMesa2"), tableKeys(cdFilial, cdLoja, nrMesa));
+        }
+        return ganhou;
+    });
+}
+
 QVariant setStatusComanda(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                           const QString& nrMesa) {
     return runOperation(dm, [&]() -> QVariant {

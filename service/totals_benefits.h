@@ -53,7 +53,7 @@ QVariant getSaldoCred(TrdmGerMesa& dm, const QString& cdCliente, const QString& 
 
 // Pending whole-table app payments ('T' or '00') of the listed tabs.
 QVariant getMovCaixaMob(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrComanda);
-// Ties the listed tabs' pending whole-table app payments recorded with 'T' to the fiscal
+// Ties the listed tabs' pending whole-table app payments ('T' or '00') to the fiscal
 // sale; a payment already in a sale keeps it.
 QVariant setMovCaixaMob(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrComanda,
                         const QString& cdCaixa, const QString& nrSeqVenda);

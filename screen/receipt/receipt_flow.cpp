@@ -1,18 +1,160 @@
-// The receipt flow of a table whose bill was requested.
+// The receipt flow of a table whose bill was requested: the table claimed, the account
+// loaded and paid, the sale concluded once and verified, its document, the table settled
+// and the receipts printed; or the table handed back whole when anything fails.
 #include "external/common.h"
+#include "platform/errors.h"
+#include "platform/service_result.h"
 #include "screen/ger_mesa.h"
+#include "screen/receipt/receipt_run.h"
+#include "service/account_lists.h"
+#include "service/state_updates.h"
+
+#include <QFile>
 
 namespace tmk {
 
-// This till does not receive payment yet: the operator is told so and the table stays as
-// it was. The series of coupons per product nature ends here, as an abandoned payment
-// ends it.
-void TfrmGerMesa::ChamaRecebimento(const QString& /*cdFilial*/, const QString& /*nrVendaRest*/,
-                                   const QString& /*listaComandas*/, const QString& /*nrMesa*/,
-                                   const QString& /*nrComanda*/, const QString& /*dsComanda*/,
-                                   const QString& /*cdNatProduto*/, qint32 /*qtCuponsRestantes*/) {
-    st.CupomPorNatureza = false;
-    comandoIndisponivel();
+namespace {
+
+// Clears the consumer of the last account and empties the coupon's datasets when the run
+// ends, however it ends.
+class FimDoRecebimento {
+public:
+    explicit FimDoRecebimento(TfrmGerMesa& tela)
+        : tela_(tela) {}
+    ~FimDoRecebimento() {
+        tela_.st.RetCdConsumidor.clear();
+        try {
+            tela_.LimpaCDS();
+        } catch (const std::exception& e) {
+            qWarning() << "receipt datasets not emptied:" << exceptionText(e);
+        }
+    }
+    FimDoRecebimento(const FimDoRecebimento&) = delete;
+    FimDoRecebimento& operator=(const FimDoRecebimento&) = delete;
+
+private:
+    TfrmGerMesa& tela_;
+};
+
+} // namespace
+
+void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVendaRest,
+                                   const QString& listaComandas, const QString& nrMesa,
+                                   const QString& nrComanda, const QString& dsComanda,
+                                   const QString& cdNatProduto, qint32 qtCuponsRestantes) {
+    RecebimentoEmCurso r;
+    r.cdFilial = cdFilial;
+    r.nrVendaRest = nrVendaRest;
+    r.listaComandas = listaComandas;
+    r.nrMesa = nrMesa;
+    r.nrComanda = nrComanda;
+    r.dsComanda = dsComanda;
+    r.cdNatProduto = cdNatProduto.trimmed() == QLatin1String("0") ? QString() : cdNatProduto;
+    r.qtCuponsRestantes = qtCuponsRestantes;
+
+    // The table is claimed before anything is read; from here on it goes back to "S"
+    // unless the run ends with a settled sale.
+    reservaMesa(r);
+    DevolveMesa mesa(*this, r);
+    const FimDoRecebimento fim(*this);
+
+    carregaConta(r);
+    preparaConta(r);
+
+    if (!abreRecebimento(r)) {
+        abandonaRecebimento(r, mesa);
+        return;
+    }
+    r.origemVenda = direto(GetOrigemVenda(dm(), r.cdFilial, r.nrVendaRest, r.nrComanda)).toString();
+
+    // The sale is stored once and its document emitted once; a sale not yet seen by the
+    // data service is checked again, not stored again.
+    try {
+        gravaVenda(r);
+        emiteDocumentoFiscal(r);
+        lancaBeneficios(r);
+        verificaVenda(r);
+    } catch (const SilentAbort&) {
+        r.falhou = true; // shown by MensagemMetodo
+    } catch (const std::exception& e) {
+        r.falhou = true;
+        r.erro = exceptionText(e);
+    }
+
+    if (r.falhou && !r.verificacaoFeita && !r.nrSeqVenda.isEmpty() && r.documentoAutorizado) {
+        // Stored and fiscally authorised: the sale is finished, not cancelled in the books
+        // while its document stays valid; what failed is told.
+        try {
+            verificaVenda(r);
+        } catch (const std::exception& e) {
+            r.erro += QStringLiteral(" ") + exceptionText(e);
+        }
+    }
+    if (!r.vendaVerificada) {
+        if (!r.erro.isEmpty()) {
+            mensagem(msg(QStringLiteral("RECEB_FALHA"), {r.nrMesa, r.erro}), MsgErro);
+        }
+        desfazVenda(r);
+        return; // the guard hands the table back
+    }
+    if (r.falhou) {
+        mensagem(msg(QStringLiteral("VENDA_FALHA_AUT"),
+                     {r.nrSeqVenda,
+                      r.erro.isEmpty() ? QStringLiteral("veja a mensagem anterior") : r.erro}),
+                 MsgAviso);
+    }
+    concluiRecebimento(r, mesa);
+}
+
+void TfrmGerMesa::concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa) {
+    // The card transactions are confirmed as soon as the sale is known to be stored,
+    // whatever happens to the printouts.
+    if (!r.dialogo.idTef.isEmpty() && !r.tefConfirmado) {
+        try {
+            suite().fiscal->FinalizaTransTef(true);
+            r.tefConfirmado = true;
+        } catch (const std::exception& e) {
+            mensagem(msg(QStringLiteral("IMPRESSAO_FALHA"), {r.nrSeqVenda, exceptionText(e)}),
+                     MsgAviso);
+        }
+    }
+    for (const char* nome : {"cdsVenda.cds", "cdsItensCancelados.cds"}) {
+        const QString caminho = st.DsDirCad + QString::fromLatin1(nome);
+        if (QFile::exists(caminho)) {
+            QFile::remove(caminho);
+        }
+    }
+    st.RetNrMesa = r.nrMesa;
+
+    // What is left of the account's service charge for the other natures.
+    if (!r.cdNatProduto.isEmpty()) {
+        cdsListaComanda.first();
+        const QString f = campo(cdsListaComanda, "CDFILIAL");
+        const QString v = campo(cdsListaComanda, "NRVENDAREST");
+        const QString c = campo(cdsListaComanda, "NRCOMANDA");
+        const double resto = r.vrTxServicoConta - r.vrTxServicoNatureza;
+        const QVariant res = AlteraVrTxServico(dm(), f, v, c, resto);
+        if (isServiceFailure(res)) {
+            mensagem(msg(QStringLiteral("RECEB_FALHA"), {r.nrMesa, serviceFailureMessage(res)}),
+                     MsgAviso);
+        }
+    }
+
+    if (liquidaMesa(r)) {
+        mesa.dispensa();
+        if (r.ultimoCupom) {
+            st.NrMesaEmRecebimento.clear();
+        }
+    } else {
+        st.CupomPorNatureza = false;
+    }
+
+    try {
+        imprimeRecebimento(r);
+    } catch (const std::exception& e) {
+        mensagem(msg(QStringLiteral("IMPRESSAO_FALHA"), {r.nrSeqVenda, exceptionText(e)}),
+                 MsgAviso);
+    }
 }
 
 } // namespace tmk

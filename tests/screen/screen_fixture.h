@@ -8,9 +8,25 @@
 
 #include <QTemporaryDir>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 namespace tmk::test {
+
+// A stopped clock that counts the waits asked of it and may act at each one.
+class WaitingClock : public FixedClock {
+public:
+    using FixedClock::FixedClock;
+    void espera(int ms) const override {
+        FixedClock::espera(ms);
+        ++esperas;
+        if (aoEsperar) {
+            aoEsperar(esperas);
+        }
+    }
+    mutable int esperas = 0;
+    std::function<void(int)> aoEsperar;
+};
 
 // Texts of the Mensagem calls a fake suite received, in order.
 QStringList messageTexts(const FakeSuite& suite);
@@ -79,7 +95,7 @@ protected:
     QString caption(int n) const;
 
     QTemporaryDir till;
-    FixedClock clock{QDateTime(QDate(2026, 12, 8), QTime(20, 0))};
+    WaitingClock clock{QDateTime(QDate(2026, 12, 8), QTime(20, 0))};
     FakeSuite suite;
     std::unique_ptr<TfrmGerMesa> screen_;
     int vendas_ = 0;

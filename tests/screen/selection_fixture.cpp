@@ -20,6 +20,10 @@ void ReceiptRecordingScreen::ChamaRecebimento(const QString& cdFilial, const QSt
     if (hook) {
         hook(int(recebimentos.size()));
     }
+    if (fluxoReal) {
+        TfrmGerMesa::ChamaRecebimento(cdFilial, nrVendaRest, listaComandas, nrMesa, nrComanda,
+                                      dsComanda, cdNatProduto, qtCuponsRestantes);
+    }
 }
 
 void SelectionTest::SetUp() {

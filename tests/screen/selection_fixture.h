@@ -20,6 +20,8 @@ public:
     };
     QList<Call> recebimentos;
     std::function<void(int call)> hook;
+    // The real flow runs after each call is recorded.
+    bool fluxoReal = false;
 
     void ChamaRecebimento(const QString& cdFilial, const QString& nrVendaRest,
                           const QString& listaComandas, const QString& nrMesa,

@@ -371,7 +371,9 @@ TEST_F(Selection, AnErrorOfTheReceiptFlowIsShownAndTheMapRefreshed) {
     EXPECT_GE(suite.count(QStringLiteral("MensagemMetodo")), 3) << "the map was refreshed";
 }
 
-TEST_F(Selection, TheReceiptPlaceholderTellsAndLeavesTheTable) {
+// The real receipt flow on a table whose items cannot be priced (no product rows): the
+// table is claimed, the empty account is told, and the table is handed back whole.
+TEST_F(Selection, AReceiptWithNothingToSellIsToldAndHandsTheTableBack) {
     mesaNoBotao(1, QStringLiteral("0008"), QStringLiteral("S"));
     const QString v = venda(QStringLiteral("0008"));
     item(v, QStringLiteral("000001"), QStringLiteral("1001"));
@@ -383,10 +385,13 @@ TEST_F(Selection, TheReceiptPlaceholderTellsAndLeavesTheTable) {
                                              QStringLiteral("0008"), QStringLiteral("000001"),
                                              QStringLiteral("RES_0008"), QStringLiteral("02"), 2);
     });
-    EXPECT_EQ(mensagens(),
-              QStringList{QStringLiteral("Comando ainda não disponível neste caixa.")});
-    EXPECT_FALSE(tela().st.CupomPorNatureza) << "the series ends here";
+    ASSERT_EQ(mensagens().size(), 1);
+    EXPECT_TRUE(mensagens().first().startsWith(
+        msg(QStringLiteral("RECEB_FALHA")).section(QStringLiteral("%s"), 0, 0)))
+        << mensagens().first().toStdString();
+    EXPECT_EQ(suite.count(QStringLiteral("Recebimento")), 0);
     EXPECT_EQ(estadoDaMesa(QStringLiteral("0008")), QStringLiteral("S"));
+    EXPECT_TRUE(tela().st.NrMesaEmRecebimento.isEmpty());
     EXPECT_EQ(count(QStringLiteral("ITCOMANDAVEN")), 2);
 }
 

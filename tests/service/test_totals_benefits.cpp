@@ -345,10 +345,10 @@ TEST_F(TotalsBenefits, AppPaymentsOfTheTabsAreReadAndOnlyWholeTableOnesTied) {
 
     const QVariant r = setMovCaixaMob(*dm, kFilial, lista, kCaixa, "900");
     EXPECT_FALSE(r.isValid()) << serviceFailureMessage(r).toStdString();
-    EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQVENDA = '900' AND CDCAIXA = '001'"), 1);
+    EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQVENDA = '900' AND CDCAIXA = '001'"), 2);
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '1' AND NRSEQVENDA = '900'"), 1);
-    // The whole-table payment recorded with '00' stays pending.
-    EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '2' AND NRSEQVENDA IS NULL"), 1);
+    // The whole-table payment recorded with '00' is read and tied the same way.
+    EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '2' AND NRSEQVENDA = '900'"), 1);
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '3' AND NRSEQVENDA IS NULL"), 1);
     EXPECT_EQ(count("MOVCAIXAMOB", "NRSEQMOVMOB = '5' AND NRSEQVENDA = '77'"), 1);
 }

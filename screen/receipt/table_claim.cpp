@@ -1,0 +1,93 @@
+// Claiming a table for the receipt and handing it back when the receipt does not end
+// with a settled sale.
+#include "platform/errors.h"
+#include "platform/service_result.h"
+#include "screen/ger_mesa.h"
+#include "screen/receipt/receipt_run.h"
+#include "service/map_reads.h"
+#include "service/state_updates.h"
+
+#include <QLoggingCategory>
+
+namespace tmk {
+
+QString campo(ClientDataSet& cds, const char* coluna) {
+    if (!cds.active() || cds.isEmpty()) {
+        return {};
+    }
+    return cds.fieldByName(QString::fromLatin1(coluna)).asString().trimmed();
+}
+
+QVariant direto(const QVariant& resultado) {
+    if (isServiceFailure(resultado)) {
+        throw AppError(serviceFailureMessage(resultado));
+    }
+    return resultado;
+}
+
+void TfrmGerMesa::reservaMesa(RecebimentoEmCurso& r) {
+    carrega(cdsStatusMesas, getStatusMesa(dm(), r.cdFilial, st.CdLoja, st.NrConfTela),
+            QStringLiteral("getStatusMesa"), {r.cdFilial, st.CdLoja, st.NrConfTela});
+    if (!cdsStatusMesas.locate(QStringLiteral("NRMESA"), r.nrMesa)) {
+        mensagem(msg(QStringLiteral("Mesa_N_Sol")), MsgErro);
+        abortSilently();
+    }
+    const QString estado = campo(cdsStatusMesas, "IDSTMESAAUX");
+    if (estado == QLatin1String("S")) {
+        // One conditional update: of two tills touching the table at once, one wins.
+        const QVariant ganhou =
+            servico(setRecebeMesa(dm(), r.cdFilial, st.CdLoja, r.nrMesa),
+                    QStringLiteral("setRecebeMesa"), {r.cdFilial, st.CdLoja, r.nrMesa});
+        if (!ganhou.toBool()) {
+            mensagem(msg(QStringLiteral("Mesa_Rec")), MsgErro);
+            abortSilently();
+        }
+        st.NrMesaEmRecebimento = r.nrMesa;
+        return;
+    }
+    if (estado == QLatin1String("R")) {
+        if (st.CupomPorNatureza && st.NrMesaEmRecebimento == r.nrMesa) {
+            return; // a later coupon of this till's own series
+        }
+        mensagem(msg(QStringLiteral("Mesa_Rec")), MsgErro);
+        abortSilently();
+    }
+    mensagem(msg(QStringLiteral("Mesa_N_Sol")), MsgErro);
+    abortSilently();
+}
+
+DevolveMesa::DevolveMesa(TfrmGerMesa& tela, const RecebimentoEmCurso& r)
+    : tela_(tela)
+    , cdFilial_(r.cdFilial)
+    , nrMesa_(r.nrMesa) {}
+
+DevolveMesa::~DevolveMesa() {
+    devolve();
+}
+
+void DevolveMesa::devolve() {
+    if (!ativo_) {
+        return;
+    }
+    ativo_ = false;
+    tela_.st.NrMesaEmRecebimento.clear();
+    try {
+        const QVariant r =
+            setStatusMesa(tela_.dm(), cdFilial_, tela_.st.CdLoja, nrMesa_, QStringLiteral("S"));
+        if (isServiceFailure(r)) {
+            tela_.mensagem(
+                tela_.msg(QStringLiteral("MESA_N_DEVOLVIDA"), {nrMesa_, serviceFailureMessage(r)}),
+                MsgErro);
+        }
+    } catch (const std::exception& e) {
+        try {
+            tela_.mensagem(
+                tela_.msg(QStringLiteral("MESA_N_DEVOLVIDA"), {nrMesa_, exceptionText(e)}),
+                MsgErro);
+        } catch (...) {
+            qWarning() << "table" << nrMesa_ << "not handed back:" << exceptionText(e);
+        }
+    }
+}
+
+} // namespace tmk
