@@ -286,6 +286,9 @@ Q_SIGNALS:
     void raiseRequested(); // bring the window and the application to the front
 
 private:
+    // screen/table_map.cpp: the page-wide reads of MontaMenuMesa
+    class LeituraPagina;
+
     // screen/ger_mesa.cpp
     void setCommand(const QString& name, bool enabled, bool visible = true);
 

@@ -8,6 +8,8 @@
 #include "service/map_reads.h"
 
 #include <QLoggingCategory>
+#include <QSet>
+#include <vector>
 
 Q_DECLARE_LOGGING_CATEGORY(lcScreen)
 
@@ -117,6 +119,90 @@ void TfrmGerMesa::LimpaMenuMesa() {
     Q_EMIT changed();
 }
 
+// What the page needs beyond the table states, read for the whole store at once and
+// only when a table of the page needs it: the page costs the same few round trips
+// however many tables it shows.
+class TfrmGerMesa::LeituraPagina {
+public:
+    explicit LeituraPagina(TfrmGerMesa& tela)
+        : tela_(tela) {}
+
+    // The time of the last order of the table's open sales (a sale counts when its
+    // number is part of the table's), else the time its open sale was opened.
+    QDateTime ultimoPedido(const QString& mesa) {
+        if (!vendasLidas_) {
+            leVendas();
+        }
+        QDateTime ultimo;
+        for (const VendaAberta& v : vendas_) {
+            if (!v.mesa.isEmpty() && mesa.contains(v.mesa) && v.ultimoPedido.isValid() &&
+                (!ultimo.isValid() || v.ultimoPedido > ultimo)) {
+                ultimo = v.ultimoPedido;
+            }
+        }
+        if (ultimo.isValid()) {
+            return ultimo;
+        }
+        for (const VendaAberta& v : vendas_) {
+            if (v.mesa == mesa) {
+                return v.abertura;
+            }
+        }
+        return {};
+    }
+
+    // Whether the table belongs to a join group. A failed read is logged and the
+    // tables drawn as not joined.
+    bool agrupada(const QString& mesa) {
+        if (!juncoesLidas_) {
+            leJuncoes();
+        }
+        return agrupadas_.contains(mesa);
+    }
+
+private:
+    struct VendaAberta {
+        QString mesa;
+        QDateTime abertura;
+        QDateTime ultimoPedido;
+    };
+
+    void leVendas() {
+        vendasLidas_ = true;
+        ScreenState& st = tela_.st;
+        ClientDataSet& cds = tela_.cdsUltimaVenda;
+        tela_.carrega(cds, getUltimaVendaMesas(tela_.dm(), st.CdFilial, st.CdLoja),
+                      QStringLiteral("getUltimaVenda"), {st.CdFilial, st.CdLoja});
+        for (cds.first(); !cds.eof(); cds.next()) {
+            const Field abertura = cds.fieldByName(QStringLiteral("DTHRABERMESA"));
+            const Field ultimo = cds.fieldByName(QStringLiteral("DTULTIMAVENDA"));
+            vendas_.push_back({cds.fieldByName(QStringLiteral("NRMESA")).asString(),
+                               abertura.isNull() ? QDateTime() : abertura.asDateTime(),
+                               ultimo.isNull() ? QDateTime() : ultimo.asDateTime()});
+        }
+    }
+
+    void leJuncoes() {
+        juncoesLidas_ = true;
+        ScreenState& st = tela_.st;
+        const QVariant resultado = getMesasJuncaoLoja(tela_.dm(), st.CdFilial, st.CdLoja);
+        if (isServiceFailure(resultado)) {
+            qCWarning(lcScreen) << "getMesasJuncaoLoja failed:" << serviceFailureMessage(resultado);
+            return;
+        }
+        const DataPacket mesas = resultado.value<DataPacket>();
+        for (int i = 0; i < mesas.rowCount(); ++i) {
+            agrupadas_.insert(mesas.value(i, QStringLiteral("NRMESA")).toString());
+        }
+    }
+
+    TfrmGerMesa& tela_;
+    bool vendasLidas_ = false;
+    bool juncoesLidas_ = false;
+    std::vector<VendaAberta> vendas_;
+    QSet<QString> agrupadas_;
+};
+
 void TfrmGerMesa::MontaMenuMesa(bool recarrega) {
     if (recarrega) {
         carrega(cdsConfigMesa, getConfigMesa(dm(), st.CdFiliConfTe, st.NrConfTela),
@@ -133,6 +219,7 @@ void TfrmGerMesa::MontaMenuMesa(bool recarrega) {
                 .arg(filterLiteral(st.NrAmbienteAtual), QString::number(st.NrPaginaAtual)));
         cdsConfigMesa.setFiltered(true);
         const bool idle = !st.NrMinSemCons.trimmed().isEmpty();
+        LeituraPagina pagina(*this);
         for (cdsConfigMesa.first(); !cdsConfigMesa.eof(); cdsConfigMesa.next()) {
             const int n =
                 buttonNumber(QStringLiteral("tcb") +
@@ -150,16 +237,8 @@ void TfrmGerMesa::MontaMenuMesa(bool recarrega) {
                                       ClientDataSet::LocateOption::CaseInsensitive)) {
                 const QString estado =
                     cdsStatusMesas.fieldByName(QStringLiteral("IDSTMESAAUX")).asString();
-                bool ocioso = false;
-                if (estado == QLatin1String("O") && idle) {
-                    carrega(cdsUltimaVenda, getUltimaVenda(dm(), st.CdFilial, st.CdLoja, mesa),
-                            QStringLiteral("getUltimaVenda"), {st.CdFilial, st.CdLoja, mesa});
-                    cdsUltimaVenda.first();
-                    const Field ultima =
-                        cdsUltimaVenda.fieldByName(QStringLiteral("DTULTIMAVENDA"));
-                    ocioso = !cdsUltimaVenda.isEmpty() && !ultima.isNull() &&
-                             TempoSemPedido(ultima.asDateTime());
-                }
+                const bool ocioso = estado == QLatin1String("O") && idle &&
+                                    TempoSemPedido(pagina.ultimoPedido(mesa));
                 b.picture = pictureFor(estado, VerificaReserva(mesa), ocioso);
             }
             b.textColor =
@@ -169,8 +248,8 @@ void TfrmGerMesa::MontaMenuMesa(bool recarrega) {
             b.fontSize = fonte > 0 ? fonte : 8;
             const QString legenda =
                 cdsConfigMesa.fieldByName(QStringLiteral("DSBUTTON")).asString();
-            b.caption = StatusAgrup(mesa).isEmpty() ? legenda
-                                                    : QLatin1Char('(') + legenda + QLatin1Char(')');
+            b.caption =
+                pagina.agrupada(mesa) ? QLatin1Char('(') + legenda + QLatin1Char(')') : legenda;
         }
     }
     model.tcb = botoes;

@@ -103,6 +103,10 @@ private:
     }
 
     bool open() {
+        // The till has just waited for this server in vain: no second wait of its own.
+        if (s_.notBefore.isValid() && QDateTime::currentDateTime() < s_.notBefore) {
+            return false;
+        }
         try {
             db_ = openConnection(s_.connectionText, s_.connectionName);
             SetADODBSession(db_);

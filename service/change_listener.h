@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -19,6 +20,7 @@ struct ChangeListenerSettings {
     QString cdLoja;
     int watchdogMs = 2000; // how often the connection is checked (and reopened)
     int pollMs = 250;      // how often the data version is read
+    QDateTime notBefore;   // a server that just did not answer is not tried before then
 };
 
 // Listens for the changes other tills commit to the map of one branch and store, on a

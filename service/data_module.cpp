@@ -88,6 +88,7 @@ ChangeListener& TrdmGerMesa::changeListener(const QString& cdFilial, const QStri
     }
     settings.cdFilial = cdFilial;
     settings.cdLoja = cdLoja;
+    settings.notBefore = serverRetryMoment(connectionText_);
     listener_.reset();
     listener_ = std::make_unique<ChangeListener>(settings);
     QObject::connect(listener_.get(), &ChangeListener::reconnected, listener_.get(),

@@ -104,6 +104,18 @@ QVariant getMesaJuncao(TrdmGerMesa& dm, const QString& cdFilial, const QString& 
     });
 }
 
+QVariant getUltimaVendaMesas(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja) {
+    return singlePacket(
+        dm, QStringLiteral("adqUltimaVendaMesas"),
+        {{QStringLiteral("P_CDFILIAL"), cdFilial}, {QStringLiteral("P_CDLOJA"), cdLoja}});
+}
+
+QVariant getMesasJuncaoLoja(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja) {
+    return singlePacket(
+        dm, QStringLiteral("adqMesasJuncaoLoja"),
+        {{QStringLiteral("P_CDFILIAL"), cdFilial}, {QStringLiteral("P_CDLOJA"), cdLoja}});
+}
+
 QVariant getStatusPosicoes(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                            const QString& nrMesa) {
     return singlePacket(dm, QStringLiteral("adqStatusPosicoes"),

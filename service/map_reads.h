@@ -27,6 +27,12 @@ QVariant getBuscaComandas(TrdmGerMesa& dm, const QString& cdFilial, const QStrin
                           const QString& nrMesa);
 QVariant getMesaJuncao(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                        const QString& nrMesa);
+// Page-wide companions of getUltimaVenda and getMesaJuncao, so the map is drawn in a
+// fixed number of round trips: every open sale of the store (NRMESA, DTHRABERMESA and
+// DTULTIMAVENDA, the time of its last order), and every table of the store that belongs
+// to a join group (NRMESA).
+QVariant getUltimaVendaMesas(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja);
+QVariant getMesasJuncaoLoja(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja);
 QVariant getStatusPosicoes(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                            const QString& nrMesa);
 // The highest seat position ordered on the table's open sale in the store (a text, empty

@@ -118,6 +118,14 @@ bool openDatabase(QSqlDatabase& db, QString& failure) {
     return false;
 }
 
+QDateTime serverRetryMoment(const QString& connectionText) {
+    const DbDialect& dialect = DbDialect::forConnectionText(connectionText);
+    if (dialect.answerTimeout() <= 0) {
+        return {};
+    }
+    return retryMoment(dialect.describe(ConnectionText::parse(connectionText)));
+}
+
 // The common library's statements of the dialect are checked before the connection is made.
 QSqlDatabase configureConnection(const QString& connectionText, const QString& connectionName,
                                  DatabaseFile file) {

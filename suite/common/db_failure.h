@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -26,6 +27,11 @@ QString withFailureReason(const QString& message, const QSqlDatabase& db, const 
 // not answer in that time is not waited for again for a few seconds. On failure, gives the
 // reason for the operator (never the password): the dialect's, or the driver's text.
 bool openDatabase(QSqlDatabase& db, QString& failure);
+
+// Until when a server that did not answer is not waited for again (invalid when it
+// answered or was never tried). Read on the application's thread, where the attempts of
+// the host and of the module are recorded.
+QDateTime serverRetryMoment(const QString& connectionText);
 
 // "PostgreSQL em 127.0.0.1:5432 (banco restaurante)", "SQLite no arquivo /x/tmk.db":
 // the server of a connection for messages (never the password).

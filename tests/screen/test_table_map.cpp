@@ -1,3 +1,4 @@
+#include "service/map_reads.h"
 #include "tests/screen/screen_fixture.h"
 
 using namespace tmk;
@@ -291,4 +292,53 @@ TEST_F(TableMap, AnAreaNumberIsNeverReadAsAPlaceholderOfThePageFilter) {
                 << "area " << c.area << ", tcb" << n;
         }
     }
+}
+
+// A full page of occupied tables is drawn in a fixed handful of round trips, with the
+// pictures and captions the per-table reads give: a sale counts for every table whose
+// number contains its own, and a table without orders counts from its opening.
+TEST_F(TableMap, AFullPageIsDrawnInAFewRoundTripsAsThePerTableReadsDrawIt) {
+    writeParametros({{QStringLiteral("NRMINSEMCONS"), QStringLiteral("30")}});
+    loja();
+    area(QStringLiteral("01"), QStringLiteral("Salão"));
+    for (int n = 1; n <= 48; ++n) {
+        const QString nr = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
+        mesa(nr, QStringLiteral("O"), QStringLiteral("01"), 1, n);
+        if (n % 4 == 0) {
+            vendaAberta(nr, agora().addSecs(-3 * 3600)); // nothing ordered yet
+        } else if (n % 4 != 3) {
+            vendaAberta(nr, agora().addSecs(-3 * 3600), {agora().addSecs(-60 * (n % 2 ? 45 : 5))});
+        }
+    }
+    // A sale of table "01" counts for every table whose number contains "01".
+    vendaAberta(QStringLiteral("01"), agora().addSecs(-3 * 3600), {agora().addSecs(-50 * 60)});
+    juncao(QStringLiteral("1"), {QStringLiteral("0046"), QStringLiteral("0047")});
+    abre();
+
+    const quint64 antes = dm->statementsRun();
+    screen().DisparaAtualizacao();
+    EXPECT_LE(dm->statementsRun() - antes, 5u);
+
+    int ociosas = 0;
+    for (int n = 1; n <= 48; ++n) {
+        const QString nr = QStringLiteral("%1").arg(n, 4, 10, QLatin1Char('0'));
+        const DataPacket ultima =
+            getUltimaVenda(*dm, QStringLiteral("0001"), QStringLiteral("0001"), nr)
+                .value<DataPacket>();
+        const QVariant quando =
+            ultima.rowCount() ? ultima.value(0, QStringLiteral("DTULTIMAVENDA")) : QVariant();
+        const bool ociosa =
+            quando.toDateTime().isValid() && quando.toDateTime().secsTo(agora()) >= 30 * 60;
+        ociosas += ociosa;
+        EXPECT_EQ(picture(n), ociosa ? QStringLiteral("imgSemCons") : QStringLiteral("imgOcupada"))
+            << nr.toStdString();
+        const bool agrupada = getMesaJuncao(*dm, QStringLiteral("0001"), QStringLiteral("0001"), nr)
+                                  .value<DataPacket>()
+                                  .rowCount() > 0;
+        EXPECT_EQ(caption(n).startsWith(QLatin1Char('(')), agrupada) << nr.toStdString();
+    }
+    // Both kinds of table are on the page, so the comparison means something.
+    EXPECT_GT(ociosas, 5);
+    EXPECT_LT(ociosas, 40);
+    EXPECT_EQ(caption(46), QStringLiteral("(46)"));
 }
