@@ -109,8 +109,10 @@ public:
     virtual void ParcialConta(QString& nrMesa) = 0;
     virtual void CancelaProduto(const QString& nrComanda, const QString& dsComanda,
                                 const QString& tipo, const QString& nrMesa) = 0;
-    // In/out: the new operator's name is left in nmOperador.
-    virtual void TrocaOperadorCaixa(QString& nmOperador) = 0;
+    // Operator change. True when another operator signed in: the till's operator file then
+    // holds the new operator and the name is left in nmOperador; false (nothing changed)
+    // when the operator gave up.
+    virtual bool TrocaOperadorCaixa(QString& nmOperador) = 0;
     // values has 14 elements; retorno 0..9, element 6 = confirmed e-mail.
     virtual void CriaInfAdicional(const QVariantList& values, QVariantList& retorno) = 0;
     // Consumer search; the 26 further texts are out-values.

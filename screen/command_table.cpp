@@ -1,5 +1,5 @@
 // The screen's command table: every key and every command button, and the command each
-// one runs. A command built later only takes the place of comandoIndisponivel in its row.
+// one runs.
 #include "screen/command_table.h"
 
 #include "external/common.h"
@@ -37,17 +37,17 @@ const CommandRoute kRoutes[] = {
     {"sbtMenu", Qt::Key_O, Alt, Habilitado, &T::sbtMenuClick},
     {"sbtReserva", Qt::Key_R, Alt, Habilitado, &T::sbtReservaClick},
     {"sbtConsultaPreco", Qt::Key_F5, Qualquer, Habilitado, &T::sbtConsultaPrecoClick},
-    {"sbpTeclado", Qt::Key_T, Alt, Habilitado, &T::comandoIndisponivel},
-    {"spbFecha", Qt::Key_F, Alt, Habilitado, &T::comandoIndisponivel},
-    {"sbpParcial", Qt::Key_P, Alt, Habilitado, &T::comandoIndisponivel},
-    {"sbtPedidos", Qt::Key_B, Alt, Sempre, &T::comandoIndisponivel},
-    {"sbtNPessoas", Qt::Key_A, Alt, Habilitado, &T::comandoIndisponivel},
-    {"sbtLiberarMesa", Qt::Key_L, Alt, Habilitado, &T::comandoIndisponivel},
-    {"sbtCancelaItem", Qt::Key_I, Alt, Habilitado, &T::comandoIndisponivel},
-    {"sbtCancAbertura", Qt::Key_M, Alt, Habilitado, &T::comandoIndisponivel},
-    {"sbtTrocaOperador", Qt::Key_F4, Qualquer, Habilitado, &T::comandoIndisponivel},
-    {"sbtTrocaOperador", Qt::Key_E, Alt, Habilitado, &T::comandoIndisponivel},
-    {"sbtConsultaCons", Qt::Key_C, Alt, Sempre, &T::comandoIndisponivel},
+    {"sbpTeclado", Qt::Key_T, Alt, Habilitado, &T::sbpTecladoClick},
+    {"spbFecha", Qt::Key_F, Alt, Habilitado, &T::spbFechaClick},
+    {"sbpParcial", Qt::Key_P, Alt, Habilitado, &T::sbpParcialClick},
+    {"sbtPedidos", Qt::Key_B, Alt, Sempre, &T::sbtPedidosClick},
+    {"sbtNPessoas", Qt::Key_A, Alt, Habilitado, &T::sbtNPessoasClick},
+    {"sbtLiberarMesa", Qt::Key_L, Alt, Habilitado, &T::sbtLiberarMesaClick},
+    {"sbtCancelaItem", Qt::Key_I, Alt, Habilitado, &T::sbtCancelaItemClick},
+    {"sbtCancAbertura", Qt::Key_M, Alt, Habilitado, &T::sbtCancAberturaClick},
+    {"sbtTrocaOperador", Qt::Key_F4, Qualquer, Habilitado, &T::sbtTrocaOperadorClick},
+    {"sbtTrocaOperador", Qt::Key_E, Alt, Habilitado, &T::sbtTrocaOperadorClick},
+    {"sbtConsultaCons", Qt::Key_C, Alt, Sempre, &T::sbtConsultaConsClick},
 };
 
 } // namespace

@@ -25,19 +25,29 @@ bool TfrmGerMesa::mensagem(const QString& texto, int tipo, bool pergunta) {
 }
 
 QVariant TfrmGerMesa::servico(const QVariant& resultado, const QString& operacao,
-                              const QStringList& contexto, int modo, const QString& unidade) {
+                              const QStringList& contexto, int modo, const QString& unidade,
+                              const QString& esquema) {
     return suite_.common->MensagemMetodo(resultado, true, modo, operacao, unidade,
-                                         contexto.join(QLatin1Char('-')), st.IdEsquema);
+                                         contexto.join(QLatin1Char('-')),
+                                         esquema.isEmpty() ? st.IdEsquema : esquema);
 }
 
 void TfrmGerMesa::carrega(ClientDataSet& cds, const QVariant& resultado, const QString& operacao,
-                          const QStringList& contexto, const QString& unidade) {
-    const QVariant valor = servico(resultado, operacao, contexto, 0, unidade);
+                          const QStringList& contexto, const QString& unidade,
+                          const QString& esquema) {
+    const QVariant valor = servico(resultado, operacao, contexto, 0, unidade, esquema);
     if (valor.metaType() != QMetaType::fromType<DataPacket>()) {
         throw AppError(
             QStringLiteral("A operação %1 não devolveu um pacote de dados.").arg(operacao));
     }
     cds.setData(valor.value<DataPacket>());
+}
+
+QString TfrmGerMesa::campo(ClientDataSet& cds, const QString& coluna) {
+    if (!cds.active() || cds.fieldIndex(coluna) < 0) {
+        return {};
+    }
+    return cds.value(coluna).toString();
 }
 
 bool TfrmGerMesa::TecladoNumerico(QString& valor, const QString& captionKey,

@@ -145,13 +145,16 @@ public:
     // ---- Conventions every command uses (screen/conventions.cpp).
     // The data-service call: MensagemMetodo with the operation's name, the unit label, the
     // context (the key values joined by "-") and the scheme.
+    // An empty esquema means IdEsquema.
     QVariant servico(const QVariant& resultado, const QString& operacao,
                      const QStringList& contexto, int modo = 0,
-                     const QString& unidade = QStringLiteral("Cli_Tmk00470"));
+                     const QString& unidade = QStringLiteral("Cli_Tmk00470"),
+                     const QString& esquema = {});
     // The same for a packet, loaded into a dataset.
     void carrega(ClientDataSet& cds, const QVariant& resultado, const QString& operacao,
                  const QStringList& contexto,
-                 const QString& unidade = QStringLiteral("Cli_Tmk00470"));
+                 const QString& unidade = QStringLiteral("Cli_Tmk00470"),
+                 const QString& esquema = {});
     // Numeric keypad; false when cancelled.
     bool TecladoNumerico(QString& valor, const QString& captionKey, const QString& promptKey,
                          const QString& msgVazioKey, int maxDigitos);
@@ -175,24 +178,37 @@ public:
     bool VerificaAcesso(int codigoAcesso);
 
     // ---- Party size (screen/commands/party_size.cpp).
+    void sbtNPessoasClick();
 
     // ---- Table and position release (screen/commands/release.cpp).
+    void sbtLiberarMesaClick();
 
     // ---- Close account (screen/commands/close_account.cpp).
+    // Also the close of a table picked from the app-paid list: NrMesaApp and PosicaoApp set.
+    void spbFechaClick();
 
     // ---- Partial bill (screen/commands/partial_bill.cpp).
+    void sbpParcialClick();
 
     // ---- Typed table number (screen/commands/typed_table.cpp).
+    void sbpTecladoClick();
 
     // ---- Item cancellation (screen/commands/item_cancel.cpp).
+    void sbtCancelaItemClick();
 
     // ---- Opening cancellation (screen/commands/opening_cancel.cpp).
+    void sbtCancAberturaClick();
+    void CancelaAbertura();
 
     // ---- Operator change (screen/commands/operator_change.cpp).
+    void sbtTrocaOperadorClick();
 
     // ---- Counter sale (screen/commands/counter_sale.cpp).
+    void sbtPedidosClick();
 
     // ---- Receipt e-mail (screen/commands/receipt_email.cpp).
+    // Sets the receipt's e-mail address and sending state on every row of cdsListaComanda.
+    void relacionaEmailVenda();
 
     // ---- Receipt flow (screen/receipt/receipt_flow.cpp).
     // Receives payment for one table whose bill was requested, one coupon. Virtual so that
@@ -271,6 +287,7 @@ public:
     void InserePagamentoMobile(double& total);
 
     // ---- Consumer consultation (screen/mobile/consumer_query.cpp).
+    void sbtConsultaConsClick();
 
 Q_SIGNALS:
     void changed();        // the model changed: redraw
@@ -292,6 +309,8 @@ private:
     void carregaParametros();
     void carregaArquivosCadastro();
     void carregaOperadorEData();
+    // The signed-in operator's code and name from the till's operator file, when it exists.
+    void carregaOperador();
     bool carregaArquivo(ClientDataSet& cds, const QString& relativePath);
     QString acesso(int codigo);
 
@@ -308,6 +327,15 @@ private:
     void fechaLugarApp();
     void confereValorApp(int botao);
     void limpaMesaApp();
+
+    // screen/conventions.cpp
+    // A column of the current row of a dataset as text; empty when the dataset is empty
+    // or has no such column.
+    static QString campo(ClientDataSet& cds, const QString& coluna);
+
+    // screen/commands/release.cpp
+    void liberaPosicoes(const QString& mesaDigitada);
+    void registraLiberacao(const QString& nrMesa);
 
     // screen/selection.cpp
     void abreMesa(const QString& nrMesa);

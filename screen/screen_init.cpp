@@ -178,12 +178,16 @@ void TfrmGerMesa::carregaArquivosCadastro() {
     }
 }
 
-void TfrmGerMesa::carregaOperadorEData() {
+void TfrmGerMesa::carregaOperador() {
     if (carregaArquivo(cdsControleAcess, kControleAcess)) {
         RowReader r{cdsControleAcess};
         r.text("CDOPERADOR", st.CdOperador);
         r.text("NMOPERADOR", st.NmOperador);
     }
+}
+
+void TfrmGerMesa::carregaOperadorEData() {
+    carregaOperador();
     if (carregaArquivo(cdsDataMovimento, kDataMovimento)) {
         RowReader r{cdsDataMovimento};
         r.date("DATAMOVIMENTO", st.DataMovimento);

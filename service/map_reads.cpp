@@ -122,13 +122,12 @@ QVariant getStatusPosicoes(TrdmGerMesa& dm, const QString& cdFilial, const QStri
                         tableKeys(cdFilial, cdLoja, nrMesa));
 }
 
-QVariant getMaiorPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrMesa) {
+QVariant getMaiorPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrMesa,
+                         const QString& cdLoja) {
     return runOperation(dm, [&]() -> QVariant {
         return dm
-            .scalar(
-                QStringLiteral("adqMaiorPosicao"),
-                {{QStringLiteral("P_CDFILIAL"), cdFilial}, {QStringLiteral("P_NRMESA"), nrMesa}},
-                QStringLiteral("MAIORPOSICAO"))
+            .scalar(QStringLiteral("adqMaiorPosicao"), tableKeys(cdFilial, cdLoja, nrMesa),
+                    QStringLiteral("MAIORPOSICAO"))
             .toString();
     });
 }

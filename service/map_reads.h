@@ -35,7 +35,10 @@ QVariant getUltimaVendaMesas(TrdmGerMesa& dm, const QString& cdFilial, const QSt
 QVariant getMesasJuncaoLoja(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja);
 QVariant getStatusPosicoes(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                            const QString& nrMesa);
-QVariant getMaiorPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrMesa);
+// The highest seat position ordered on the table's open sale in the store (a text, empty
+// when none).
+QVariant getMaiorPosicao(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrMesa,
+                         const QString& cdLoja);
 QVariant getNrPesMesa(TrdmGerMesa& dm, const QString& cdFilial);
 QVariant getBuscaMesaDlv(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                          const QString& nrMesa);

@@ -12,10 +12,10 @@ QString excluido(const QString& cdProduto) {
     return cdProduto.isEmpty() ? QStringLiteral("X") : cdProduto;
 }
 
-void liberaMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
-                const QString& nrMesa) {
-    requireSuccess(setStatusMesa(dm, cdFilial, cdLoja, nrMesa, QStringLiteral("D")));
-}
+struct Comanda {
+    QString nrVendaRest;
+    QString nrComanda;
+};
 
 } // namespace
 
@@ -26,48 +26,66 @@ QVariant getCancelaAbertura(TrdmGerMesa& dm, const QString& cdFilial, const QStr
     Q_UNUSED(cdCaixa);
     Q_UNUSED(cdOperador);
     return runOperation(dm, [&]() -> QVariant {
+        const QString itensReais = QStringLiteral("CMD_ITC");
         const SqlParams mesa = {{QStringLiteral("P_CDFILIAL"), cdFilial},
                                 {QStringLiteral("P_CDLOJA"), cdLoja},
                                 {QStringLiteral("P_NRMESA"), nrMesa}};
         if (dm.hasRows(QStringLiteral("adqVerifJuncaoRES"), mesa)) {
             return QStringLiteral("MES_JUN");
         }
-        const QString nrVendaRest =
+        const QString vendaAberta =
             dm.scalar(QStringLiteral("adqRetornaVendaRest"), mesa, QStringLiteral("NRVENDAREST"))
                 .toString();
-        const DataPacket comandas = dm.openPacket(QStringLiteral("adqChaveMesa"), mesa);
+        const DataPacket pacote = dm.openPacket(QStringLiteral("adqChaveMesa"), mesa);
 
-        if (comandas.isEmpty()) {
-            dm.StartTrans();
+        // Every pad is checked before anything is deleted: one pad with a real item keeps
+        // the whole opening.
+        QList<Comanda> comandas;
+        QStringList vendas;
+        if (!vendaAberta.isEmpty()) {
+            vendas << vendaAberta;
+        }
+        for (int row = 0; row < pacote.rowCount(); ++row) {
+            const Comanda c{pacote.value(row, QStringLiteral("NRVENDAREST")).toString(),
+                            pacote.value(row, QStringLiteral("NRCOMANDA")).toString()};
+            comandas << c;
+            if (!vendas.contains(c.nrVendaRest)) {
+                vendas << c.nrVendaRest;
+            }
+            if (dm.hasRows(QStringLiteral("adqVerifItComanda"),
+                           {{QStringLiteral("P_CDFILIAL"), cdFilial},
+                            {QStringLiteral("P_NRVENDAREST"), c.nrVendaRest},
+                            {QStringLiteral("P_NRCOMANDA"), c.nrComanda},
+                            {QStringLiteral("P_CDPRODCONSUM"), excluido(cdProdConsum)},
+                            {QStringLiteral("P_CDPRODCONSFEM"), excluido(cdProdConsuf)},
+                            {QStringLiteral("P_CDPRODCOUVER"), excluido(cdProdCouver)}})) {
+                return itensReais;
+            }
+        }
+        // A sale whose other pads (delivery, closed, ...) hold items is never deleted.
+        for (const QString& venda : vendas) {
+            if (dm.hasRows(QStringLiteral("adqItOutrasComandas"),
+                           {{QStringLiteral("P_CDFILIAL"), cdFilial},
+                            {QStringLiteral("P_NRVENDAREST"), venda}})) {
+                return itensReais;
+            }
+        }
+
+        dm.StartTrans();
+        for (const Comanda& c : comandas) {
+            const SqlParams chave = {{QStringLiteral("P_CDFILIAL"), cdFilial},
+                                     {QStringLiteral("P_NRVENDAREST"), c.nrVendaRest},
+                                     {QStringLiteral("P_NRCOMANDA"), c.nrComanda}};
+            dm.execute(QStringLiteral("acmDeletaItComandaVen"), chave);
+            dm.execute(QStringLiteral("acmDeletaComandaVen"), chave);
+        }
+        for (const QString& venda : vendas) {
             dm.execute(QStringLiteral("acmDeletaVendaRest"),
                        {{QStringLiteral("P_CDFILIAL"), cdFilial},
-                        {QStringLiteral("P_NRVENDAREST"), nrVendaRest}});
-            liberaMesa(dm, cdFilial, cdLoja, nrMesa);
-            dm.CommitTrans();
-            return QStringLiteral("");
+                        {QStringLiteral("P_NRVENDAREST"), venda}});
         }
-
-        for (int row = 0; row < comandas.rowCount(); ++row) {
-            const SqlParams comanda = {
-                {QStringLiteral("P_CDFILIAL"), cdFilial},
-                {QStringLiteral("P_NRVENDAREST"),
-                 comandas.value(row, QStringLiteral("NRVENDAREST")).toString()},
-                {QStringLiteral("P_NRCOMANDA"),
-                 comandas.value(row, QStringLiteral("NRCOMANDA")).toString()}};
-            SqlParams itens = comanda;
-            itens.append({QStringLiteral("P_CDPRODCONSUM"), excluido(cdProdConsum)});
-            itens.append({QStringLiteral("P_CDPRODCONSFEM"), excluido(cdProdConsuf)});
-            itens.append({QStringLiteral("P_CDPRODCOUVER"), excluido(cdProdCouver)});
-            if (dm.hasRows(QStringLiteral("adqVerifItComanda"), itens)) {
-                return QStringLiteral("CMD_ITC");
-            }
-            dm.StartTrans();
-            dm.execute(QStringLiteral("acmDeletaItComandaVen"), comanda);
-            dm.execute(QStringLiteral("acmDeletaComandaVen"), comanda);
-            dm.execute(QStringLiteral("acmDeletaVendaRest"), {comanda[0], comanda[1]});
-            liberaMesa(dm, cdFilial, cdLoja, nrMesa);
-            dm.CommitTrans();
-        }
+        requireSuccess(setStatusMesa(dm, cdFilial, cdLoja, nrMesa, QStringLiteral("D")));
+        dm.CommitTrans();
         return QStringLiteral("");
     });
 }

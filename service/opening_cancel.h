@@ -7,12 +7,13 @@
 
 namespace tmk {
 
-// Undoes the opening of a table that received only the consumption and cover charges:
-// each of its order pads ("RES"/"PKR", not closed) is deleted with its items and sale
-// in its own transaction, and the table set free. The text result is empty when done,
-// "MES_JUN" for a table of a grouping (nothing changed), "CMD_ITC" when a pad holds
-// another item (the pads before it stay deleted); a failure is a ServiceFailure, and
-// the pads handled before it stay deleted too. cdCaixa and cdOperador are not used.
+// Undoes the opening of a table that received only the consumption and cover charges.
+// Every order pad of the table ("RES"/"PKR", not closed) is checked first: when one holds
+// another item, or a sale of the table has other pads holding items, the answer is
+// "CMD_ITC" and nothing is deleted. Otherwise the pads, their items, their sales and the
+// table's open sale are deleted and the table set free, all in one transaction. The text
+// result is empty when done and "MES_JUN" for a table of a grouping (nothing changed); a
+// failure is a ServiceFailure and changes nothing. cdCaixa and cdOperador are not used.
 QVariant getCancelaAbertura(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                             const QString& cdCaixa, const QString& nrMesa,
                             const QString& cdOperador, const QString& cdProdConsum,

@@ -22,12 +22,30 @@ QVariant setStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& 
         SqlParams params = tableKeys(cdFilial, cdLoja, nrMesa);
         params.append({QStringLiteral("P_STATUS"), status});
         dm.execute(QStringLiteral("acmStatusMesa"), params);
-        // Requesting the bill stamps the time on the sales of this table; any other
-        // status clears it.
+        // Requesting the bill stamps the time on the open sale of this table; any other
+        // status clears it there. Closed sales keep theirs.
         dm.execute(status == QLatin1String("S") ? QStringLiteral("acmDtHrFechMesa1")
                                                 : QStringLiteral("acmDtHrFechMesa2"),
                    tableKeys(cdFilial, cdLoja, nrMesa));
         return {};
+    });
+}
+
+QVariant setStatusMesaSe(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                         const QString& nrMesa, const QString& statusAtual, const QString& status) {
+    return runOperation(dm, [&]() -> QVariant {
+        SqlParams params = tableKeys(cdFilial, cdLoja, nrMesa);
+        params.append({QStringLiteral("P_STATUSATUAL"), statusAtual});
+        params.append({QStringLiteral("P_STATUS"), status});
+        dm.StartTrans();
+        const bool mudou = dm.execute(QStringLiteral("acmStatusMesaSe"), params) > 0;
+        if (mudou) {
+            dm.execute(status == QLatin1String("S") ? QStringLiteral("acmDtHrFechMesa1")
+                                                    : QStringLiteral("acmDtHrFechMesa2"),
+                       tableKeys(cdFilial, cdLoja, nrMesa));
+        }
+        dm.CommitTrans();
+        return mudou;
     });
 }
 

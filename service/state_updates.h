@@ -8,10 +8,18 @@
 namespace tmk {
 
 // Table, tab and seat-position state updates. Each returns an invalid QVariant on
-// success (setUltMesaAber: a truth value) or a ServiceFailure.
+// success (setUltMesaAber, setStatusMesaSe, setRecebeMesa: a truth value) or a ServiceFailure.
+//
+// setStatusMesa sets the table and its join group; the bill-request time is stamped ("S")
+// or cleared (any other status) on the table's open sale only, so closed sales keep it.
 
 QVariant setStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                        const QString& nrMesa, const QString& status);
+// The same change made only while the table still has statusAtual (the table and its join
+// group in one statement); a bill request ("S") then stamps the open sale. The result is a
+// truth value: true when the table changed, false when it no longer had statusAtual.
+QVariant setStatusMesaSe(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                         const QString& nrMesa, const QString& statusAtual, const QString& status);
 // Claims a table whose bill was requested for this till: the table and its join group go
 // from "S" (or "P", read as "S") to "R" in one conditional update. True when this call changed
 // them, false when the table was not in "S" (another till claimed it first, or it is in another

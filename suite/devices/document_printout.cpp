@@ -31,7 +31,8 @@ QString printDocument(const PrintDocument& d, const QString& kind, const QString
     if (!d.totais.isEmpty()) {
         r.separator();
         for (const PrintDocument::Total& t : d.totais) {
-            r.columns(t.rotulo, brAmount(toCents(t.valor)),
+            const qint64 cents = toCents(t.valor);
+            r.columns(t.rotulo, d.totaisEmReais ? reais(cents) : brAmount(cents),
                       t.destaque ? ReceiptLayout::title() : ReceiptLayout::normal());
         }
     }

@@ -70,6 +70,7 @@ struct PrintDocument {
     QList<Total> totais;
     QList<Section> secoes;
     QStringList rodape;
+    bool totaisEmReais = false; // totals as "R$ 1.234,50" instead of "1.234,50"
 };
 // kind and id name the file ("Conta", "0007").
 QString printDocument(const PrintDocument& document, const QString& kind, const QString& id,

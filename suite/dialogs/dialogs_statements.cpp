@@ -19,7 +19,11 @@ const LibraryStatements& dialogsStatements() {
           QStringLiteral("juncao_inclui_mesa"), QStringLiteral("juncao_da_mesa"),
           QStringLiteral("juncao_mesas"), QStringLiteral("juncao_remove_mesas"),
           QStringLiteral("juncao_remove"), QStringLiteral("resumo_vendas"),
-          QStringLiteral("resumo_recebimentos"), QStringLiteral("produtos_preco")},
+          QStringLiteral("resumo_recebimentos"), QStringLiteral("produtos_preco"),
+          // The bill of a table.
+          QStringLiteral("conta_itens"), QStringLiteral("conta_mesa_solicitada"),
+          QStringLiteral("conta_venda_solicitada"), QStringLiteral("conta_consumidor"),
+          QStringLiteral("conta_comanda_solicitada")},
          {},
          {}});
     return statements;

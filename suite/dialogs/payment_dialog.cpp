@@ -26,51 +26,6 @@ constexpr int kHeight = 600;
 constexpr int kKeyHeight = 50;
 constexpr int kTypeHeight = 44;
 
-QFont sized(QFont f, int points, bool bold = false) {
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
-QTableWidget* table(const QString& objectName, const QStringList& headers, QWidget* parent) {
-    auto* t = new QTableWidget(0, int(headers.size()), parent);
-    t->setObjectName(objectName);
-    t->setHorizontalHeaderLabels(headers);
-    t->verticalHeader()->setVisible(false);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->setFocusPolicy(Qt::NoFocus);
-    t->setFont(sized(t->font(), 11));
-    t->horizontalHeader()->setFont(sized(t->font(), 10, true));
-    t->verticalHeader()->setDefaultSectionSize(26);
-    t->setWordWrap(false);
-    return t;
-}
-
-QTableWidgetItem* cell(const QString& text,
-                       Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* i = new QTableWidgetItem(text);
-    i->setTextAlignment(align);
-    return i;
-}
-
-const Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
-
-// A row of the summary: a caption and its amount.
-QLabel* summaryRow(QGridLayout* grid, int row, int column, const QString& caption,
-                   const QString& objectName, QWidget* parent, bool strong = false) {
-    auto* c = new QLabel(caption, parent);
-    c->setFont(sized(c->font(), strong ? 13 : 11, strong));
-    auto* v = new QLabel(parent);
-    v->setObjectName(objectName);
-    v->setAlignment(kRight);
-    v->setFont(sized(v->font(), strong ? 13 : 11, strong));
-    grid->addWidget(c, row, column * 2);
-    grid->addWidget(v, row, column * 2 + 1);
-    return v;
-}
-
 // A receipt type's caption; a long one on two lines ("Crédito\nMastercard").
 QString typeCaption(const PaymentType& t) {
     QString caption = t.nmTipoRece.isEmpty() ? t.cdTipoRece : t.nmTipoRece;
@@ -114,8 +69,8 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
     top->addWidget(headerLabel(title, QStringLiteral("lblTitulo"), this), 1);
     auto* progresso = new QLabel(header.progresso, this);
     progresso->setObjectName(QStringLiteral("lblProgresso"));
-    progresso->setFont(sized(progresso->font(), 11));
-    progresso->setAlignment(kRight);
+    progresso->setFont(sizedFont(progresso->font(), 11));
+    progresso->setAlignment(kAlignRight);
     top->addWidget(progresso);
     root->addLayout(top);
 
@@ -127,18 +82,18 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
     auto* left = new QVBoxLayout;
     left->setSpacing(6);
     body->addLayout(left, 1);
-    itens_ = table(QStringLiteral("tblItens"),
-                   {QStringLiteral("Qtd"), QStringLiteral("Descrição"), QStringLiteral("Unitário"),
-                    QStringLiteral("Total")},
-                   this);
+    itens_ = touchTable(QStringLiteral("tblItens"),
+                        {QStringLiteral("Qtd"), QStringLiteral("Descrição"),
+                         QStringLiteral("Unitário"), QStringLiteral("Total")},
+                        this);
     const AccountLines& conta = model_.conta();
     itens_->setRowCount(int(conta.itens.size()));
     for (int r = 0; r < conta.itens.size(); ++r) {
         const FiscalItem& i = conta.itens.at(r);
-        itens_->setItem(r, 0, cell(brQuantity(i.quantidade), kRight));
-        itens_->setItem(r, 1, cell(i.descricao.isEmpty() ? i.codigo : i.descricao));
-        itens_->setItem(r, 2, cell(brAmount(toCents(i.valorUnitario)), kRight));
-        itens_->setItem(r, 3, cell(brAmount(toCents(i.valorTotal)), kRight));
+        itens_->setItem(r, 0, tableCell(brQuantity(i.quantidade), kAlignRight));
+        itens_->setItem(r, 1, tableCell(i.descricao.isEmpty() ? i.codigo : i.descricao));
+        itens_->setItem(r, 2, tableCell(brAmount(toCents(i.valorUnitario)), kAlignRight));
+        itens_->setItem(r, 3, tableCell(brAmount(toCents(i.valorTotal)), kAlignRight));
     }
     itens_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     itens_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
@@ -176,7 +131,7 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
     faltaRotulo_ = qobject_cast<QLabel*>(grid->itemAtPosition(4, 2)->widget());
     left->addWidget(resumo);
 
-    pagamentos_ = table(
+    pagamentos_ = touchTable(
         QStringLiteral("tblPagamentos"),
         {QStringLiteral("Pagamento"), QStringLiteral("Valor"), QStringLiteral("Detalhe")}, this);
     pagamentos_->setFixedHeight(112);
@@ -192,9 +147,9 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
     valor_ = new QLineEdit(this);
     valor_->setObjectName(QStringLiteral("edtValor"));
     valor_->setPlaceholderText(QStringLiteral("Valor"));
-    valor_->setAlignment(kRight);
+    valor_->setAlignment(kAlignRight);
     valor_->setMaxLength(14);
-    valor_->setFont(sized(valor_->font(), kTouchFontPoints + 6, true));
+    valor_->setFont(sizedFont(valor_->font(), kTouchFontPoints + 6, true));
     valor_->setMinimumHeight(kKeyHeight);
     valueRow->addWidget(valor_, 1);
     QPushButton* virgula = touchButton(QStringLiteral(","), QStringLiteral("btnVirgula"), this);
@@ -220,7 +175,7 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
         QPushButton* b =
             touchButton(typeCaption(t), QStringLiteral("btnTipo") + t.cdTipoRece, this);
         b->setMinimumSize(130, kTypeHeight);
-        b->setFont(sized(b->font(), b->text().contains(QLatin1Char('\n')) ? 10 : 11, true));
+        b->setFont(sizedFont(b->font(), b->text().contains(QLatin1Char('\n')) ? 10 : 11, true));
         const QString code = t.cdTipoRece;
         connect(b, &QPushButton::clicked, this, [this, code] { pagar(code); });
         tipos->addWidget(b, n / 2, n % 2);
@@ -231,7 +186,7 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
 
     auto* actions = new QHBoxLayout;
     remover_ = touchButton(QStringLiteral("Remover pagamento"), QStringLiteral("btnRemover"), this);
-    remover_->setFont(sized(remover_->font(), 12, true));
+    remover_->setFont(sizedFont(remover_->font(), 12, true));
     remover_->setMinimumHeight(52);
     connect(remover_, &QPushButton::clicked, this, &PaymentDialog::remover);
     actions->addWidget(remover_);
@@ -239,7 +194,7 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
     aviso_->setObjectName(QStringLiteral("lblAviso"));
     aviso_->setWordWrap(true);
     aviso_->setAlignment(Qt::AlignCenter);
-    aviso_->setFont(sized(aviso_->font(), 11, true));
+    aviso_->setFont(sizedFont(aviso_->font(), 11, true));
     QPalette avisoPalette = aviso_->palette();
     avisoPalette.setColor(QPalette::WindowText, QColor(170, 0, 0));
     aviso_->setPalette(avisoPalette);
@@ -273,9 +228,9 @@ void PaymentDialog::refresh() {
             detalhe = QStringLiteral("%1 NSU %2 AUT %3")
                           .arg(l.transacao.bandeira, l.transacao.nsu, l.transacao.autorizacao);
         }
-        pagamentos_->setItem(r, 0, cell(l.nmTipoRece.isEmpty() ? l.cdTipoRece : l.nmTipoRece));
-        pagamentos_->setItem(r, 1, cell(money(l.valor), kRight));
-        pagamentos_->setItem(r, 2, cell(detalhe));
+        pagamentos_->setItem(r, 0, tableCell(l.nmTipoRece.isEmpty() ? l.cdTipoRece : l.nmTipoRece));
+        pagamentos_->setItem(r, 1, tableCell(money(l.valor), kAlignRight));
+        pagamentos_->setItem(r, 2, tableCell(detalhe));
     }
     pagoApp_->setText(money(model_.pagoAplicativo()));
     pago_->setText(money(model_.pago()));

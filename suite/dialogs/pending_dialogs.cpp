@@ -15,10 +15,6 @@ namespace {
 
 } // namespace
 
-void SuiteDialogs::FechaConta(ClientDataSet&, QVariantList&, const QString&) {
-    notAvailable("FechaConta");
-}
-
 void SuiteDialogs::ParcialConta(QString&) {
     notAvailable("ParcialConta");
 }
@@ -27,12 +23,8 @@ void SuiteDialogs::CancelaProduto(const QString&, const QString&, const QString&
     notAvailable("CancelaProduto");
 }
 
-void SuiteDialogs::TrocaOperadorCaixa(QString&) {
+bool SuiteDialogs::TrocaOperadorCaixa(QString&) {
     notAvailable("TrocaOperadorCaixa");
-}
-
-void SuiteDialogs::CriaInfAdicional(const QVariantList&, QVariantList&) {
-    notAvailable("CriaInfAdicional");
 }
 
 void SuiteDialogs::PesqConsumidor(const QString&, int, QString&, const QString&, const QString&,

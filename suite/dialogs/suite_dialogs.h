@@ -29,7 +29,8 @@ class TefTerminal;
 // LogControleAcess (table LOGCONTROLEACESSO), TecladoNumerico, AbreGaveta and
 // VerificaStatusGaveta (the simulated drawer); the table dialogs AberturaMesa,
 // ControleSenhOper, CriaListReserva, CriaConsulReserva and CriaMenuMesa; the general
-// functions CriaFuncoesFiscais, RelFiscais and CriaConsultaPreco; the fiscal functions
+// functions CriaFuncoesFiscais, RelFiscais and CriaConsultaPreco; the account closing
+// FechaConta (AccountClosingDialog, AccountClosing); the fiscal functions
 // getNumeroSerieNFCe, getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and
 // DisparaImpressaoNaoFiscal (the simulated devices of suite/devices, printouts as PDF in
 // "Impressoes/"); the payment dialog Recebimento, the busy notice
@@ -125,7 +126,7 @@ public:
     void ParcialConta(QString& nrMesa) override;
     void CancelaProduto(const QString& nrComanda, const QString& dsComanda, const QString& tipo,
                         const QString& nrMesa) override;
-    void TrocaOperadorCaixa(QString& nmOperador) override;
+    bool TrocaOperadorCaixa(QString& nmOperador) override;
     void CriaInfAdicional(const QVariantList& values, QVariantList& retorno) override;
     void PesqConsumidor(const QString& modo, int a2, QString& a3, const QString& a4,
                         const QString& a5, ClientDataSet& cdsCliente, QString& cdCliente,

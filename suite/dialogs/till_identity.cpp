@@ -38,6 +38,9 @@ TillIdentity TillIdentity::read() {
     id.cdCliente = firstRowText(p, "CDCLIENTE");
     const QVariant abertura = firstRowValue(p, "DTABERCAIXA");
     id.dtAberCaixa = abertura.toDateTime();
+    const double taxa = firstRowValue(p, "VRCOMISVENDA").toDouble();
+    id.taxaServico = taxa > 0 && taxa < 100 ? taxa : 0;
+    id.cdProdCouvert = firstRowText(p, "CDPRODCOUVER");
     if (id.cdFilial.isEmpty() || id.cdLoja.isEmpty()) {
         throw AppError(
             QStringLiteral("O arquivo de parâmetros \"%1\" não informa a filial e a loja do caixa.")

@@ -6,7 +6,8 @@
 namespace tmk {
 
 // Who and where the dialogs work for: the till's keys from its parameter file
-// ("PARAMETROSKOV.CDS": CDFILIAL, CDLOJA, CDCAIXA, CDCLIENTE, DTABERCAIXA) and the
+// ("PARAMETROSKOV.CDS": CDFILIAL, CDLOJA, CDCAIXA, CDCLIENTE, DTABERCAIXA,
+// VRCOMISVENDA, CDPRODCOUVER) and the
 // operator signed in ("Dados/Cadastros/ControleAcess.cds": CDOPERADOR, NMOPERADOR).
 struct TillIdentity {
     QString cdFilial;
@@ -16,6 +17,10 @@ struct TillIdentity {
     QDateTime dtAberCaixa;
     QString cdOperador;
     QString nmOperador;
+    // The service charge in percent (VRCOMISVENDA) and the cover charge's product
+    // (CDPRODCOUVER); 0 and empty when the parameter file has none.
+    double taxaServico = 0;
+    QString cdProdCouvert;
 
     // Reads the till folder's files. AppError naming the file when the parameter file is
     // missing or damaged, or lacks the branch or store; a missing operator file leaves

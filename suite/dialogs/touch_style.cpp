@@ -1,7 +1,10 @@
 #include "suite/dialogs/touch_style.h"
 
+#include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace tmk {
 
@@ -40,6 +43,47 @@ QLabel* headerLabel(const QString& text, const QString& objectName, QWidget* par
     f.setBold(true);
     l->setFont(f);
     return l;
+}
+
+QFont sizedFont(QFont f, int points, bool bold) {
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+QTableWidget* touchTable(const QString& objectName, const QStringList& headers, QWidget* parent) {
+    auto* t = new QTableWidget(0, int(headers.size()), parent);
+    t->setObjectName(objectName);
+    t->setHorizontalHeaderLabels(headers);
+    t->verticalHeader()->setVisible(false);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->setFocusPolicy(Qt::NoFocus);
+    t->setFont(sizedFont(t->font(), 11));
+    t->horizontalHeader()->setFont(sizedFont(t->font(), 10, true));
+    t->verticalHeader()->setDefaultSectionSize(26);
+    t->setWordWrap(false);
+    return t;
+}
+
+QTableWidgetItem* tableCell(const QString& text, Qt::Alignment align) {
+    auto* i = new QTableWidgetItem(text);
+    i->setTextAlignment(align);
+    return i;
+}
+
+QLabel* summaryRow(QGridLayout* grid, int row, int column, const QString& caption,
+                   const QString& objectName, QWidget* parent, bool strong) {
+    auto* c = new QLabel(caption, parent);
+    c->setFont(sizedFont(c->font(), strong ? 13 : 11, strong));
+    auto* v = new QLabel(parent);
+    v->setObjectName(objectName);
+    v->setAlignment(kAlignRight);
+    v->setFont(sizedFont(v->font(), strong ? 13 : 11, strong));
+    grid->addWidget(c, row, column * 2);
+    grid->addWidget(v, row, column * 2 + 1);
+    return v;
 }
 
 } // namespace tmk

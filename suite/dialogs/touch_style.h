@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
+#include <QStringList>
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
 class QWidget;
 
 namespace tmk {
@@ -21,5 +26,20 @@ QPushButton* touchButton(const QString& caption, const QString& objectName, QWid
 QPushButton* touchChoiceButton(const QString& caption, const QString& objectName, QWidget* parent);
 // A label in the dialogs' header font.
 QLabel* headerLabel(const QString& text, const QString& objectName, QWidget* parent);
+
+// The font in another size (and weight).
+QFont sizedFont(QFont f, int points, bool bold = false);
+
+inline constexpr Qt::Alignment kAlignRight = Qt::AlignRight | Qt::AlignVCenter;
+
+// A read-only table of rows chosen by touch: one row at a time, no editing, no focus.
+QTableWidget* touchTable(const QString& objectName, const QStringList& headers, QWidget* parent);
+QTableWidgetItem* tableCell(const QString& text,
+                            Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+
+// A row of a summary grid at (row, column pair): a caption and its value, the value
+// label named and returned.
+QLabel* summaryRow(QGridLayout* grid, int row, int column, const QString& caption,
+                   const QString& objectName, QWidget* parent, bool strong = false);
 
 } // namespace tmk

@@ -194,12 +194,13 @@ void FakeDialogs::CancelaProduto(const QString& nrComanda, const QString& dsComa
     record(QStringLiteral("CancelaProduto"), {nrComanda, dsComanda, tipo, nrMesa});
 }
 
-void FakeDialogs::TrocaOperadorCaixa(QString& nmOperador) {
+bool FakeDialogs::TrocaOperadorCaixa(QString& nmOperador) {
     const std::optional<QString> a =
         trocaOperadorCaixa.next(record(QStringLiteral("TrocaOperadorCaixa"), {nmOperador}));
     if (a) {
         nmOperador = *a;
     }
+    return a.has_value();
 }
 
 void FakeDialogs::CriaInfAdicional(const QVariantList& values, QVariantList& retorno) {
@@ -211,8 +212,12 @@ void FakeDialogs::CriaInfAdicional(const QVariantList& values, QVariantList& ret
 void FakeDialogs::PesqConsumidor(const QString& modo, int a2, QString& a3, const QString& a4,
                                  const QString& a5, ClientDataSet& cdsCliente, QString& cdCliente,
                                  QStringList& retornos) {
-    record(QStringLiteral("PesqConsumidor"),
-           {modo, a2, a3, a4, a5, recordedName(&cdsCliente), cdCliente, retornos});
+    const QString erro = pesqConsumidor.next(
+        record(QStringLiteral("PesqConsumidor"),
+               {modo, a2, a3, a4, a5, recordedName(&cdsCliente), cdCliente, retornos}));
+    if (!erro.isEmpty()) {
+        throw AppError(erro);
+    }
 }
 
 void FakeDialogs::AtivaProcesso(QWidget* tela, const QString& aviso, int a3, int a4) {

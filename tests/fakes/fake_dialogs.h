@@ -99,9 +99,12 @@ public:
     // false: AbreGaveta fails with an AppError, as a drawer that does not open.
     ScriptedAnswers<bool> abreGaveta{true};
     ScriptedAnswers<AccountClosingAnswer> fechaConta;
-    ScriptedAnswers<std::optional<QString>> parcialConta;       // nrMesa out
-    ScriptedAnswers<std::optional<QString>> trocaOperadorCaixa; // new operator name
-    ScriptedAnswers<QString> criaInfAdicional;                  // e-mail, element 6
+    ScriptedAnswers<std::optional<QString>> parcialConta; // nrMesa out
+    // The new operator's name when one signed in; nothing: the dialog was given up.
+    ScriptedAnswers<std::optional<QString>> trocaOperadorCaixa;
+    ScriptedAnswers<QString> criaInfAdicional; // e-mail, element 6
+    // A text here makes the consumer search fail with it (AppError); empty: it runs.
+    ScriptedAnswers<QString> pesqConsumidor;
     ScriptedAnswers<PaymentAnswer> recebimento;
     ScriptedAnswers<QString> numeroSerieNFCe;
     ScriptedAnswers<QString> dataEmissNFCe;
@@ -141,7 +144,7 @@ public:
     void ParcialConta(QString& nrMesa) override;
     void CancelaProduto(const QString& nrComanda, const QString& dsComanda, const QString& tipo,
                         const QString& nrMesa) override;
-    void TrocaOperadorCaixa(QString& nmOperador) override;
+    bool TrocaOperadorCaixa(QString& nmOperador) override;
     void CriaInfAdicional(const QVariantList& values, QVariantList& retorno) override;
     void PesqConsumidor(const QString& modo, int a2, QString& a3, const QString& a4,
                         const QString& a5, ClientDataSet& cdsCliente, QString& cdCliente,

@@ -36,9 +36,6 @@ protected:
         }
         return codes;
     }
-    static QString indisponivel() {
-        return QStringLiteral("Comando ainda não disponível neste caixa.");
-    }
 };
 
 } // namespace
@@ -110,25 +107,24 @@ TEST_F(Keys, EveryKeyRunsItsCommand) {
     };
     const Caso casos[] = {
         {"F1", Qt::Key_F1, {}, "RelFiscais", {}},
-        {"F4", Qt::Key_F4, {}, nullptr, indisponivel()},
-        {"Alt+F4", Qt::Key_F4, alt, nullptr, indisponivel()},
+        {"F4", Qt::Key_F4, {}, "VerificaAcesso", {}},
+        {"Alt+F4", Qt::Key_F4, alt, "VerificaAcesso", {}},
         {"F5", Qt::Key_F5, {}, "VerificaAcesso", {}},
         {"F9", Qt::Key_F9, {}, "CriaFuncoesFiscais", {}},
         {"F12", Qt::Key_F12, {}, nullptr, msgPadrao().Msg(QStringLiteral("GAV_S_PAR"))},
         {"Esc", Qt::Key_Escape, {}, nullptr, msgPadrao().Msg(QStringLiteral("Sair"))},
         {"Alt+S", Qt::Key_S, alt, nullptr, msgPadrao().Msg(QStringLiteral("Sair"))},
-        {"Alt+T", Qt::Key_T, alt, nullptr, indisponivel()},
+        {"Alt+T", Qt::Key_T, alt, "TecladoNumerico", {}},
         {"Alt+R", Qt::Key_R, alt, "TecladoNumerico", {}},
         {"Alt+O", Qt::Key_O, alt, "CriaMenuMesa", {}},
-        {"Alt+E", Qt::Key_E, alt, nullptr, indisponivel()},
-        {"Alt+L", Qt::Key_L, alt, nullptr, indisponivel()},
-        {"Alt+A", Qt::Key_A, alt, nullptr, indisponivel()},
-        {"Alt+P", Qt::Key_P, alt, nullptr, indisponivel()},
-        {"Alt+F", Qt::Key_F, alt, nullptr, indisponivel()},
-        {"Alt+I", Qt::Key_I, alt, nullptr, indisponivel()},
-        {"Alt+M", Qt::Key_M, alt, nullptr, indisponivel()},
-        {"Alt+C", Qt::Key_C, alt, nullptr, indisponivel()},
-        {"Alt+B", Qt::Key_B, alt, nullptr, indisponivel()},
+        {"Alt+E", Qt::Key_E, alt, "VerificaAcesso", {}},
+        {"Alt+L", Qt::Key_L, alt, "VerificaAcesso", {}},
+        {"Alt+A", Qt::Key_A, alt, "VerificaAcesso", {}},
+        {"Alt+P", Qt::Key_P, alt, "VerificaAcesso", {}},
+        {"Alt+F", Qt::Key_F, alt, "TecladoNumerico", {}},
+        {"Alt+I", Qt::Key_I, alt, "TecladoNumerico", {}},
+        {"Alt+M", Qt::Key_M, alt, "VerificaAcesso", {}},
+        {"Alt+C", Qt::Key_C, alt, "PesqConsumidor", {}},
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.nome);
@@ -144,6 +140,10 @@ TEST_F(Keys, EveryKeyRunsItsCommand) {
         EXPECT_EQ(screen().vezesFechada(), 0);
         EXPECT_TRUE(screen().model.lblBuffer.isEmpty());
     }
+    // Alt+B leaves the screen for a counter sale.
+    tecla(Qt::Key_B, alt);
+    EXPECT_EQ(screen().vezesFechada(), 1);
+    EXPECT_EQ(screen().st.RetAcao, QStringLiteral("VENDA_CONS"));
 }
 
 TEST_F(Keys, AltCombinationsCountWithAltAloneAndSomeIgnoreTheirButton) {
@@ -171,10 +171,11 @@ TEST_F(Keys, AltCombinationsCountWithAltAloneAndSomeIgnoreTheirButton) {
     screen().model.commands[QStringLiteral("sbtConsultaCons")].visible = false;
     screen().model.commands[QStringLiteral("sbtConsultaCons")].enabled = false;
     tecla(Qt::Key_S, Qt::AltModifier);
-    tecla(Qt::Key_B, Qt::AltModifier);
     tecla(Qt::Key_C, Qt::AltModifier);
-    EXPECT_EQ(mensagens(), (QStringList{msgPadrao().Msg(QStringLiteral("Sair")), indisponivel(),
-                                        indisponivel()}));
+    tecla(Qt::Key_B, Qt::AltModifier);
+    EXPECT_EQ(mensagens(), QStringList{msgPadrao().Msg(QStringLiteral("Sair"))});
+    EXPECT_EQ(suite.count(QStringLiteral("PesqConsumidor")), 1);
+    EXPECT_EQ(screen().vezesFechada(), 1);
 }
 
 TEST_F(Keys, EveryCommandButtonHasARowAndATouchRunsIt) {
@@ -182,7 +183,12 @@ TEST_F(Keys, EveryCommandButtonHasARowAndATouchRunsIt) {
         EXPECT_NE(routeForButton(b.toLatin1().constData()), nullptr) << b.toStdString();
     }
     clica(QStringLiteral("sbtNPessoas"));
-    EXPECT_EQ(mensagens(), QStringList{indisponivel()});
+    EXPECT_EQ(suite.count(QStringLiteral("VerificaAcesso")), 1);
+    clica(QStringLiteral("sbpTeclado"));
+    ASSERT_EQ(suite.count(QStringLiteral("TecladoNumerico")), 1);
+    EXPECT_EQ(suite.calls(QStringLiteral("TecladoNumerico")).first().text(1),
+              msg(QStringLiteral("TECLADO")));
+    suite.clear();
     clica(QStringLiteral("sbtReserva"));
     EXPECT_EQ(suite.count(QStringLiteral("TecladoNumerico")), 1);
     // A disabled button cannot run, and an unknown one is an error.

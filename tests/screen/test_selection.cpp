@@ -454,3 +454,27 @@ TEST_F(Selection, ACashRegisterThatIsNotOpenClearsTheTypedNumber) {
     EXPECT_EQ(mensagens(), QStringList{msgPadrao().Msg(QStringLiteral("ERRO_IMPRESSORA"))});
     EXPECT_EQ(suite.count(QStringLiteral("AberturaMesa")), 0);
 }
+
+// Alt+T: the table asked on the keypad goes to the same selection as a touch, padded to
+// four digits; a cancelled keypad selects nothing, and an unknown table is reported.
+TEST_F(Selection, TheKeypadTableGoesToTheSelection) {
+    mesaNoBotao(1, QStringLiteral("0012"), QStringLiteral("D"));
+    abre();
+    suite.dialogs.tecladoNumerico.push(KeypadAnswer::typed(QStringLiteral("12")))
+        .push(KeypadAnswer::cancelled())
+        .push(KeypadAnswer::typed(QStringLiteral("77")));
+    tecla(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(suite.last(QStringLiteral("TecladoNumerico")).text(1),
+              msgPadrao().Msg(QStringLiteral("TECLADO")));
+    EXPECT_EQ(suite.last(QStringLiteral("AberturaMesa")).text(0), QStringLiteral("0012"));
+
+    suite.clear();
+    tela().evento([&] { tela().comandoClicado(QStringLiteral("sbpTeclado")); });
+    EXPECT_EQ(suite.count(QStringLiteral("TecladoNumerico")), 1);
+    EXPECT_EQ(suite.count(QStringLiteral("AberturaMesa")), 0);
+    EXPECT_TRUE(mensagens().isEmpty());
+
+    tecla(Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(mensagens(), QStringList{msgPadrao().Msg(QStringLiteral("MESA_N_ENC1"))});
+    EXPECT_EQ(suite.count(QStringLiteral("AberturaMesa")), 0);
+}

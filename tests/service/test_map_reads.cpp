@@ -287,30 +287,45 @@ TEST_F(MapReads, JoinGroupOfATable) {
               (QStringList{"0005", "0006", "0007"}));
 }
 
-TEST_F(MapReads, SeatPositionsBlockedAndTheHighestUsed) {
+TEST_F(MapReads, SeatPositionsBlockedAndTheHighestUsedOnTheOpenSale) {
     venda("V5", "0005", at(19, 0));
     comanda("V5", "0001", "RES_0005");
     item("V5", "0001", "001", {{"NRLUGARMESA", "03"}, {"IDSTLUGARMESA", "S"}});
     item("V5", "0001", "002", {{"NRLUGARMESA", "01"}, {"IDSTLUGARMESA", "S"}});
     item("V5", "0001", "003", {{"NRLUGARMESA", "01"}, {"IDSTLUGARMESA", "S"}});
     item("V5", "0001", "004", {{"NRLUGARMESA", "02"}, {"IDSTLUGARMESA", "O"}});
-    venda("V4", "0005", at(12, 0), at(13, 0)); // closed, still counted
+    venda("V4", "0005", at(12, 0), at(13, 0)); // closed
     comanda("V4", "0001", "RES_0005");
     item("V4", "0001", "001", {{"NRLUGARMESA", "07"}, {"IDSTLUGARMESA", "S"}});
     venda("V6", "0006", at(19, 0));
     comanda("V6", "0001", "RES_0006");
     item("V6", "0001", "001", {{"NRLUGARMESA", "09"}, {"IDSTLUGARMESA", "S"}});
+    // The same table number in another store of the branch, open too.
+    venda("V7", "0005", at(19, 0), {}, {{"CDLOJA", "0002"}});
+    comanda("V7", "0001", "RES_0005", "1", {{"CDLOJA", "0002"}});
+    item("V7", "0001", "001", {{"NRLUGARMESA", "08"}, {"CDLOJA", "0002"}});
 
+    // Positions with a requested bill: every sale of the table, the closed one counted.
     const DataPacket p = packetOf(getStatusPosicoes(*dm, F, L, "0005"));
     EXPECT_EQ(columnsOf(p), (QStringList{"NRMESA", "NRLUGARMESA", "IDSTLUGARMESA"}));
     EXPECT_EQ(columnValues(p, "NRLUGARMESA"), (QStringList{"01", "03", "07"}));
     EXPECT_EQ(columnValues(p, "IDSTLUGARMESA"), (QStringList{"S", "S", "S"}));
 
-    EXPECT_EQ(getMaiorPosicao(*dm, F, "0005"), QVariant(QStringLiteral("07")));
-    EXPECT_EQ(getMaiorPosicao(*dm, F, "0006"), QVariant(QStringLiteral("09")));
-    const QVariant nenhuma = getMaiorPosicao(*dm, F, "0012");
+    // The highest position: the table's open sale in this store only (neither the closed
+    // sale's 07 nor the other store's 08).
+    EXPECT_EQ(getMaiorPosicao(*dm, F, "0005", L), QVariant(QStringLiteral("03")));
+    EXPECT_EQ(getMaiorPosicao(*dm, F, "0005", "0002"), QVariant(QStringLiteral("08")));
+    EXPECT_EQ(getMaiorPosicao(*dm, F, "0006", L), QVariant(QStringLiteral("09")));
+    const QVariant nenhuma = getMaiorPosicao(*dm, F, "0012", L);
     EXPECT_EQ(nenhuma.metaType(), QMetaType::fromType<QString>());
     EXPECT_EQ(nenhuma.toString(), QString());
+}
+
+TEST_F(MapReads, AClosedTableHasNoHighestPosition) {
+    venda("V4", "0005", at(12, 0), at(13, 0));
+    comanda("V4", "0001", "RES_0005");
+    item("V4", "0001", "001", {{"NRLUGARMESA", "07"}});
+    EXPECT_EQ(getMaiorPosicao(*dm, F, "0005", L).toString(), QString());
 }
 
 TEST_F(MapReads, LargestPartyAndCashRegister) {
@@ -492,7 +507,7 @@ TEST_F(MapReads, KeysThatMatchNothingGiveEmptyResults) {
           getMesasPagasAPP(*dm, F), getVerifNatItens(*dm, F, "_0001_", L)}) {
         EXPECT_TRUE(packetOf(r).isEmpty());
     }
-    EXPECT_EQ(getMaiorPosicao(*dm, F, "0001").toString(), QString());
+    EXPECT_EQ(getMaiorPosicao(*dm, F, "0001", L).toString(), QString());
     EXPECT_TRUE(getVerifMesaVazia(*dm, F, L, "V1"));
     EXPECT_TRUE(verificaIDSTLUGARMESA(*dm, F, "_0001_", "T"));
 }

@@ -97,7 +97,8 @@ TEST_F(OpeningCancel, AnOpeningWithOnlyConsumptionAndCoverIsEmptied) {
     EXPECT_FALSE(dm->inTransaction());
 }
 
-TEST_F(OpeningCancel, APadWithARealItemStopsTheWalkAfterTheEarlierPadsAreCommitted) {
+// Every pad is checked first: a real item on a later pad keeps the earlier pads too.
+TEST_F(OpeningCancel, APadWithARealItemKeepsEveryPadAndTheTable) {
     venda("V1");
     comanda("V1", "0001", "RES_0010");
     comanda("V1", "0002", "PKR_0010");
@@ -106,29 +107,72 @@ TEST_F(OpeningCancel, APadWithARealItemStopsTheWalkAfterTheEarlierPadsAreCommitt
     item("V1", "0002", "003", "CERVEJA");
 
     EXPECT_EQ(cancela(), QVariant(QString("CMD_ITC")));
-    EXPECT_EQ(count("COMANDAVEN", "NRCOMANDA = '0001'"), 0);
-    EXPECT_EQ(count("ITCOMANDAVEN", "NRCOMANDA = '0001'"), 0);
-    // The first pad's transaction deleted the sale and freed the table.
-    EXPECT_EQ(count("VENDAREST"), 0);
-    EXPECT_EQ(statusMesa(), "D");
-    EXPECT_EQ(count("COMANDAVEN", "NRCOMANDA = '0002'"), 1);
-    EXPECT_EQ(count("ITCOMANDAVEN", "NRCOMANDA = '0002'"), 2);
+    EXPECT_EQ(count("COMANDAVEN"), 2);
+    EXPECT_EQ(count("ITCOMANDAVEN"), 3);
+    EXPECT_EQ(count("VENDAREST"), 1);
+    EXPECT_EQ(statusMesa(), "O");
     EXPECT_FALSE(dm->inTransaction());
 }
 
-TEST_F(OpeningCancel, PadsOfOtherKindsOrClosedAreNotConsideredAndOnlyTheOpenSaleGoes) {
+// Pads of other kinds or closed are not cancelled; a sale where they hold items is kept
+// whole, and then nothing at all is deleted.
+TEST_F(OpeningCancel, ASaleWhoseOtherPadsHoldItemsIsNeverDeleted) {
+    struct Case {
+        const char* name;
+        const char* ds;
+        const char* status;
+    };
+    const Case cases[] = {
+        {"delivery pad", "DLV_0010", "1"},
+        {"closed pad", "RES_0010", "4"},
+        {"pad of another kind", "ENC_0010", "1"},
+    };
+    for (const Case& c : cases) {
+        sql("DELETE FROM ITCOMANDAVEN");
+        sql("DELETE FROM COMANDAVEN");
+        sql("DELETE FROM VENDAREST");
+        sql("UPDATE MESA SET IDSTMESAAUX = 'O'");
+        venda("V1");
+        comanda("V1", "0001", "RES_0010");
+        item("V1", "0001", "001", kCouvert);
+        comanda("V1", "0002", c.ds, c.status);
+        item("V1", "0002", "002", kConsumo);
+
+        EXPECT_EQ(cancela(), QVariant(QString("CMD_ITC"))) << c.name;
+        EXPECT_EQ(count("VENDAREST"), 1) << c.name;
+        EXPECT_EQ(count("COMANDAVEN"), 2) << c.name;
+        EXPECT_EQ(count("ITCOMANDAVEN"), 2) << c.name;
+        EXPECT_EQ(statusMesa(), "O") << c.name;
+    }
+}
+
+TEST_F(OpeningCancel, EmptyPadsOfOtherKindsDoNotKeepTheSale) {
     venda("V1");
     comanda("V1", "0001", "DLV_0010");
     comanda("V1", "0002", "RES_0010", "4");
-    item("V1", "0001", "001", "CERVEJA");
-    item("V1", "0002", "002", "CERVEJA");
     venda("V0", QDateTime(QDate(2024, 5, 14), QTime(23, 0))); // a closed sale of the table
 
     EXPECT_EQ(cancela(), QVariant(QString("")));
     EXPECT_EQ(count("VENDAREST", "NRVENDAREST = 'V1'"), 0);
     EXPECT_EQ(count("VENDAREST", "NRVENDAREST = 'V0'"), 1);
+    // Pads that are not the table's own open pads are left to the sale clean-up.
     EXPECT_EQ(count("COMANDAVEN"), 2);
-    EXPECT_EQ(count("ITCOMANDAVEN"), 2);
+    EXPECT_EQ(statusMesa(), "D");
+}
+
+TEST_F(OpeningCancel, PadsOfTwoSalesGoTogetherInOneTransaction) {
+    venda("V1");
+    venda("V2");
+    comanda("V1", "0001", "RES_0010");
+    comanda("V2", "0002", "PKR_0010");
+    item("V1", "0001", "001", kConsumo);
+    item("V2", "0002", "002", kConsumoFem);
+    item("V2", "0002", "003", kCouvert);
+
+    EXPECT_EQ(cancela(), QVariant(QString("")));
+    EXPECT_EQ(count("VENDAREST"), 0);
+    EXPECT_EQ(count("COMANDAVEN"), 0);
+    EXPECT_EQ(count("ITCOMANDAVEN"), 0);
     EXPECT_EQ(statusMesa(), "D");
 }
 
@@ -148,7 +192,7 @@ TEST_F(OpeningCancel, AnEmptyProductCodeExcludesNothing) {
     EXPECT_EQ(statusMesa(), "O");
 }
 
-TEST_F(OpeningCancel, AFailureInTheSecondPadKeepsTheFirstAndReturnsTheFailure) {
+TEST_F(OpeningCancel, AFailureInTheSecondPadUndoesEverything) {
     venda("V1");
     venda("V2");
     comanda("V1", "0001", "RES_0010");
@@ -159,17 +203,27 @@ TEST_F(OpeningCancel, AFailureInTheSecondPadKeepsTheFirstAndReturnsTheFailure) {
 
     const QVariant r = cancela();
     ASSERT_TRUE(isServiceFailure(r));
-    EXPECT_FALSE(serviceFailureMessage(r).isEmpty());
     EXPECT_TRUE(serviceFailureMessage(r).contains("acmDeletaComandaVen"))
         << serviceFailureMessage(r).toStdString();
     EXPECT_FALSE(dm->inTransaction());
-    // The first pad stays deleted, the second pad is whole again.
-    EXPECT_EQ(count("COMANDAVEN", "NRCOMANDA = '0001'"), 0);
-    EXPECT_EQ(count("VENDAREST", "NRVENDAREST = 'V1'"), 0);
-    EXPECT_EQ(count("COMANDAVEN", "NRCOMANDA = '0002'"), 1);
-    EXPECT_EQ(count("ITCOMANDAVEN", "NRCOMANDA = '0002'"), 1);
-    EXPECT_EQ(count("VENDAREST", "NRVENDAREST = 'V2'"), 1);
-    EXPECT_EQ(statusMesa(), "D");
+    // Both pads, their items and sales are whole again; the table is still occupied.
+    EXPECT_EQ(count("COMANDAVEN"), 2);
+    EXPECT_EQ(count("ITCOMANDAVEN"), 2);
+    EXPECT_EQ(count("VENDAREST"), 2);
+    EXPECT_EQ(statusMesa(), "O");
+}
+
+TEST_F(OpeningCancel, AFailureSettingTheTableFreeUndoesTheDeletes) {
+    venda("V1");
+    comanda("V1", "0001", "RES_0010");
+    item("V1", "0001", "001", kCouvert);
+    db->refuse("MESA", "UPDATE OF IDSTMESAAUX", "1 = 1");
+
+    ASSERT_TRUE(isServiceFailure(cancela()));
+    EXPECT_EQ(count("COMANDAVEN"), 1);
+    EXPECT_EQ(count("ITCOMANDAVEN"), 1);
+    EXPECT_EQ(count("VENDAREST"), 1);
+    EXPECT_EQ(statusMesa(), "O");
 }
 
 } // namespace

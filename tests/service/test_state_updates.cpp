@@ -63,7 +63,7 @@ TEST_F(StateUpdates, BillRequestedSetsTheWholeGroupAndStampsOnlyTheTablePassed) 
     EXPECT_LE(pedida, serverNow().addMSecs(5));
 }
 
-TEST_F(StateUpdates, AnyOtherStatusClearsTheRequestTimeOfEverySaleOfTheTable) {
+TEST_F(StateUpdates, AnyOtherStatusClearsTheRequestTimeOfTheOpenSaleOnly) {
     mesa("0005", "S");
     mesa("0006", "S");
     venda("V5", "0005", at(19, 0), {}, {{"DTHRMESAFECH", at(20, 0)}});
@@ -74,13 +74,73 @@ TEST_F(StateUpdates, AnyOtherStatusClearsTheRequestTimeOfEverySaleOfTheTable) {
 
     EXPECT_EQ(status("0005"), QStringLiteral("O"));
     EXPECT_EQ(status("0006"), QStringLiteral("S")); // not joined
-    EXPECT_EQ(count("VENDAREST", "NRMESA = '0005' AND DTHRMESAFECH IS NULL"), 2);
+    EXPECT_FALSE(dateTime("VENDAREST", "DTHRMESAFECH", "NRVENDAREST = 'V5'").isValid());
+    // The closed sale keeps its history.
+    EXPECT_EQ(dateTime("VENDAREST", "DTHRMESAFECH", "NRVENDAREST = 'V4'"), at(12, 50));
     EXPECT_EQ(dateTime("VENDAREST", "DTHRMESAFECH", "NRVENDAREST = 'V6'"), at(20, 5));
     // "s" is no bill request: the status is taken as given and the time cleared.
     venda("V7", "0007", at(19, 0), {}, {{"DTHRMESAFECH", at(20, 0)}});
     mesa("0007", "O");
     EXPECT_TRUE(ok(setStatusMesa(*dm, F, L, "0007", "s")));
     EXPECT_FALSE(dateTime("VENDAREST", "DTHRMESAFECH", "NRVENDAREST = 'V7'").isValid());
+}
+
+TEST_F(StateUpdates, ABillRequestNeverRestampsAClosedSale) {
+    mesa("0005", "O");
+    venda("V5", "0005", at(19, 0));
+    venda("V4", "0005", at(12, 0), at(13, 0), {{"DTHRMESAFECH", at(12, 50)}});
+    EXPECT_TRUE(ok(setStatusMesa(*dm, F, L, "0005", "S")));
+    EXPECT_TRUE(dateTime("VENDAREST", "DTHRMESAFECH", "NRVENDAREST = 'V5'").isValid());
+    EXPECT_EQ(dateTime("VENDAREST", "DTHRMESAFECH", "NRVENDAREST = 'V4'"), at(12, 50));
+}
+
+// The conditional change: the table and its group change only while the table itself still
+// has the expected status.
+TEST_F(StateUpdates, AConditionalChangeHappensOnlyWhileTheTableHasTheExpectedStatus) {
+    struct Case {
+        const char* name;
+        const char* before; // status of 0005 before
+        const char* member; // status of 0006 (joined) before
+        bool changes;
+        const char* after;       // status of 0005 after
+        const char* memberAfter; // status of 0006 after
+    };
+    const Case cases[] = {
+        {"still being received", "R", "R", true, "S", "S"},
+        {"already back to requested", "S", "S", false, "S", "S"},
+        {"released meanwhile", "D", "D", false, "D", "D"},
+        {"a member being received, the table not", "O", "R", false, "O", "R"},
+    };
+    for (const Case& c : cases) {
+        sql("DELETE FROM MESA");
+        sql("DELETE FROM MESAJUNCAO");
+        sql("DELETE FROM JUNCAOMESA");
+        sql("DELETE FROM VENDAREST");
+        mesa("0005", c.before);
+        mesa("0006", c.member);
+        mesa("0007", "R");
+        juncao("J1", {"0005", "0006"});
+        venda("V5", "0005", at(19, 0));
+        const QVariant r = setStatusMesaSe(*dm, F, L, "0005", "R", "S");
+        ASSERT_FALSE(isServiceFailure(r)) << c.name << serviceFailureMessage(r).toStdString();
+        EXPECT_EQ(r, QVariant(c.changes)) << c.name;
+        EXPECT_EQ(status("0005"), QString::fromLatin1(c.after)) << c.name;
+        EXPECT_EQ(status("0006"), QString::fromLatin1(c.memberAfter)) << c.name;
+        EXPECT_EQ(status("0007"), QStringLiteral("R")) << c.name; // not joined
+        EXPECT_EQ(dateTime("VENDAREST", "DTHRMESAFECH", "NRVENDAREST = 'V5'").isValid(), c.changes)
+            << c.name;
+        EXPECT_FALSE(dm->inTransaction()) << c.name;
+    }
+}
+
+TEST_F(StateUpdates, AFailedConditionalChangeLeavesTheStatus) {
+    mesa("0005", "R");
+    venda("V5", "0005", at(19, 0));
+    db->refuse("VENDAREST", "UPDATE OF DTHRMESAFECH", "1 = 1");
+    const QVariant r = setStatusMesaSe(*dm, F, L, "0005", "R", "S");
+    ASSERT_TRUE(isServiceFailure(r));
+    EXPECT_EQ(status("0005"), QStringLiteral("R"));
+    EXPECT_FALSE(dm->inTransaction());
 }
 
 TEST_F(StateUpdates, WhenStampingFailsTheStatusSetBeforeStays) {

@@ -4,6 +4,7 @@
 #include "suite/devices/simulated_drawer.h"
 #include "suite/dialogs/dialogs_statements.h"
 #include "suite/dialogs/keypad_dialog.h"
+#include "suite/dialogs/receipt_email_dialog.h"
 #include "suite/dialogs/suite_dialogs.h"
 #include "suite/dialogs/supervisor_dialog.h"
 #include "tests/suite/dialogs/cadastre_files.h"
@@ -250,6 +251,71 @@ TEST_F(SuiteDialogsDrawer, ADrawerThatCannotOpenIsAnError) {
     EXPECT_EQ(dialogs.VerificaStatusGaveta("1", "LPT1"), 0);
 }
 
+TEST(SuiteDialogsReceiptEmail, AddressForms) {
+    const std::pair<const char*, bool> casos[] = {
+        {"ana@exemplo.com.br", true},
+        {"  ana.lima@exemplo.com  ", true},
+        {"ana@exemplo", false},
+        {"ana exemplo@x.com", false},
+        {"@exemplo.com", false},
+        {"ana@@exemplo.com", false},
+        {"ana@exemplo..com", false},
+        {"ana@exemplo.com.", false},
+        {"", false},
+    };
+    for (const auto& [texto, valido] : casos) {
+        EXPECT_EQ(ReceiptEmailDialog::enderecoValido(QString::fromUtf8(texto)), valido) << texto;
+    }
+}
+
+// The registered address is offered; a malformed one is told and the dialog stays; the
+// confirmed address comes back trimmed in element 6, blank meaning none.
+TEST(SuiteDialogsReceiptEmail, TheConfirmedAddressComesBackInElementSix) {
+    struct Caso {
+        const char* nome;
+        QStringList digitados; // typed before each confirmation; the last one is accepted
+        bool cancela;
+        QString esperado;
+        int avisos;
+    };
+    const Caso casos[] = {
+        {"kept as offered", {}, false, QStringLiteral("cons@exemplo.com.br"), 0},
+        {"corrected",
+         {QStringLiteral("cons@"), QStringLiteral(" novo@exemplo.com ")},
+         false,
+         QStringLiteral("novo@exemplo.com"),
+         1},
+        {"blank", {QStringLiteral("   ")}, false, QString(), 0},
+        {"given up", {QStringLiteral("outro@exemplo.com")}, true, QString(), 0},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nome);
+        ScriptedDialogs d;
+        d.script = [&c](QDialog& dialog) {
+            auto* email = dialog.findChild<QLineEdit*>(QStringLiteral("edtEmail"));
+            ASSERT_NE(email, nullptr);
+            EXPECT_EQ(email->text(), QStringLiteral("cons@exemplo.com.br"));
+            for (const QString& t : c.digitados) {
+                email->setText(t);
+                if (!c.cancela) {
+                    click(dialog, "btnConfirma");
+                }
+            }
+            click(dialog, c.cancela ? "btnCancela" : "btnConfirma");
+        };
+        QVariantList valores(14);
+        valores[12] = QStringLiteral(" cons@exemplo.com.br ");
+        QVariantList retorno;
+        retorno << QStringLiteral("x");
+        d.CriaInfAdicional(valores, retorno);
+        ASSERT_EQ(retorno.size(), 10);
+        EXPECT_EQ(retorno.at(0).toString(), QStringLiteral("x"));
+        EXPECT_EQ(retorno.at(6).toString(), c.esperado);
+        EXPECT_EQ(d.told.size(), c.avisos);
+        EXPECT_EQ(d.dialogsShown, QStringList{QStringLiteral("InfAdicional")});
+    }
+}
+
 TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
     ScriptedDialogs d;
     ClientDataSet ds;
@@ -257,10 +323,6 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
     QVariantList list;
     QStringList texts;
     const std::pair<const char*, std::function<void()>> calls[] = {
-        {"FechaConta",
-         [&] {
-             d.FechaConta(ds, list, "T");
-         }},
         {"ParcialConta",
          [&] {
              d.ParcialConta(s);
@@ -272,10 +334,6 @@ TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
         {"TrocaOperadorCaixa",
          [&] {
              d.TrocaOperadorCaixa(s);
-         }},
-        {"CriaInfAdicional",
-         [&] {
-             d.CriaInfAdicional(QVariantList(14), list);
          }},
         {"PesqConsumidor",
          [&] {

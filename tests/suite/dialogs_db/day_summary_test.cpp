@@ -36,7 +36,9 @@ protected:
                 QStringLiteral("000001"),
                 abertura,
                 QStringLiteral("0001"),
-                QStringLiteral("Ana Lima")};
+                QStringLiteral("Ana Lima"),
+                0,
+                {}};
         // Till 777 of the demo store: two concluded sales and one cancelled since its
         // opening; one concluded before it; one of the same number on another store.
         venda("0001", "777", "1", "O", 100.00, 10.00, abertura.addSecs(3600));

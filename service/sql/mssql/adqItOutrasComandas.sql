@@ -1,0 +1,12 @@
+-- Items of a sale that lie outside the own open pads of the table ("RES"/"PKR", not closed):
+-- a sale holding any of them is never deleted by the opening cancellation.
+SELECT IT.NRCOMANDA, IT.NRPRODCOMVEN
+  FROM ITCOMANDAVEN IT
+  LEFT JOIN COMANDAVEN CO
+    ON (CO.CDFILIAL = IT.CDFILIAL AND CO.NRVENDAREST = IT.NRVENDAREST
+        AND CO.NRCOMANDA = IT.NRCOMANDA)
+ WHERE IT.CDFILIAL = :P_CDFILIAL
+   AND IT.NRVENDAREST = :P_NRVENDAREST
+   AND (CO.NRCOMANDA IS NULL
+        OR NOT (COALESCE(CO.DSCOMANDA, '') LIKE 'RES%' OR COALESCE(CO.DSCOMANDA, '') LIKE 'PKR%')
+        OR COALESCE(CO.IDSTCOMANDA, '4') = '4')

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "suite/devices/printouts.h"
+#include "suite/dialogs/table_opening.h"
+#include "suite/dialogs/till_identity.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+namespace tmk {
+
+// The bill of a table's order pads, in cents.
+struct Bill {
+    struct Line {
+        QString cdProduto;
+        QString descricao;
+        QString unidade;
+        double quantidade = 0;
+        qint64 preco = 0; // unit price
+        qint64 total = 0; // quantity x price truncated, less discount, plus surcharge
+    };
+    // A pad of the bill and the service charge its items pay.
+    struct Pad {
+        QString nrVendaRest;
+        QString nrComanda;
+        qint64 taxaServico = 0;
+    };
+    QString nrMesa;
+    QList<Pad> comandas;
+    QList<Line> itens;           // same product and price counted together
+    qint64 consumo = 0;          // the items without the cover charge
+    qint64 couvert = 0;          // the till's cover product
+    qint64 consumacaoMinima = 0; // the largest minimum consumption of the sales
+    qint64 consumacao = 0;       // what the items fall short of the minimum
+    qint64 taxaServico = 0;
+    qint64 total() const { return consumo + couvert + consumacao + taxaServico; }
+    // The sales of the pads, each once, in pad order.
+    QStringList vendas() const;
+};
+
+// The closing of a table's account: its bill, read from the pads the screen lists, and
+// the request of the bill, written together or not at all. The dialog
+// (AccountClosingDialog) only shows the bill and takes the consumer.
+class AccountClosing {
+public:
+    AccountClosing(QSqlDatabase db, TillIdentity till, QString nrMesa, QStringList comandas);
+
+    // The pad numbers of a list such as "12_15_" (empty parts ignored).
+    static QStringList padList(const QString& lista);
+
+    const QString& nrMesa() const { return nrMesa_; }
+    // Reads the live items of the listed pads of open sales. AppError for an item the bill
+    // cannot value (a quantity of zero or less, a negative price); DatabaseError when they
+    // cannot be read.
+    Bill bill();
+    // The active consumers, by name.
+    QList<TableOpening::Consumer> consumers();
+
+    // Requests the bill in one transaction: the table and every table of its join group
+    // go to "S", the open sale of each is stamped with the time of the request, the
+    // consumer (when one is given) is written to the bill's sales, and each pad is marked
+    // requested with its service charge. AppError for a table that is not registered;
+    // DatabaseError when the database refuses; in every failure nothing is written.
+    void request(const Bill& bill, const QString& cdConsumidor = {},
+                 const QString& cdClienteConsumidor = {});
+
+    // The bill as a printed document: store, table, pads, items, cover, minimum
+    // consumption, service charge, total, the operator and the consumer.
+    static PrintDocument document(const Bill& bill, const TillIdentity& till,
+                                  const QString& nomeFilial, const QString& consumidor = {});
+    // Prints it into the till's print folder ("Conta"); returns the PDF's path. AppError
+    // when the folder cannot be written.
+    static QString print(const Bill& bill, const TillIdentity& till, const QString& nomeFilial,
+                         const QString& consumidor = {}, const QDateTime& quando = {});
+    // The branch's name for the header (the code when it has none).
+    QString nomeFilial();
+
+private:
+    QStringList groupTables();
+
+    QSqlDatabase db_;
+    TillIdentity till_;
+    QString nrMesa_;
+    QStringList comandas_;
+};
+
+} // namespace tmk

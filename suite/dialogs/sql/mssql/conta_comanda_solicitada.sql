@@ -1,0 +1,7 @@
+-- An order pad whose bill is requested, with its service charge.
+UPDATE COMANDAVEN
+   SET IDSTCOMANDA = '1',
+       VRCOMISVENDE = :P_VRCOMISVENDE
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND NRVENDAREST = :P_NRVENDAREST
+   AND NRCOMANDA = :P_NRCOMANDA

@@ -1,0 +1,6 @@
+-- A table whose bill is requested.
+UPDATE MESA
+   SET IDSTMESAAUX = 'S'
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRMESA = :P_NRMESA
