@@ -251,7 +251,7 @@ TEST_F(OpeningCancel, AnOpeningWithOnlyChargesIsCancelledAndLogged) {
     }
     EXPECT_EQ(cancelamento.arg(2).toInt(), 7);
     EXPECT_EQ(cancelamento.text(4), QStringLiteral("Tmk00470"));
-    EXPECT_EQ(operacoes().last(), QStringLiteral("getReserva")); // the map is refreshed
+    EXPECT_EQ(operacoes().last(), QStringLiteral("getMesasPagasAPP")); // the map is refreshed
 }
 
 TEST_F(OpeningCancel, AGroupedTableAndARealItemChangeNothing) {
@@ -302,7 +302,7 @@ TEST_F(OpeningCancel, StatusLettersUnknownTableAndCancelledPrompt) {
                         {{QStringLiteral("M"), nr}}),
                   1)
             << c.estado;
-        EXPECT_EQ(operacoes().last(), QStringLiteral("getReserva")) << c.estado;
+        EXPECT_EQ(operacoes().last(), QStringLiteral("getMesasPagasAPP")) << c.estado;
     }
     suite.clear();
     digita({"88"});
@@ -314,7 +314,8 @@ TEST_F(OpeningCancel, StatusLettersUnknownTableAndCancelledPrompt) {
     digita({nullptr});
     screen().evento([this] { screen().sbtCancAberturaClick(); });
     EXPECT_TRUE(mensagens().isEmpty());
-    EXPECT_EQ(operacoes(), (QStringList{"getStatusMesa", "getReserva"})); // still refreshed
+    EXPECT_EQ(operacoes(),
+              (QStringList{"getStatusMesa", "getReserva", "getMesasPagasAPP"})); // still refreshed
 }
 
 TEST_F(OpeningCancel, ADatabaseFailureIsToldAndNothingIsDeleted) {

@@ -91,7 +91,8 @@ TEST_F(PartySize, TheChangeIsStoredLoggedAndTheMapRefreshed) {
         }
     }
     EXPECT_EQ(operacoes().mid(operacoes().indexOf(QStringLiteral("setNumPesMesa"))),
-              (QStringList{"setNumPesMesa", "getRetornaInfoMesa", "getStatusMesa", "getReserva"}));
+              (QStringList{"setNumPesMesa", "getRetornaInfoMesa", "getStatusMesa", "getReserva",
+                           "getMesasPagasAPP"}));
 }
 
 // Limits: the branch's largest party (0 or empty: none), and the highest seat position
