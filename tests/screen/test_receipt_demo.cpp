@@ -79,6 +79,40 @@ TEST_F(DemoReceiptAtTheScreen, BillRequestedTablesAreReceivedConcludedOnceAndFre
     }
 }
 
+// Table 07's whole-table app payment touched on the strip: received as a touch on the map
+// receives it, the payment taken into the sale, and gone from the strip at the next refresh.
+TEST_F(DemoReceiptAtTheScreen, AWholeTablePaidInTheAppIsReceivedFromTheStrip) {
+    abre(true);
+    const auto botaoDaMesa7 = [this]() {
+        for (int n = 1; n <= ScreenModel::AppPaidButtons; ++n) {
+            const AppPaidButtonModel& b = tela().model.sbtMesaAPP[size_t(n - 1)];
+            if (b.visible && QString(b.caption).simplified().remove(QLatin1Char(' ')) ==
+                                 QLatin1String("Mesa7")) {
+                return n;
+            }
+        }
+        return 0;
+    };
+    tela().evento([this] { tela().DisparaAtualizacao(); });
+    const int botao = botaoDaMesa7();
+    ASSERT_GT(botao, 0) << "the strip shows table 7";
+    ASSERT_EQ(estado(QStringLiteral("0007")), "S");
+    const char* pendentes = "SELECT COUNT(*) FROM MOVCAIXAMOB WHERE NRMESA = '0007' AND "
+                            "(NRSEQVENDA IS NULL OR NRSEQVENDA = '')";
+    ASSERT_GT(contagem(pendentes), 0);
+    dialogs_->script = [&](QDialog& d) {
+        clica(d, QStringLiteral("btnConcluir"));
+    };
+    tela().evento([&] { tela().sbtMesaAPP1Click(ScreenModel::appPaidButtonName(botao)); });
+    EXPECT_EQ(estado(QStringLiteral("0007")), "D") << "the table is free";
+    EXPECT_EQ(contagem("SELECT COUNT(*) FROM VENDA WHERE IDSITUVENDA = 'O' AND NRMESA = '0007'"),
+              1);
+    EXPECT_EQ(contagem(pendentes), 0) << "the payment is tied to the sale";
+    tela().evento([this] { tela().DisparaAtualizacao(); });
+    EXPECT_EQ(botaoDaMesa7(), 0) << "and leaves the strip";
+    EXPECT_TRUE(tela().st.NrMesaApp.isEmpty());
+}
+
 // Table 08 (its bill requested, stored as "P") paid by credit card and cash: the card transaction
 // is confirmed and its receipts printed beside the DANFE.
 TEST_F(DemoReceiptAtTheScreen, ACardPaymentIsConfirmedAndItsReceiptsPrinted) {
