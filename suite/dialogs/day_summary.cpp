@@ -53,7 +53,7 @@ DaySummary DaySummary::read(QSqlDatabase db, const TillIdentity& till) {
 QString DaySummary::print(const TillIdentity& till, const QString& nomeFilial,
                           const QDateTime& quando) const {
     const auto money = [](double v) {
-        return QStringLiteral("R$ ") + brAmount(toCents(v));
+        return reais(toCents(v));
     };
     PrintDocument d;
     d.titulo = QStringLiteral("RESUMO DE VENDAS DO DIA");

@@ -31,10 +31,6 @@ const char* const kColunasMovCaixa[] = {
     "CDINTRESGSALDO",  "IDTIPORESGATE",  "CDCNPJRESGSALDO", "IDTRANSAME",     "IDTRANSAMECAPT",
     "CDCONSRESGSALDO", "DSCARTDIGITAL",  "VRSALDORESTCP",   "CDRESGSALDO",    "CDINSTCAR"};
 
-QString cents(qint64 c) {
-    return reais(c);
-}
-
 } // namespace
 
 QList<FieldDef> PaymentModel::camposMovCaixa() {
@@ -163,7 +159,7 @@ qint64 PaymentModel::valorDigitado(const QString& texto) {
     }
     if (c.size() > 15) {
         throw AppError(QStringLiteral("Valor acima do limite de um pagamento (%1).")
-                           .arg(cents(kMaiorPagamento)));
+                           .arg(reais(kMaiorPagamento)));
     }
     const qint64 v = toCents(parseAmountText(c));
     if (v <= 0) {
@@ -171,7 +167,7 @@ qint64 PaymentModel::valorDigitado(const QString& texto) {
     }
     if (v > kMaiorPagamento) {
         throw AppError(QStringLiteral("Valor acima do limite de um pagamento (%1).")
-                           .arg(cents(kMaiorPagamento)));
+                           .arg(reais(kMaiorPagamento)));
     }
     return v;
 }
@@ -198,7 +194,7 @@ PaymentModel::Outcome PaymentModel::pagar(const QString& cdTipoRece, const QStri
     if (valor > falta()) {
         throw AppError(
             QStringLiteral("O valor no cartão (%1) não pode passar do que falta pagar (%2).")
-                .arg(cents(valor), cents(falta())));
+                .arg(reais(valor), reais(falta())));
     }
     if (!tef_) {
         throw AppError(QStringLiteral("Este caixa não tem TEF para pagamentos com cartão."));
