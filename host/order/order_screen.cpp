@@ -373,7 +373,16 @@ void OrderScreen::send() {
         return;
     }
     if (model_.request().balcao()) {
-        accept();
+        bool pago = false;
+        if (attempt([&] { pago = model_.pay(receive_); })) {
+            if (pago) {
+                accept();
+                return;
+            }
+            tell(QStringLiteral("O pagamento não foi concluído; os itens continuam na tela para "
+                                "pagar de novo."));
+            refreshLines(-1);
+        }
         return;
     }
     if (attempt([&] { model_.send(); })) {
