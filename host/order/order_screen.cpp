@@ -83,8 +83,11 @@ OrderScreen::OrderScreen(OrderModel& model, QWidget* parent)
     top->addWidget(heading_);
     auto* pad = new QLabel(this);
     pad->setObjectName(QStringLiteral("lblComanda"));
-    pad->setText(
-        QStringLiteral("Comanda %1 (%2)").arg(model_.dsComanda(), model_.request().nrComanda));
+    // A counter sale has its pad only once it is paid.
+    if (!balcao) {
+        pad->setText(
+            QStringLiteral("Comanda %1 (%2)").arg(model_.dsComanda(), model_.request().nrComanda));
+    }
     top->addWidget(pad);
     top->addStretch();
     waiter_ = new QLabel(this);
