@@ -105,6 +105,12 @@ TEST_F(OperatorChangeTest, OnlyARightPairTakesOverTheTill) {
             EXPECT_EQ(p.codeField()->objectName(), "edtOperador");
             EXPECT_EQ(p.passwordField()->echoMode(), QLineEdit::Password);
             EXPECT_TRUE(d.findChild<QLabel*>("lblAviso")->text().contains("Ana Lima"));
+            const QString folder = qEnvironmentVariable("TMK_PICTURES");
+            if (!folder.isEmpty() && QLatin1String(c.name) == QLatin1String("right pair")) {
+                p.codeField()->setText(c.tries.at(0).first);
+                p.passwordField()->setText(c.tries.at(0).second);
+                d.grab().save(QDir(folder).filePath("troca-operador.png"));
+            }
             for (const auto& [code, password] : c.tries) {
                 p.codeField()->setText(code);
                 p.passwordField()->setText(password);

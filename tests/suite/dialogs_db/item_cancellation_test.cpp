@@ -8,6 +8,7 @@
 #include "tests/suite/dialogs_db/demo_store_fixture.h"
 #include "tests/suite/print_qstring.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -131,6 +132,10 @@ TEST_F(ItemCancellationTest, ThreeOfFiveLeaveTwoLinesWithTheRightQuantities) {
         click(d, "btnMais");
         click(d, "btnMais");
         EXPECT_EQ(qt->text(), "3");
+        const QString folder = qEnvironmentVariable("TMK_PICTURES");
+        if (!folder.isEmpty()) {
+            d.grab().save(QDir(folder).filePath("cancela-produto.png"));
+        }
         click(d, "btnCancelaItem");
         cancelled = c.cancellations();
         // The list is read again: the item shows what is left of it.
