@@ -251,27 +251,32 @@ LoadTillResult runLoadTill(const LoadTillOptions& o) {
                     << QStringLiteral("mesa %1 não estava livre para a nova conta").arg(mesa);
                 continue;
             }
-            // The other till of a race may have received it already.
-            if (o.racing && waiter.tableState(mesa) != QLatin1String("S")) {
+            // A table the other till of a race has received and freed already is left
+            // for the next turn; one it is receiving is touched all the same.
+            if (o.racing && waiter.tableState(mesa) == QLatin1String("D")) {
                 ++result.lostRaces;
                 continue;
             }
             screen.evento([&] { screen.ControleMesa(mesa); });
             bool lost = false;
+            bool failed = false;
             for (const QString& text : seen()) {
                 if (o.racing && (lostTheRace(text) || text.startsWith(QLatin1String("diálogo")))) {
                     lost = true;
                 } else {
+                    failed = true;
                     result.errors << QStringLiteral("mesa %1: %2").arg(mesa, text);
                 }
             }
             if (lost) {
                 ++result.lostRaces;
-            } else if (waiter.tableState(mesa) == QLatin1String("D")) {
+            } else if (!failed) {
                 ++result.receipts;
-            } else if (!o.racing) {
-                result.errors
-                    << QStringLiteral("mesa %1 não ficou livre depois do recebimento").arg(mesa);
+                // A till's own table is free once received.
+                if (!o.racing && waiter.tableState(mesa) != QLatin1String("D")) {
+                    result.errors << QStringLiteral("mesa %1 não ficou livre depois do recebimento")
+                                         .arg(mesa);
+                }
             }
             // A racing till gives the other one a moment to touch the same table.
             if (o.racing) {
