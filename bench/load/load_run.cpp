@@ -106,9 +106,11 @@ QStringList prepareStore(const QString& connectionText) {
         if (!databaseHasBranch(db)) {
             createDemoDatabase(db, QDateTime::currentDateTime());
         }
-        QSqlQuery q = runLoadStatement(db, QStringLiteral("mesas_livres"));
-        while (q.next()) {
-            free << q.value(0).toString();
+        {
+            QSqlQuery q = runLoadStatement(db, QStringLiteral("mesas_livres"));
+            while (q.next()) {
+                free << q.value(0).toString();
+            }
         }
         db.close();
     }
@@ -122,9 +124,11 @@ std::pair<int, int> storedReceipts(const QString& connectionText) {
     std::pair<int, int> counts;
     {
         QSqlDatabase db = openConnection(connectionText, name);
-        QSqlQuery q = runLoadStatement(db, QStringLiteral("recebimentos"));
-        if (q.next()) {
-            counts = {q.value(0).toInt(), q.value(1).toInt()};
+        {
+            QSqlQuery q = runLoadStatement(db, QStringLiteral("recebimentos"));
+            if (q.next()) {
+                counts = {q.value(0).toInt(), q.value(1).toInt()};
+            }
         }
         db.close();
     }
@@ -150,7 +154,8 @@ QString row(const QString& kind, const QString& name, const QString& value,
         .arg(value, 14)
         .arg(QString(), 12)
         .arg(QString(), 8)
-        .arg(target.isEmpty() ? QString() : QStringLiteral("  ") + target);
+        .arg(target.isEmpty() ? QString() : QStringLiteral("  ") + target)
+        .trimmed();
 }
 
 int runTill(const Options& o) {
