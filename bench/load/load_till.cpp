@@ -261,7 +261,7 @@ LoadTillResult runLoadTill(const LoadTillOptions& o) {
             bool lost = false;
             bool failed = false;
             for (const QString& text : seen()) {
-                if (o.racing && (lostTheRace(text) || text.startsWith(QLatin1String("diálogo")))) {
+                if (o.racing && (lostTheRace(text) || text.startsWith(QStringLiteral("diálogo")))) {
                     lost = true;
                 } else {
                     failed = true;
