@@ -320,6 +320,44 @@ TEST_F(ItemLists, TabsOfTwoNaturesListedByNatureAndWithout) {
     EXPECT_EQ(lista().rowCount(), 4);
 }
 
+// The connection keeps each statement prepared and the server keeps one plan for it:
+// every call, however many came before and with whatever values, answers for its own
+// tabs and nature.
+TEST_F(ItemLists, RepeatedCallsAnswerForTheirOwnTabsAndNature) {
+    button("P1", "1");
+    button("P2", "2");
+    tab("0002");
+    item("000001", "P1", 1, 5.0);
+    item("000002", "P2", 2, 30.0);
+    item("000003", "P4", 1, 4.0, {{"NRCOMANDA", "0002"}});
+    item("000004", "P1", 1, 5.0, {{"NRCOMANDA", "0002"}, {"IDSTPRCOMVEN", "6"}});
+    struct Case {
+        const char* tabs;
+        const char* nature;
+        QStringList items;
+        QStringList cancelled;
+    };
+    const Case cases[] = {
+        {"_0001_", "", {"000001", "000002"}, {}},
+        {"_0002_", "", {"000003"}, {"000004"}},
+        {"_0001_0002_", "", {"000001", "000002", "000003"}, {"000004"}},
+        {"_0001_0002_", "1", {"000001"}, {"000004"}},
+        {"_0001_0002_", "2", {"000002"}, {}},
+        {"_0003_", "", {}, {}},
+        {"_1_", "", {}, {}},
+    };
+    for (int round = 1; round <= 3; ++round) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(
+                QStringLiteral("%1 %2, vez %3").arg(c.tabs, c.nature).arg(round).toStdString());
+            const QString tabs = QString::fromLatin1(c.tabs);
+            const QString nature = QString::fromLatin1(c.nature);
+            EXPECT_EQ(column(lista(tabs, nature), "NRPRODCOMVEN"), c.items);
+            EXPECT_EQ(column(canceladas(tabs, nature), "NRPRODCOMVEN"), c.cancelled);
+        }
+    }
+}
+
 TEST_F(ItemLists, ATableButtonNamedLikeAProductDoesNotRepeatTheItem) {
     button("P1", "1");
     button("P1", QVariant(), "3"); // a table button whose identifier equals the product code

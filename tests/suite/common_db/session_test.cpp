@@ -43,7 +43,9 @@ QList<std::pair<QString, QString>> sessionSettings(DbKind kind) {
           {"SHOW TimeZone", QString::fromUtf8(QTimeZone::systemTimeZoneId())},
           // A statement the server does not finish ends with an error instead of holding the
           // till.
-          {"SHOW statement_timeout", "15s"}}},
+          {"SHOW statement_timeout", "15s"},
+          // Prepared statements keep the plan of their first call.
+          {"SHOW plan_cache_mode", "force_generic_plan"}}},
     };
     return settings.at(kind);
 }

@@ -1,0 +1,6 @@
+-- The state of a table of the load run.
+SELECT IDSTMESAAUX
+  FROM MESA
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRMESA = :P_NRMESA
