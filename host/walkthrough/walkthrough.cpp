@@ -368,13 +368,21 @@ bool Walkthrough::atende(QWidget* modal) {
     return true;
 }
 
+QString Walkthrough::janelaDeRepouso() const {
+    const int proximo = atual_ + 1;
+    return proximo < int(passos_.size()) ? passos_[size_t(proximo)].inicio
+                                         : QStringLiteral("frmGerMesa");
+}
+
 bool Walkthrough::emRepouso(QWidget* modal) {
-    // The map at rest: on top, drawn, and seen so at two ticks in a row (the screen
-    // finishes its activation just after it is shown).
-    const bool mapa = modal && modal->objectName() == QLatin1String("frmGerMesa") &&
-                      modal->property("mapaPronto").toBool();
-    const bool firme = mapa && repouso_ == modal;
-    repouso_ = mapa ? modal : nullptr;
+    // The window the next step starts on, on top and seen so at two ticks in a row (the map
+    // finishes its activation just after it is shown, and only then is it drawn).
+    const QString janela = janelaDeRepouso();
+    const bool nela =
+        modal && modal->objectName() == janela &&
+        (janela != QLatin1String("frmGerMesa") || modal->property("mapaPronto").toBool());
+    const bool firme = nela && repouso_ == modal;
+    repouso_ = nela ? modal : nullptr;
     return firme;
 }
 
@@ -388,7 +396,8 @@ void Walkthrough::tique() {
         return;
     }
     const bool repouso = emRepouso(modal);
-    if (modal && !repouso && modal->objectName() != QLatin1String("frmGerMesa")) {
+    if (modal && !repouso && modal->objectName() != QLatin1String("frmGerMesa") &&
+        modal->objectName() != janelaDeRepouso()) {
         // A window nobody expects: recorded, then closed.
         if (estranha_ != modal) {
             estranha_ = modal;

@@ -21,13 +21,14 @@ namespace tmk::walkthrough {
 
 class Walkthrough;
 
-// One step of the day: what the operator does, starting on the table map at rest, and what
-// must hold once the front office is at rest again.
+// One step of the day: what the operator does, starting on a window at rest (the table map
+// unless another is named), and what must hold once the front office is at rest again.
 struct Step {
     QString nome;   // its picture's name, without the number ("abertura-mesa")
     QString titulo; // what the operator does, in one line
     std::function<void(Walkthrough&)> faz;
     std::function<void(Walkthrough&)> confere;
+    QString inicio = QStringLiteral("frmGerMesa"); // the window the step starts on
 };
 
 struct StepResult {
@@ -64,7 +65,7 @@ public:
     void start();
     bool terminou() const { return terminou_; }
     const std::vector<StepResult>& resultados() const { return resultados_; }
-    // Every failure, each preceded by its step's name; a step that never ran is one.
+    // Every failure, each preceded by the name of its step; a step that never ran is one.
     QStringList falhas() const;
 
     // For the steps. The answer to the next window of that object name to come on top;
@@ -93,7 +94,7 @@ public:
     QString pastaCaixa() const { return pastaCaixa_; }
 
     // The table map, and the button that shows a table (by its caption, without the
-    // brackets of a join); StepAborted when not on the map's page.
+    // brackets of a join); StepAborted when not on the page the map shows.
     QWidget& mapa() const;
     QAbstractButton& mesaNoMapa(const QString& legenda) const;
     // Looks at a table on the map: its picture and caption.
@@ -111,6 +112,7 @@ private:
     void tique();
     bool atende(QWidget* modal);
     bool emRepouso(QWidget* modal);
+    QString janelaDeRepouso() const;
     void emRepousoSemRespostas();
     void iniciaPasso();
     void encerraPasso();
