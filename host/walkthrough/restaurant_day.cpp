@@ -208,8 +208,8 @@ Step aberturaMesa() {
             }};
 }
 
-Step juncao() {
-    return {QStringLiteral("juncao"),
+Step segundaMesa() {
+    return {QStringLiteral("segunda-mesa"),
             QStringLiteral("Uma segunda mesa é aberta e juntada à primeira"),
             [](Walkthrough& w) {
                 abreMesa(w, kMesaJunta, QStringLiteral("002"), QStringLiteral("2"), false);
@@ -501,18 +501,9 @@ Step resumoDoDia() {
 
 std::vector<Step> restaurantDay() {
     auto dia = std::make_shared<Dia>();
-    return {mapaInicial(),
-            aberturaMesa(),
-            juncao(),
-            juntaMesas(),
-            pessoas(),
-            fechaConta(dia),
-            recebimento(dia),
-            recebimentoNatureza(dia),
-            pagamentoApp(dia),
-            liberaPosicao(),
-            aberturaParaCancelar(),
-            cancelaAbertura(),
+    return {mapaInicial(),     aberturaMesa(),  segundaMesa(),          juntaMesas(),
+            pessoas(),         fechaConta(dia), recebimento(dia),       recebimentoNatureza(dia),
+            pagamentoApp(dia), liberaPosicao(), aberturaParaCancelar(), cancelaAbertura(),
             resumoDoDia()};
 }
 

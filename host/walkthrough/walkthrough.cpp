@@ -24,10 +24,6 @@ namespace tmk::walkthrough {
 namespace {
 
 constexpr int kTiqueMs = 15;
-// How long a window may wait for its answer, and a step for the window it expects.
-constexpr qint64 kPrazoMs = 15000;
-// How long a window nobody expects stays before it is recorded and closed.
-constexpr qint64 kEstranhaMs = 1500;
 
 const LibraryStatements& consultas() {
     static const LibraryStatements statements(
@@ -118,6 +114,11 @@ Walkthrough::Walkthrough(std::vector<Step> passos, QString pastaCaixa, QSqlDatab
 }
 
 Walkthrough::~Walkthrough() = default;
+
+void Walkthrough::definePrazos(qint64 prazoMs, qint64 estranhaMs) {
+    prazoMs_ = prazoMs;
+    estranhaMs_ = estranhaMs;
+}
 
 void Walkthrough::start() {
     semProgresso_.start();
@@ -402,7 +403,7 @@ void Walkthrough::tique() {
         if (estranha_ != modal) {
             estranha_ = modal;
             estranhaDesde_.start();
-        } else if (estranhaDesde_.elapsed() > (respostas_.empty() ? kEstranhaMs : kPrazoMs)) {
+        } else if (estranhaDesde_.elapsed() > (respostas_.empty() ? estranhaMs_ : prazoMs_)) {
             const QString esperada =
                 respostas_.empty()
                     ? QString()
@@ -417,7 +418,7 @@ void Walkthrough::tique() {
         return;
     }
     if (!respostas_.empty()) {
-        if (semProgresso_.elapsed() > kPrazoMs) {
+        if (semProgresso_.elapsed() > prazoMs_) {
             QStringList faltaram;
             for (const Resposta& r : respostas_) {
                 faltaram << r.janela;

@@ -63,6 +63,9 @@ public:
 
     // Starts following the windows; the front office is then run as usual.
     void start();
+    // How long a window may wait for its answer and a step for the window it expects, and
+    // how long a window nobody expects stays before it is recorded and closed.
+    void definePrazos(qint64 prazoMs, qint64 estranhaMs);
     bool terminou() const { return terminou_; }
     const std::vector<StepResult>& resultados() const { return resultados_; }
     // Every failure, each preceded by the name of its step; a step that never ran is one.
@@ -140,6 +143,8 @@ private:
     QPointer<QWidget> estranha_;
     QElapsedTimer estranhaDesde_;
     QMap<QString, QSet<QString>> arquivosAntes_;
+    qint64 prazoMs_ = 15000;
+    qint64 estranhaMs_ = 1500;
 };
 
 // The buttons and fields of a window, found by object name; StepAborted when missing,
