@@ -4,7 +4,12 @@
 #include "external/common.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QTableWidget>
 #include <memory>
 
 namespace tmk::walkthrough {
@@ -69,7 +74,8 @@ void teclaMesa(Walkthrough& w, const QString& legenda, bool foto = false) {
     });
 }
 
-// The opening of a free table touched on the map, with its waiter and party size.
+// The opening of a free table touched on the map, with its waiter and party size; the
+// front office then opens the order screen ("frmPedido").
 void abreMesa(Walkthrough& w, const QString& legenda, const QString& garcom, const QString& pessoas,
               bool foto) {
     w.quandoAparecer(QStringLiteral("AberturaMesa"), [&w, garcom, pessoas, foto](QWidget& d) {
@@ -81,10 +87,75 @@ void abreMesa(Walkthrough& w, const QString& legenda, const QString& garcom, con
         }
         toca(d, QStringLiteral("btnConfirma"));
     });
-    // The front office opens its order screen for the table.
-    w.quandoAparecer(QStringLiteral("TelaPedidos"),
-                     [](QWidget& d) { toca(d, QStringLiteral("btnOK")); });
     w.mesaNoMapa(legenda).click();
+}
+
+struct Pedido {
+    const char* produto;
+    int quantidade;
+    int posicao;
+};
+
+// Products touched on the order screen (their group first, when another is shown), each
+// line with its quantity and seat position.
+void pede(QWidget& tela, const QList<Pedido>& pedidos) {
+    for (const Pedido& p : pedidos) {
+        const QString botao = QStringLiteral("btnProduto") + QString::fromLatin1(p.produto);
+        if (!tela.findChild<QWidget*>(botao)) {
+            // A group's touch replaces the product buttons: the groups are taken first.
+            QList<QPointer<QAbstractButton>> grupos;
+            for (auto* b : tela.findChildren<QAbstractButton*>()) {
+                if (b->objectName().startsWith(QLatin1String("btnGrupo"))) {
+                    grupos << b;
+                }
+            }
+            for (const QPointer<QAbstractButton>& grupo : grupos) {
+                if (grupo) {
+                    grupo->click();
+                }
+                if (tela.findChild<QWidget*>(botao)) {
+                    break;
+                }
+            }
+        }
+        toca(tela, botao);
+        poe(tela, QStringLiteral("spnQuantidade"), p.quantidade);
+        poe(tela, QStringLiteral("spnPosicao"), p.posicao);
+    }
+}
+
+// The items of a table's open sale, as "product quantity seat status" texts.
+QStringList itens(Walkthrough& w, const QString& legenda) {
+    QStringList lista;
+    for (const QVariantMap& i : w.linhas(QStringLiteral("itens_mesa"), daMesa(legenda))) {
+        lista << QStringLiteral("%1 %2 %3 %4")
+                     .arg(texto(i, "CDPRODUTO"))
+                     .arg(i.value(QStringLiteral("QTPRODCOMVEN")).toDouble())
+                     .arg(texto(i, "NRLUGARMESA"), texto(i, "IDSTPRCOMVEN"));
+    }
+    return lista;
+}
+
+// The items a table's order pad got, with the waiter and the catalogue's price on each.
+void conferePedido(Walkthrough& w, const QString& legenda, const QString& garcom,
+                   const QList<Pedido>& pedidos) {
+    QStringList esperados;
+    for (const Pedido& p : pedidos) {
+        esperados << QStringLiteral("%1 %2 %3 1")
+                         .arg(QString::fromLatin1(p.produto))
+                         .arg(p.quantidade)
+                         .arg(p.posicao, 2, 10, QLatin1Char('0'));
+    }
+    w.igual(itens(w, legenda).join(QStringLiteral("; ")), esperados.join(QStringLiteral("; ")),
+            QStringLiteral("Itens da mesa %1").arg(legenda));
+    for (const QVariantMap& i : w.linhas(QStringLiteral("itens_mesa"), daMesa(legenda))) {
+        const QByteArray codigo = texto(i, "CDPRODUTO").toLatin1();
+        w.igual(texto(i, "CDVENDEDOR"), garcom,
+                QStringLiteral("Garçom do item %1").arg(texto(i, "NRPRODCOMVEN")));
+        w.igual(i.value(QStringLiteral("VRPRECCOMVEN")).toDouble(),
+                demo::product(codigo.constData()).price,
+                QStringLiteral("Preço do item %1").arg(texto(i, "NRPRODCOMVEN")));
+    }
 }
 
 void confereAbertura(Walkthrough& w, const QString& legenda, const QString& garcom, int pessoas) {
@@ -190,6 +261,9 @@ Step mapaInicial() {
             }};
 }
 
+const QList<Pedido> kPedidoConta = {
+    {"10001", 1, 1}, {"20004", 2, 1}, {"10004", 1, 2}, {"20001", 1, 2}};
+
 Step aberturaMesa() {
     return {QStringLiteral("abertura-mesa"),
             QStringLiteral("Uma mesa livre é aberta com o seu garçom e o número de pessoas"),
@@ -198,7 +272,6 @@ Step aberturaMesa() {
             },
             [](Walkthrough& w) {
                 confereAbertura(w, kMesaConta, QStringLiteral("001"), 4);
-                w.confereMesa(kMesaConta, QStringLiteral("imgOcupada"));
                 w.igual(int(w.linhas(QStringLiteral("log_acesso"),
                                      {{QStringLiteral("P_CDFILIAL"), kFilial},
                                       {QStringLiteral("P_CDOPERACAO"), QStringLiteral("ABE_ERR")},
@@ -208,13 +281,41 @@ Step aberturaMesa() {
             }};
 }
 
+Step pedido() {
+    Step passo{QStringLiteral("pedido"),
+               QStringLiteral("Na tela de pedidos, os itens das posições 1 e 2 são enviados"),
+               [](Walkthrough& w) {
+                   QWidget* tela = QApplication::activeModalWidget();
+                   if (!tela || tela->objectName() != QLatin1String("frmPedido")) {
+                       throw StepAborted(QStringLiteral("A tela de pedidos não está aberta."));
+                   }
+                   pede(*tela, kPedidoConta);
+                   w.foto();
+                   toca(*tela, QStringLiteral("btnEnviar"));
+               },
+               [](Walkthrough& w) {
+                   conferePedido(w, kMesaConta, QStringLiteral("001"), kPedidoConta);
+                   w.confereMesa(kMesaConta, QStringLiteral("imgOcupada"));
+               }};
+    passo.inicio = QStringLiteral("frmPedido");
+    return passo;
+}
+
 Step segundaMesa() {
     return {QStringLiteral("segunda-mesa"),
-            QStringLiteral("Uma segunda mesa é aberta e juntada à primeira"),
+            QStringLiteral("Uma segunda mesa é aberta para o mesmo grupo, com o seu pedido"),
             [](Walkthrough& w) {
                 abreMesa(w, kMesaJunta, QStringLiteral("002"), QStringLiteral("2"), false);
+                w.quandoAparecer(QStringLiteral("frmPedido"), [](QWidget& tela) {
+                    pede(tela, {{"20002", 2, 1}});
+                    toca(tela, QStringLiteral("btnEnviar"));
+                });
             },
-            nullptr};
+            [](Walkthrough& w) {
+                confereAbertura(w, kMesaJunta, QStringLiteral("002"), 2);
+                conferePedido(w, kMesaJunta, QStringLiteral("002"), {{"20002", 2, 1}});
+                w.confereMesa(kMesaJunta, QStringLiteral("imgOcupada"));
+            }};
 }
 
 Step juntaMesas() {
@@ -245,7 +346,6 @@ Step juntaMesas() {
             toca(w.mapa(), QStringLiteral("sbtMenu"));
         },
         [](Walkthrough& w) {
-            confereAbertura(w, kMesaJunta, QStringLiteral("002"), 2);
             const QString grupo =
                 texto(w.linha(QStringLiteral("juncao_mesa"), daMesa(kMesaConta)), "NRJUNMESA");
             w.confere(!grupo.isEmpty(), QStringLiteral("A mesa 16 não está numa junção."));
@@ -281,6 +381,72 @@ Step pessoas() {
                                 .size()),
                         1, QStringLiteral("Registros ALT_PES da mesa 16"));
             }};
+}
+
+Step cancelaProduto() {
+    return {
+        QStringLiteral("cancela-produto"),
+        QStringLiteral("Cancela Produto: uma das cervejas da mesa 16 é cancelada com a "
+                       "senha do supervisor"),
+        [](Walkthrough& w) {
+            teclaMesa(w, kMesaConta);
+            w.quandoAparecer(QStringLiteral("CancelaProduto"), [&w](QWidget& d) {
+                auto* tabela =
+                    qobject_cast<QTableWidget*>(&controle(d, QStringLiteral("tblItens")));
+                if (!tabela) {
+                    throw StepAborted(QStringLiteral("tblItens não é uma tabela."));
+                }
+                const demo::Product& cerveja = demo::product("20004");
+                int linha = -1;
+                for (int r = 0; r < tabela->rowCount(); ++r) {
+                    const QString nome =
+                        tabela->item(r, 1) ? tabela->item(r, 1)->text() : QString();
+                    if (nome == QString::fromUtf8(cerveja.name) ||
+                        nome == QString::fromUtf8(cerveja.fiscalName)) {
+                        linha = r;
+                    }
+                }
+                if (linha < 0) {
+                    throw StepAborted(QStringLiteral("A comanda não lista %1.")
+                                          .arg(QString::fromUtf8(cerveja.name)));
+                }
+                tabela->setCurrentCell(linha, 1);
+                w.igual(
+                    qobject_cast<QLineEdit*>(&controle(d, QStringLiteral("edtQuantidade")))->text(),
+                    QStringLiteral("1"), QStringLiteral("Quantidade a cancelar"));
+                // The supervisor authorises the cancellation with code and password.
+                w.quandoAparecer(QStringLiteral("AutorizacaoSupervisor"), [&w](QWidget& a) {
+                    escreve(a, QStringLiteral("edtSupervisor"), QStringLiteral("0099"));
+                    escreve(a, QStringLiteral("edtSenha"), QStringLiteral("4321"));
+                    w.foto();
+                    toca(a, QStringLiteral("btnConfirma"));
+                });
+                toca(d, QStringLiteral("btnCancelaItem"));
+                toca(d, QStringLiteral("btnFechar"));
+            });
+            toca(w.mapa(), QStringLiteral("sbtCancelaItem"));
+        },
+        [](Walkthrough& w) {
+            QStringList esperados;
+            for (const Pedido& p : kPedidoConta) {
+                const bool cerveja = QLatin1String(p.produto) == QLatin1String("20004");
+                esperados << QStringLiteral("%1 %2 %3 1")
+                                 .arg(QString::fromLatin1(p.produto))
+                                 .arg(cerveja ? p.quantidade - 1 : p.quantidade)
+                                 .arg(p.posicao, 2, 10, QLatin1Char('0'));
+            }
+            esperados << QStringLiteral("20004 1 01 6");
+            w.igual(itens(w, kMesaConta).join(QStringLiteral("; ")),
+                    esperados.join(QStringLiteral("; ")),
+                    QStringLiteral("Itens da mesa 16 depois do cancelamento"));
+            const QList<QVariantMap> todos =
+                w.linhas(QStringLiteral("itens_mesa"), daMesa(kMesaConta));
+            if (!todos.isEmpty()) {
+                w.igual(texto(todos.last(), "CDSUPERVISOR"), QStringLiteral("0099"),
+                        QStringLiteral("Supervisor do cancelamento"));
+            }
+            w.confereMesa(kMesaConta, QStringLiteral("imgOcupada"), true);
+        }};
 }
 
 Step fechaConta(std::shared_ptr<Dia> dia) {
@@ -321,9 +487,10 @@ Step recebimento(std::shared_ptr<Dia> dia) {
                 // One coupon for the whole account.
                 w.responde(mensagem("NAT_PROD"), QStringLiteral("btnNao"));
                 w.quandoAparecer(QStringLiteral("Recebimento"), [&w](QWidget& d) {
+                    // 50,00 on the credit card, 150,00 in cash: the rest is change.
                     paga(w, d,
-                         {{QStringLiteral("30"), QStringLiteral("002")},
-                          {QString(), QStringLiteral("001")}},
+                         {{QStringLiteral("50"), QStringLiteral("002")},
+                          {QStringLiteral("150"), QStringLiteral("001")}},
                          true);
                 });
                 w.mesaNoMapa(kMesaConta).click();
@@ -443,36 +610,46 @@ Step liberaPosicao() {
             }};
 }
 
-Step aberturaParaCancelar() {
-    return {QStringLiteral("abertura-por-engano"), QStringLiteral("A mesa 19 é aberta por engano"),
-            [](Walkthrough& w) {
-                abreMesa(w, kMesaCancela, QStringLiteral("003"), QStringLiteral("2"), false);
-            },
-            [](Walkthrough& w) {
-                confereAbertura(w, kMesaCancela, QStringLiteral("003"), 2);
-            }};
-}
-
 Step cancelaAbertura() {
     return {QStringLiteral("cancela-abertura"),
-            QStringLiteral("Cancela Abertura: a mesa 19, sem pedidos, volta a ficar livre"),
+            QStringLiteral("A mesa 19, aberta por engano, volta a ficar livre: a tela de "
+                           "pedidos é deixada sem itens"),
             [](Walkthrough& w) {
-                teclaMesa(w, kMesaCancela);
-                w.responde(mensagem("Mesa_Canc"), QStringLiteral("btnOK"), true);
-                toca(w.mapa(), QStringLiteral("sbtCancAbertura"));
+                abreMesa(w, kMesaCancela, QStringLiteral("003"), QStringLiteral("2"), false);
+                w.quandoAparecer(QStringLiteral("frmPedido"), [&w](QWidget& tela) {
+                    w.foto();
+                    toca(tela, QStringLiteral("btnSair"));
+                });
             },
             [](Walkthrough& w) {
                 w.igual(estado(w, kMesaCancela), QStringLiteral("D"),
                         QStringLiteral("Estado da mesa 19"));
                 w.confere(w.linha(QStringLiteral("venda_aberta"), daMesa(kMesaCancela)).isEmpty(),
                           QStringLiteral("A mesa 19 ainda tem venda aberta."));
-                w.igual(int(w.linhas(QStringLiteral("log_acesso"),
-                                     {{QStringLiteral("P_CDFILIAL"), kFilial},
-                                      {QStringLiteral("P_CDOPERACAO"), QStringLiteral("CAN_MES")},
-                                      {QStringLiteral("P_NRMESA"), numero(kMesaCancela)}})
-                                .size()),
-                        1, QStringLiteral("Registros CAN_MES da mesa 19"));
+                w.confere(itens(w, kMesaCancela).isEmpty(),
+                          QStringLiteral("A mesa 19 ainda tem itens."));
                 w.confereMesa(kMesaCancela, QStringLiteral("imgLivre"));
+            }};
+}
+
+Step trocaOperador() {
+    return {QStringLiteral("troca-operador"),
+            QStringLiteral("Troca Operador: Bruno Costa assume o caixa com a sua senha"),
+            [](Walkthrough& w) {
+                w.quandoAparecer(QStringLiteral("TrocaOperador"), [&w](QWidget& d) {
+                    escreve(d, QStringLiteral("edtOperador"), QStringLiteral("0002"));
+                    escreve(d, QStringLiteral("edtSenha"), QStringLiteral("2222"));
+                    w.foto();
+                    toca(d, QStringLiteral("btnConfirma"));
+                });
+                toca(w.mapa(), QStringLiteral("sbtTrocaOperador"));
+            },
+            [](Walkthrough& w) {
+                auto* rodape = w.mapa().findChild<QLabel*>(QStringLiteral("lblRodape"));
+                const QString texto = rodape ? rodape->text() : QString();
+                w.confere(texto.contains(QStringLiteral("Bruno Costa")),
+                          QStringLiteral("O rodapé mostra \"%1\" em vez do operador Bruno Costa.")
+                              .arg(texto));
             }};
 }
 
@@ -501,9 +678,13 @@ Step resumoDoDia() {
 
 std::vector<Step> restaurantDay() {
     auto dia = std::make_shared<Dia>();
-    return {mapaInicial(),     aberturaMesa(),  segundaMesa(),          juntaMesas(),
-            pessoas(),         fechaConta(dia), recebimento(dia),       recebimentoNatureza(dia),
-            pagamentoApp(dia), liberaPosicao(), aberturaParaCancelar(), cancelaAbertura(),
+    return {mapaInicial(),     aberturaMesa(),
+            pedido(),          segundaMesa(),
+            juntaMesas(),      pessoas(),
+            cancelaProduto(),  fechaConta(dia),
+            recebimento(dia),  recebimentoNatureza(dia),
+            pagamentoApp(dia), liberaPosicao(),
+            cancelaAbertura(), trocaOperador(),
             resumoDoDia()};
 }
 

@@ -12,18 +12,24 @@
 #include <QDirIterator>
 #include <QImage>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPainter>
+#include <QSpinBox>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTimer>
+
+Q_LOGGING_CATEGORY(lcWalkthrough, "tmk.walkthrough")
 
 namespace tmk::walkthrough {
 
 namespace {
 
 constexpr int kTiqueMs = 15;
+// Windows closed without an answer in one step beyond which the day is given up.
+constexpr int kFechadasDemais = 8;
 
 const LibraryStatements& consultas() {
     static const LibraryStatements statements(
@@ -87,6 +93,22 @@ void escreve(QWidget& janela, const QString& campo, const QString& texto) {
     e->setFocus();
     e->clear();
     e->insert(texto);
+}
+
+void poe(QWidget& janela, const QString& campo, int valor) {
+    auto* s = qobject_cast<QSpinBox*>(&controle(janela, campo));
+    if (!s) {
+        throw StepAborted(
+            QStringLiteral("%1 de %2 não é um campo numérico.").arg(campo, janela.objectName()));
+    }
+    if (valor < s->minimum() || valor > s->maximum()) {
+        throw StepAborted(QStringLiteral("%1 de %2 não aceita %3 (de %4 a %5).")
+                              .arg(campo, janela.objectName())
+                              .arg(valor)
+                              .arg(s->minimum())
+                              .arg(s->maximum()));
+    }
+    s->setValue(valor);
 }
 
 void digita(QWidget& janela, const QString& texto) {
@@ -164,6 +186,8 @@ void Walkthrough::responde(const QString& texto, const QString& botao, bool comF
 }
 
 void Walkthrough::falha(const QString& texto) {
+    qCWarning(lcWalkthrough).noquote()
+        << (atual_ >= 0 ? passos_[size_t(atual_)].nome : QString()) << texto;
     if (atual_ >= 0) {
         resultados_[size_t(atual_)].falhas << texto;
     } else if (!resultados_.empty()) {
@@ -338,7 +362,20 @@ void Walkthrough::gravaFoto(const QImage& imagem) {
 
 void Walkthrough::fechaJanela(QWidget* janela, const QString& motivo) {
     falha(motivo);
+    if (++fechadasNoPasso_ > kFechadasDemais && !abandonado_) {
+        abandonado_ = true;
+        falha(QStringLiteral("Janelas demais fechadas sem resposta: o resto do dia não é feito."));
+    }
     if (auto* box = qobject_cast<QMessageBox*>(janela)) {
+        // The answer that gives up: "Não" or a rejecting button, else the one of Esc.
+        for (QAbstractButton* b : box->buttons()) {
+            const QMessageBox::ButtonRole papel = box->buttonRole(b);
+            if (papel == QMessageBox::NoRole || papel == QMessageBox::RejectRole ||
+                b->text() == QLatin1String("Não")) {
+                b->click();
+                return;
+            }
+        }
         if (QAbstractButton* b = box->escapeButton()) {
             b->click();
             return;
@@ -393,6 +430,18 @@ void Walkthrough::tique() {
     }
     agenda();
     QWidget* modal = QApplication::activeModalWidget();
+    if (abandonado_ && !fechando_) {
+        // Every window is closed until the map is back; then the front office is closed.
+        respostas_.clear();
+        if (modal && modal->objectName() == QLatin1String("frmGerMesa")) {
+            if (modal->property("mapaPronto").toBool()) {
+                fechaOCaixa();
+            }
+        } else if (modal) {
+            fechaJanela(modal, QStringLiteral("Fechada: %1.").arg(nomeDaJanela(modal)));
+        }
+        return;
+    }
     if (atende(modal)) {
         return;
     }
@@ -451,6 +500,7 @@ void Walkthrough::iniciaPasso() {
     rodando_ = true;
     pendente_ = true;
     fotoTirada_ = false;
+    fechadasNoPasso_ = 0;
     inicioPasso_ = QDateTime::currentDateTime();
     relogioPasso_.start();
     semProgresso_.restart();

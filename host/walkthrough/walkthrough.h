@@ -135,6 +135,8 @@ private:
     bool pendente_ = false;   // it ran and is not yet checked
     bool fotoTirada_ = false; // it has its picture
     bool fechando_ = false;
+    int fechadasNoPasso_ = 0; // windows the running step left to be closed
+    bool abandonado_ = false; // too many: the rest of the day is not walked
     bool terminou_ = false;
     QDateTime inicioPasso_;
     QElapsedTimer relogioPasso_;
@@ -152,6 +154,8 @@ private:
 QWidget& controle(QWidget& janela, const QString& nome);
 void toca(QWidget& janela, const QString& botao);
 void escreve(QWidget& janela, const QString& campo, const QString& texto);
+// Sets a number field (a spin box) as the operator would with its arrows.
+void poe(QWidget& janela, const QString& campo, int valor);
 // Touches the keys "btn0".."btn9" (and "btnVirgula" for a comma) of a keypad for each
 // character of the text.
 void digita(QWidget& janela, const QString& texto);
