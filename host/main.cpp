@@ -4,6 +4,7 @@
 #include "db/demo/demo_store.h"
 #include "external/common.h"
 #include "host/front_office.h"
+#include "host/order/till_language.h"
 #include "host/table_module.h"
 #include "host/walkthrough/day_run.h"
 #include "platform/errors.h"
@@ -143,6 +144,7 @@ int percorreODia(tmk::TableModule& modulo, const QString& pasta, QTextStream& er
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Frente de Caixa"));
+    tmk::applyTillLanguage(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Frente de caixa do restaurante"));
