@@ -3,9 +3,10 @@
 #include "db/demo/app_payment.h"
 #include "db/demo/demo_store.h"
 #include "external/common.h"
+#include "host/front_office.h"
 #include "host/order/till_language.h"
-#include "host/order_flow.h"
 #include "host/table_module.h"
+#include "host/walkthrough/day_run.h"
 #include "platform/errors.h"
 #include "platform/till_folder.h"
 #include "suite/common/connection_text.h"
@@ -122,6 +123,22 @@ int gravaPagamentoApp(const tmk::AppPaymentRequest& pedido, QTextStream& err) {
     }
 }
 
+// The restaurant day walked through on this till, a picture per step in the folder; what
+// each step did and every check that failed go to the output.
+int percorreODia(tmk::TableModule& modulo, const QString& pasta, QTextStream& err) {
+    const tmk::walkthrough::DayRun dia =
+        tmk::walkthrough::runRestaurantDay(modulo, tmk::tillFolder(), pasta);
+    QTextStream out(stdout);
+    for (const tmk::walkthrough::StepResult& p : dia.passos) {
+        out << (p.feito ? (p.falhas.isEmpty() ? "ok    " : "falhou") : "não   ") << "  " << p.nome
+            << "  " << p.titulo << "  (" << p.ms << " ms)\n";
+    }
+    for (const QString& f : dia.falhas) {
+        err << f << "\n";
+    }
+    return dia.falhas.isEmpty() && dia.saida == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -156,7 +173,13 @@ int main(int argc, char** argv) {
         QStringLiteral("screenshot-delay"),
         QStringLiteral("Com --screenshot: espera estes milissegundos depois de o mapa aparecer."),
         QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption walkOption(
+        QStringLiteral("walkthrough"),
+        QStringLiteral("Percorre um dia do restaurante no caixa, gravando uma tela por passo na "
+                       "pasta, e sai."),
+        QStringLiteral("pasta"));
     parser.addOption(tillOption);
+    parser.addOption(walkOption);
     parser.addOption(shotOption);
     parser.addOption(delayOption);
     parser.addOption(tillNumberOption);
@@ -214,7 +237,7 @@ int main(int argc, char** argv) {
     } catch (const tmk::TillDatabaseLost& e) {
         // Opening the screen would start an empty database over the lost one.
         err << e.message() << "\n";
-        if (!parser.isSet(shotOption)) {
+        if (!parser.isSet(shotOption) && !parser.isSet(walkOption)) {
             erro(e.message());
         }
         return 1;
@@ -231,6 +254,9 @@ int main(int argc, char** argv) {
     try {
         tmk::TableModule modulo(QCoreApplication::applicationDirPath());
         modulo.definePastaCaixa(tmk::tillFolder());
+        if (parser.isSet(walkOption)) {
+            return percorreODia(modulo, parser.value(walkOption), err);
+        }
         if (parser.isSet(shotOption)) {
             bool ok = false;
             agendaFoto(parser.value(shotOption), atraso, &ok);
@@ -242,20 +268,11 @@ int main(int argc, char** argv) {
             err << "Tela do mapa gravada em " << parser.value(shotOption) << "\n";
             return 0;
         }
-        for (;;) {
-            const QVariantList r = modulo.criaGerenciaMesa(QString());
-            const QString acao = r.value(0).toString();
-            if (acao == QLatin1String("VENDA_CONS")) {
-                tmk::abrePedido(modulo, r);
-                continue;
-            }
-            // "FECHA_SISTEMA", or nothing at all when the module could not open.
-            return acao == QLatin1String("FECHA_SISTEMA") ? 0 : 1;
-        }
+        return runFrontOffice(modulo);
     } catch (const std::exception& e) {
         // Without an operator (the picture mode) the error only goes to the error output.
         err << tmk::exceptionText(e) << "\n";
-        if (!parser.isSet(shotOption)) {
+        if (!parser.isSet(shotOption) && !parser.isSet(walkOption)) {
             erro(tmk::exceptionText(e));
         }
         return 1;

@@ -22,7 +22,9 @@ KeypadDialog::KeypadDialog(const QString& caption, const QString& prompt,
     setObjectName(QStringLiteral("TecladoNumerico"));
     setWindowTitle(caption);
     setModal(true);
-    setMinimumWidth(3 * kTouchKeyWidth + 60);
+    // Wide enough for a caption and a prompt of one line each, so that the keypad fits an
+    // 800 x 600 screen.
+    setMinimumWidth(3 * kTouchKeyWidth + 210);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(headerLabel(caption, QStringLiteral("lblCaption"), this));

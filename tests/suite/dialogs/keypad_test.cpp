@@ -3,6 +3,7 @@
 #include "suite/dialogs/keypad_model.h"
 #include "tests/suite/print_qstring.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -75,6 +76,47 @@ TEST(KeypadDialog, CaptionPromptAndButtons) {
     }
     EXPECT_EQ(d.findChild<QPushButton*>("btnLimpa")->text(), "Limpa");
     EXPECT_EQ(d.findChild<QPushButton*>("btnVolta")->text(), QString(QChar(0x2190)));
+}
+
+// The longest captions and prompts the table screen asks with: the whole keypad, every key
+// at its full height, fits the till's 800 x 600 screen.
+TEST(KeypadDialog, FitsTheTillScreenWithTheLongestTexts) {
+    const struct {
+        const char* caption;
+        const char* prompt;
+    } casos[] = {{"Alterar número de pessoas", "Informe o número de pessoas"},
+                 {"Cancelamento de Abertura", "Informe o número da mesa"},
+                 {"Liberar Posição", "Informe o numero da Posição"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caption);
+        Notices n;
+        // Over the table map, whose font the dialog takes.
+        QWidget mapa;
+        mapa.setFont(QFont(QStringLiteral("Arial"), 8));
+        mapa.resize(800, 600);
+        mapa.show();
+        KeypadDialog d(QString::fromUtf8(c.caption), QString::fromUtf8(c.prompt), QString(), 4,
+                       n.notice(), &mapa);
+        d.show();
+        QApplication::processEvents();
+        EXPECT_LE(d.height(), 600);
+        EXPECT_LE(d.width(), 800);
+        const QList<QPushButton*> botoes = d.findChildren<QPushButton*>();
+        for (auto* b : botoes) {
+            const QRect r(b->mapTo(&d, QPoint(0, 0)), b->size());
+            // Not cut by the dialog nor by the keypad it stands in.
+            EXPECT_TRUE(d.rect().contains(r)) << b->objectName().toStdString();
+            EXPECT_TRUE(b->parentWidget()->rect().contains(b->geometry()))
+                << b->objectName().toStdString() << " is cut";
+            for (auto* outro : botoes) {
+                const QRect o(outro->mapTo(&d, QPoint(0, 0)), outro->size());
+                EXPECT_TRUE(b == outro || !r.intersects(o))
+                    << b->objectName().toStdString() << " covers "
+                    << outro->objectName().toStdString();
+            }
+        }
+        d.hide();
+    }
 }
 
 TEST(KeypadDialog, ButtonsTypeAndConfirm) {

@@ -1,0 +1,6 @@
+-- The state of a table on the map.
+SELECT IDSTMESAAUX
+  FROM MESA
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRMESA = :P_NRMESA

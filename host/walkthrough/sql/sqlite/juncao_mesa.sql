@@ -1,0 +1,6 @@
+-- The join group a table belongs to.
+SELECT NRJUNMESA
+  FROM MESAJUNCAO
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRMESA = :P_NRMESA

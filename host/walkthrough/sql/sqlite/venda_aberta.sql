@@ -1,0 +1,7 @@
+-- The open restaurant sale of a table: waiter, party size, time of the bill request.
+SELECT NRVENDAREST, CDVENDEDOR, NRPESMESAVEN, DTHRMESAFECH
+  FROM VENDAREST
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRMESA = :P_NRMESA
+   AND DTHRFECHMESA IS NULL

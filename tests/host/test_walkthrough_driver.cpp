@@ -1,0 +1,153 @@
+// The walkthrough's driver on windows of its own: a step that gets the windows it expects
+// passes, and every way a step can go wrong is recorded as a failure of that step while the
+// day goes on to the next step and ends by closing the front office.
+#include "host/walkthrough/walkthrough.h"
+
+#include <QDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace tmk::walkthrough {
+namespace {
+
+QPushButton* botao(QWidget* pai, const QString& nome) {
+    auto* b = new QPushButton(nome, pai);
+    b->setObjectName(nome);
+    return b;
+}
+
+// A stand-in of the table map: drawn and modal, with a button that opens a dialog
+// ("Dialogo", button "btnOk"), one that tells a message ("Mensagem", button "btnOK"), and
+// the general functions, whose "btnFechaSistema" closes it.
+class MapaDeTeste : public QDialog {
+public:
+    MapaDeTeste() {
+        setObjectName(QStringLiteral("frmGerMesa"));
+        setProperty("mapaPronto", true);
+        resize(800, 600);
+        connect(botao(this, QStringLiteral("btnAbre")), &QPushButton::clicked, this, [this] {
+            QDialog d(this);
+            d.setObjectName(QStringLiteral("Dialogo"));
+            connect(botao(&d, QStringLiteral("btnOk")), &QPushButton::clicked, &d,
+                    &QDialog::accept);
+            d.exec();
+        });
+        connect(botao(this, QStringLiteral("btnMensagem")), &QPushButton::clicked, this, [this] {
+            QMessageBox box(QMessageBox::Information, QString(), QStringLiteral("Mesa aberta."),
+                            QMessageBox::NoButton, this);
+            box.setObjectName(QStringLiteral("Mensagem"));
+            box.setEscapeButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+            box.escapeButton()->setObjectName(QStringLiteral("btnOK"));
+            box.exec();
+        });
+        connect(botao(this, QStringLiteral("sbtFuncoes")), &QPushButton::clicked, this, [this] {
+            QDialog d(this);
+            d.setObjectName(QStringLiteral("FuncoesGerais"));
+            connect(botao(&d, QStringLiteral("btnFechaSistema")), &QPushButton::clicked, &d,
+                    &QDialog::accept);
+            if (d.exec() == QDialog::Accepted) {
+                accept();
+            }
+        });
+    }
+};
+
+struct Caso {
+    const char* nome;
+    std::function<void(Walkthrough&)> faz;
+    std::function<void(Walkthrough&)> confere;
+    QStringList falhas; // what the step must record, exactly
+};
+
+TEST(WalkthroughDriver, RecordsWhatEachStepGotWrongAndGoesOnToTheEnd) {
+    const std::vector<Caso> casos = {
+        {"respondida",
+         [](Walkthrough& w) {
+             w.quandoAparecer(QStringLiteral("Dialogo"),
+                              [](QWidget& d) { toca(d, QStringLiteral("btnOk")); });
+             toca(w.mapa(), QStringLiteral("btnAbre"));
+         },
+         nullptr,
+         {}},
+        {"mensagem-certa",
+         [](Walkthrough& w) {
+             w.responde(QStringLiteral("Mesa aberta."));
+             toca(w.mapa(), QStringLiteral("btnMensagem"));
+         },
+         nullptr,
+         {}},
+        {"mensagem-errada",
+         [](Walkthrough& w) {
+             w.responde(QStringLiteral("Mesa fechada."));
+             toca(w.mapa(), QStringLiteral("btnMensagem"));
+         },
+         nullptr,
+         {QStringLiteral("Mensagem \"Mesa aberta.\" em vez de \"Mesa fechada.\".")}},
+        {"janela-que-nao-vem",
+         [](Walkthrough& w) {
+             w.quandoAparecer(QStringLiteral("Dialogo"),
+                              [](QWidget& d) { toca(d, QStringLiteral("btnOk")); });
+         },
+         nullptr,
+         {QStringLiteral("Não apareceu: Dialogo.")}},
+        {"janela-inesperada",
+         [](Walkthrough& w) { toca(w.mapa(), QStringLiteral("btnAbre")); },
+         nullptr,
+         {QStringLiteral("Janela inesperada: Dialogo.")}},
+        {"controle-que-falta",
+         [](Walkthrough& w) {
+             w.quandoAparecer(QStringLiteral("Dialogo"),
+                              [](QWidget& d) { toca(d, QStringLiteral("btnNaoExiste")); });
+             toca(w.mapa(), QStringLiteral("btnAbre"));
+         },
+         nullptr,
+         {QStringLiteral("Dialogo não tem o controle btnNaoExiste.")}},
+        {"passo-interrompido",
+         [](Walkthrough& w) { toca(w.mapa(), QStringLiteral("btnSumido")); },
+         nullptr,
+         {QStringLiteral("frmGerMesa não tem o controle btnSumido.")}},
+        {"conferencias",
+         nullptr,
+         [](Walkthrough& w) {
+             w.confere(true, QStringLiteral("certa"));
+             w.confere(false, QStringLiteral("errada"));
+             w.igual(QStringLiteral("D"), QStringLiteral("D"), QStringLiteral("Estado"));
+             w.igual(QStringLiteral("S"), QStringLiteral("D"), QStringLiteral("Estado"));
+             w.igual(6.0, 6, QStringLiteral("Pessoas"));
+             w.igual(5.99, 6.0, QStringLiteral("Valor"));
+         },
+         {QStringLiteral("errada"), QStringLiteral("Estado: \"S\" em vez de \"D\"."),
+          QStringLiteral("Valor: \"5.99\" em vez de \"6\".")}},
+    };
+    std::vector<Step> passos;
+    for (const Caso& c : casos) {
+        passos.push_back({QString::fromLatin1(c.nome), QString(), c.faz, c.confere});
+    }
+    QTemporaryDir caixa;
+    QTemporaryDir fotos;
+    ASSERT_TRUE(caixa.isValid() && fotos.isValid());
+    Walkthrough dia(passos, caixa.path(), QSqlDatabase(), fotos.path());
+    dia.definePrazos(400, 200);
+    MapaDeTeste mapa;
+    // Never longer than this, whatever the driver does.
+    QTimer::singleShot(30000, &mapa, [&mapa] { mapa.done(QDialog::Rejected); });
+    dia.start();
+    EXPECT_EQ(mapa.exec(), QDialog::Accepted) << "closed from the general functions";
+    EXPECT_TRUE(dia.terminou());
+
+    ASSERT_EQ(dia.resultados().size(), casos.size());
+    for (size_t i = 0; i < casos.size(); ++i) {
+        const StepResult& r = dia.resultados()[i];
+        SCOPED_TRACE(casos[i].nome);
+        EXPECT_TRUE(r.feito);
+        EXPECT_EQ(r.falhas, casos[i].falhas) << r.falhas.join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(QImage(r.foto).size(), QSize(800, 600));
+    }
+}
+
+} // namespace
+} // namespace tmk::walkthrough
