@@ -46,6 +46,8 @@ CodePasswordDialog::CodePasswordDialog(const Texts& texts, Check check, Notice n
     setObjectName(texts.objectName);
     setWindowTitle(texts.caption);
     setModal(true);
+    // Wide enough for the line under the caption to take at most two lines beside the keypad.
+    setMinimumWidth(3 * kTouchKeyWidth + 440);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(headerLabel(texts.caption, QStringLiteral("lblCaption"), this));
@@ -61,10 +63,17 @@ CodePasswordDialog::CodePasswordDialog(const Texts& texts, Check check, Notice n
     code_->setText(texts.initialCode);
     password_ = touchField(QStringLiteral("edtSenha"), this);
     password_->setEchoMode(QLineEdit::Password);
+    // The fields and the actions beside the keypad, so that every key keeps its full height on
+    // the till's 800 x 600 screen.
+    auto* body = new QHBoxLayout;
+    auto* fields = new QVBoxLayout;
     auto* form = new QFormLayout;
     form->addRow(fieldLabel(texts.codeLabel, this), code_);
     form->addRow(fieldLabel(QStringLiteral("Senha"), this), password_);
-    layout->addLayout(form);
+    fields->addLayout(form);
+    fields->addStretch(1);
+    body->addLayout(fields, 1);
+    layout->addLayout(body);
     // With the code already given, the keypad starts on the password.
     last_ = texts.initialCode.isEmpty() ? code_ : password_;
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -79,7 +88,7 @@ CodePasswordDialog::CodePasswordDialog(const Texts& texts, Check check, Notice n
     connect(keys, &KeypadButtons::digit, this, [this](QChar key) { current()->insert(key); });
     connect(keys, &KeypadButtons::clearAll, this, [this] { current()->clear(); });
     connect(keys, &KeypadButtons::backspace, this, [this] { current()->backspace(); });
-    layout->addWidget(keys);
+    body->addWidget(keys);
 
     auto* actions = new QHBoxLayout;
     QPushButton* ok = touchButton(QStringLiteral("Confirma"), QStringLiteral("btnConfirma"), this);
@@ -89,7 +98,7 @@ CodePasswordDialog::CodePasswordDialog(const Texts& texts, Check check, Notice n
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     actions->addWidget(ok);
     actions->addWidget(cancel);
-    layout->addLayout(actions);
+    fields->addLayout(actions);
     last_->setFocus();
 }
 

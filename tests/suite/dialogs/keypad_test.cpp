@@ -1,4 +1,5 @@
 #include "external/common.h"
+#include "suite/dialogs/code_password_dialog.h"
 #include "suite/dialogs/keypad_dialog.h"
 #include "suite/dialogs/keypad_model.h"
 #include "tests/suite/print_qstring.h"
@@ -7,7 +8,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace tmk {
 namespace {
@@ -78,8 +81,37 @@ TEST(KeypadDialog, CaptionPromptAndButtons) {
     EXPECT_EQ(d.findChild<QPushButton*>("btnVolta")->text(), QString(QChar(0x2190)));
 }
 
-// The longest captions and prompts the table screen asks with: the whole keypad, every key
-// at its full height, fits the till's 800 x 600 screen.
+// Every button of a dialog shown over the table map (whose font it takes) fits the till's
+// 800 x 600 screen at its full size, cut neither by the dialog nor by the panel it stands in,
+// and covers no other.
+void expectFitsTheTillScreen(const std::function<std::unique_ptr<QDialog>(QWidget*)>& make) {
+    QWidget mapa;
+    mapa.setFont(QFont(QStringLiteral("Arial"), 8));
+    mapa.resize(800, 600);
+    mapa.show();
+    std::unique_ptr<QDialog> d = make(&mapa);
+    d->show();
+    QApplication::processEvents();
+    EXPECT_LE(d->height(), 600);
+    EXPECT_LE(d->width(), 800);
+    const QList<QPushButton*> botoes = d->findChildren<QPushButton*>();
+    ASSERT_FALSE(botoes.isEmpty());
+    for (auto* b : botoes) {
+        const QRect r(b->mapTo(d.get(), QPoint(0, 0)), b->size());
+        EXPECT_TRUE(d->rect().contains(r)) << b->objectName().toStdString();
+        EXPECT_TRUE(b->parentWidget()->rect().contains(b->geometry()))
+            << b->objectName().toStdString() << " is cut";
+        EXPECT_GE(b->height(), b->minimumSizeHint().height())
+            << b->objectName().toStdString() << " is squeezed";
+        for (auto* outro : botoes) {
+            const QRect o(outro->mapTo(d.get(), QPoint(0, 0)), outro->size());
+            EXPECT_TRUE(b == outro || !r.intersects(o))
+                << b->objectName().toStdString() << " covers " << outro->objectName().toStdString();
+        }
+    }
+}
+
+// The longest captions and prompts the table screen asks with.
 TEST(KeypadDialog, FitsTheTillScreenWithTheLongestTexts) {
     const struct {
         const char* caption;
@@ -90,32 +122,41 @@ TEST(KeypadDialog, FitsTheTillScreenWithTheLongestTexts) {
     for (const auto& c : casos) {
         SCOPED_TRACE(c.caption);
         Notices n;
-        // Over the table map, whose font the dialog takes.
-        QWidget mapa;
-        mapa.setFont(QFont(QStringLiteral("Arial"), 8));
-        mapa.resize(800, 600);
-        mapa.show();
-        KeypadDialog d(QString::fromUtf8(c.caption), QString::fromUtf8(c.prompt), QString(), 4,
-                       n.notice(), &mapa);
-        d.show();
-        QApplication::processEvents();
-        EXPECT_LE(d.height(), 600);
-        EXPECT_LE(d.width(), 800);
-        const QList<QPushButton*> botoes = d.findChildren<QPushButton*>();
-        for (auto* b : botoes) {
-            const QRect r(b->mapTo(&d, QPoint(0, 0)), b->size());
-            // Not cut by the dialog nor by the keypad it stands in.
-            EXPECT_TRUE(d.rect().contains(r)) << b->objectName().toStdString();
-            EXPECT_TRUE(b->parentWidget()->rect().contains(b->geometry()))
-                << b->objectName().toStdString() << " is cut";
-            for (auto* outro : botoes) {
-                const QRect o(outro->mapTo(&d, QPoint(0, 0)), outro->size());
-                EXPECT_TRUE(b == outro || !r.intersects(o))
-                    << b->objectName().toStdString() << " covers "
-                    << outro->objectName().toStdString();
-            }
-        }
-        d.hide();
+        expectFitsTheTillScreen([&](QWidget* mapa) {
+            return std::make_unique<KeypadDialog>(QString::fromUtf8(c.caption),
+                                                  QString::fromUtf8(c.prompt), QString(), 4,
+                                                  n.notice(), mapa);
+        });
+    }
+}
+
+// The supervisor's authorisation and the operator change, with their longest lines.
+TEST(CodePasswordDialog, FitsTheTillScreenWithTheLongestTexts) {
+    const struct {
+        const char* caption;
+        const char* info;
+        const char* codeLabel;
+    } casos[] = {{"Autorização do Supervisor",
+                  "Cancelamento do item 000002 (Cerveja long neck) da comanda 000001: informe o "
+                  "código e a senha do supervisor.",
+                  "Supervisor"},
+                 {"Troca de Operador",
+                  "Operador atual: Ana Lima. Informe o código e a senha do operador que vai "
+                  "assumir o caixa.",
+                  "Operador"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.caption);
+        Notices n;
+        expectFitsTheTillScreen([&](QWidget* mapa) {
+            CodePasswordDialog::Texts t;
+            t.objectName = QStringLiteral("Teste");
+            t.caption = QString::fromUtf8(c.caption);
+            t.info = QString::fromUtf8(c.info);
+            t.codeLabel = QString::fromUtf8(c.codeLabel);
+            return std::make_unique<CodePasswordDialog>(
+                t, [](const QString&, const QString&) { return CodePasswordDialog::Verdict{}; },
+                n.notice(), mapa);
+        });
     }
 }
 
