@@ -18,6 +18,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
 #include <QTextStream>
@@ -37,6 +38,12 @@ struct Figures {
     int errors = 0;
     qint64 ms = 0;
     QStringList firstErrors;
+    // How the till that lost was turned away: refused by the claim itself (both had read
+    // the table as free, or as bill-requested), after reading the table as taken already,
+    // or by finding it free again once the other had received it (and opening it).
+    int refusedAtClaim = 0;
+    int sawTaken = 0;
+    int foundFreeAgain = 0;
 
     void error(const QString& what) {
         ++errors;
@@ -48,8 +55,8 @@ struct Figures {
 
 // The refusals a till that lost the race may be told.
 bool expectedRefusal(const QString& m) {
-    return m.contains(QLatin1String("não está mais livre")) ||
-           m == QLatin1String("Senha do garçom pedida: cancelada.") ||
+    return m.contains(QStringLiteral("não está mais livre")) ||
+           m == QStringLiteral("Senha do garçom pedida: cancelada.") ||
            m == msgPadrao().Msg(QStringLiteral("Mesa_Rec")) ||
            m == msgPadrao().Msg(QStringLiteral("Mesa_N_Sol"));
 }
@@ -65,6 +72,16 @@ std::array<QJsonObject, 2> race(std::array<std::unique_ptr<TillClient>, 2>& till
 
 void checkAnswers(const std::array<QJsonObject, 2>& respostas, Figures& f,
                   std::array<std::unique_ptr<TillClient>, 2>& tills) {
+    for (const QJsonObject& r : respostas) {
+        const QStringList m = messages(r);
+        if (m.contains(msgPadrao().Msg(QStringLiteral("Mesa_Rec"))) ||
+            (!m.isEmpty() && m.first().contains(QStringLiteral("não está mais livre")))) {
+            ++f.refusedAtClaim;
+        } else if (m.contains(QStringLiteral("Senha do garçom pedida: cancelada.")) ||
+                   m.contains(msgPadrao().Msg(QStringLiteral("Mesa_N_Sol")))) {
+            ++f.sawTaken;
+        }
+    }
     for (size_t i = 0; i < 2; ++i) {
         if (respostas[i].isEmpty()) {
             f.error(QStringLiteral("o caixa %1 não respondeu%2").arg(i + 1).arg(
@@ -151,6 +168,7 @@ int run(const HarnessOptions& o) {
             recebidas += r.value(QStringLiteral("recebida")).toBool() ? 1 : 0;
             abertas += r.value(QStringLiteral("fechou")).toBool() ? 1 : 0;
         }
+        receber.foundFreeAgain += abertas;
         const QString estado = loja.tableState(mesaConta);
         if (vendas.concluded > 1 || documentos > 1 || recebidas > 1) {
             ++receber.doubles;
@@ -163,7 +181,10 @@ int run(const HarnessOptions& o) {
             receber.error(QStringLiteral("venda incompleta da conta %1").arg(venda));
         }
         if (estado != QLatin1String(abertas > 0 ? "O" : "D")) {
-            receber.error(QStringLiteral("a mesa ficou \"%1\" depois do recebimento").arg(estado));
+            receber.error(QStringLiteral("a mesa ficou \"%1\" depois do recebimento: %2 | %3")
+                              .arg(estado,
+                                   QString::fromUtf8(QJsonDocument(respostas[0]).toJson(QJsonDocument::Compact)),
+                                   QString::fromUtf8(QJsonDocument(respostas[1]).toJson(QJsonDocument::Compact))));
         }
     }
     receber.ms = relogio.elapsed();
@@ -176,6 +197,12 @@ int run(const HarnessOptions& o) {
         "kind        operation  trials  exactly one  double  lost  errors       time");
     report(o, header,
            {row(loja.dialectName(), "abrir", abrir), row(loja.dialectName(), "receber", receber)});
+    out << "  abrir: o caixa que perdeu foi recusado na ocupação da mesa " << abrir.refusedAtClaim
+        << " vez(es), viu a mesa já ocupada (senha do garçom) " << abrir.sawTaken << " vez(es)\n";
+    out << "  receber: o caixa que perdeu ouviu \"Mesa_Rec\" " << receber.refusedAtClaim
+        << " vez(es), viu a conta já não solicitada " << receber.sawTaken
+        << " vez(es), achou a mesa livre de novo e a abriu " << receber.foundFreeAgain
+        << " vez(es)\n";
     for (const Figures* f : {&abrir, &receber}) {
         for (const QString& e : f->firstErrors) {
             out << "  erro: " << e << '\n';

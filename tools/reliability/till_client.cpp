@@ -40,6 +40,9 @@ bool TillClient::start(const QStringList& environment, int ms) {
 
 void TillClient::send(const QString& line) {
     process_.write((line + QLatin1Char('\n')).toUtf8());
+    // Written now, not when this process next waits on this till: two tills asked one
+    // after the other get their lines at once.
+    process_.waitForBytesWritten(5000);
 }
 
 QJsonObject TillClient::answer(int ms) {

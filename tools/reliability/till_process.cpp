@@ -12,8 +12,8 @@
 // Every modal window is answered at once (OperatorRobot). Each operation is answered with
 // one line of JSON on the standard output, after "{"pronto":true}" once the map is shown:
 //
-//   {"operacao":"mesa","mesa":"0201","fechou":true,"acao":"VENDA_CONS","vendaRest":"...",
-//    "recebida":false,"mensagens":[...]}
+//   {"operacao":"mesa","mesa":"0201","fechou":true,"acao":"VENDA_CONS","mesaRetornada":"0201",
+//    "vendaRest":"...","recebida":false,"mensagens":[...]}
 //   {"operacao":"atualiza","mesas":57,"mensagens":[...]}
 //
 //   reliability_till --pasta=FOLDER
@@ -131,6 +131,14 @@ private:
         tela.st.RetNrMesa.clear();
         tela.st.RetAcao.clear();
         tela.st.RetNrVendaRest.clear();
+        // What an earlier selection left typed is erased first.
+        while (!tela.model.lblBuffer.isEmpty()) {
+            const qsizetype antes = tela.model.lblBuffer.size();
+            tela.evento([&] { tela.FormKeyDown(Qt::Key_Backspace, Qt::NoModifier, QString()); });
+            if (tela.model.lblBuffer.size() >= antes) {
+                break;
+            }
+        }
         for (const QChar c : nrMesa) {
             tela.evento([&] { tela.FormKeyDown(0, Qt::NoModifier, QString(c)); });
         }
@@ -140,6 +148,7 @@ private:
                   {QStringLiteral("mesa"), nrMesa},
                   {QStringLiteral("fechou"), fechou},
                   {QStringLiteral("acao"), tela.st.RetAcao},
+                  {QStringLiteral("mesaRetornada"), tela.st.RetNrMesa},
                   {QStringLiteral("vendaRest"), tela.st.RetNrVendaRest},
                   {QStringLiteral("recebida"), !fechou && tela.st.RetNrMesa == nrMesa},
                   {QStringLiteral("mensagens"), QJsonArray::fromStringList(robo_.take())}});

@@ -1,4 +1,4 @@
--- The concluded sales that hold a fiscal document's access key.
+-- The concluded sales that hold the access key of a fiscal document.
 SELECT COUNT(*)
   FROM VENDA
  WHERE CDFILIAL = :P_CDFILIAL
