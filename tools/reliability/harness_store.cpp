@@ -63,7 +63,7 @@ HarnessStore::HarnessStore(const QString& connectionText, const QString& workFol
                   {{QStringLiteral("desfaz_comanda"), QStringLiteral("desfaz_venda"),
                     QStringLiteral("libera_mesa"), QStringLiteral("vendas_abertas_mesa"),
                     QStringLiteral("estado_mesa"), QStringLiteral("vendas_da_conta"),
-                    QStringLiteral("venda_da_chave"), QStringLiteral("vendas_incompletas")},
+                    QStringLiteral("venda_da_chave")},
                    {},
                    {}}) {
     const QDateTime agora = QDateTime::currentDateTime();
@@ -97,8 +97,8 @@ QString HarnessStore::dialectName() const {
 }
 
 QString HarnessStore::freeTable(int use) {
-    // The Bar's and the Mezanino's tables are free, reserved by nobody and joined to none.
-    static const char* const livres[] = {"0201", "0202", "0203", "0204", "0205", "0206"};
+    // Tables of the Bar and the Mezanino that are free, reserved by nobody and joined to none.
+    static const char* const livres[] = {"0201", "0202", "0204", "0205", "0206", "0301"};
     const QString mesa = QString::fromLatin1(livres[use % int(std::size(livres))]);
     if (demo::tableState(mesa) != QLatin1String("D")) {
         throw AppError(QStringLiteral("A mesa %1 não está livre na loja de demonstração.").arg(mesa));
@@ -234,11 +234,6 @@ AccountSales HarnessStore::salesOf(const QString& nrVendaRest) {
         }
     }
     return s;
-}
-
-int HarnessStore::incompleteSales() {
-    QSqlQuery q = run(QStringLiteral("vendas_incompletas"), {});
-    return q.next() ? q.value(0).toInt() : 0;
 }
 
 QStringList HarnessStore::fiscalDocuments() const {

@@ -46,8 +46,6 @@ public:
     QString tableState(const QString& nrMesa);
     QStringList openSales(const QString& nrMesa);
     AccountSales salesOf(const QString& nrVendaRest);
-    // Concluded sales of the store that are not whole.
-    int incompleteSales();
     // The NFC-e documents in the fiscal folders of both tills (access keys).
     QStringList fiscalDocuments() const;
     // The documents that no concluded sale holds.

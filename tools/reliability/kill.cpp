@@ -39,7 +39,8 @@ struct Figures {
     qint64 ms = 0;
     QStringList notes;
 
-    void note(const QString& what) {
+    void note(QString what) {
+        what = what.simplified().left(240);
         if (notes.size() < 5 && !notes.contains(what)) {
             notes << what;
         }

@@ -45,8 +45,9 @@ struct Figures {
     int sawTaken = 0;
     int foundFreeAgain = 0;
 
-    void error(const QString& what) {
+    void error(QString what) {
         ++errors;
+        what = what.simplified().left(240);
         if (firstErrors.size() < 5 && !firstErrors.contains(what)) {
             firstErrors << what;
         }
