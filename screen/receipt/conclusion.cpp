@@ -3,6 +3,7 @@
 // loyalty movements, and the check that the sale is stored.
 #include "external/common.h"
 #include "platform/errors.h"
+#include "platform/failpoint.h"
 #include "platform/service_result.h"
 #include "screen/ger_mesa.h"
 #include "screen/receipt/receipt_run.h"
@@ -168,6 +169,7 @@ void TfrmGerMesa::gravaVenda(RecebimentoEmCurso& r) {
         throw AppError(msg(QStringLiteral("RECEB_FALHA"),
                            {r.nrMesa, QStringLiteral("a venda não foi numerada")}));
     }
+    failpoint("after_sale");
 
     const QString motivo = msg(QStringLiteral("RECEBCONTA"));
     gravaLogAcesso(QStringLiteral("REC_CON"), motivo,

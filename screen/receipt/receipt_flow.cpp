@@ -3,6 +3,7 @@
 // and the receipts printed; or the table handed back whole when anything fails.
 #include "external/common.h"
 #include "platform/errors.h"
+#include "platform/failpoint.h"
 #include "platform/service_result.h"
 #include "screen/ger_mesa.h"
 #include "screen/receipt/receipt_run.h"
@@ -72,6 +73,7 @@ void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVen
     try {
         gravaVenda(r);
         emiteDocumentoFiscal(r);
+        failpoint("after_fiscal");
         lancaBeneficios(r);
         verificaVenda(r);
     } catch (const SilentAbort&) {
@@ -142,6 +144,7 @@ void TfrmGerMesa::concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa) {
 
     if (liquidaMesa(r)) {
         mesa.dispensa();
+        failpoint("after_settle");
         if (r.ultimoCupom) {
             st.NrMesaEmRecebimento.clear();
         }

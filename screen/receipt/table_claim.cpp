@@ -1,6 +1,7 @@
 // Claiming a table for the receipt and handing it back when the receipt does not end
 // with a settled sale.
 #include "platform/errors.h"
+#include "platform/failpoint.h"
 #include "platform/service_result.h"
 #include "screen/ger_mesa.h"
 #include "screen/receipt/receipt_run.h"
@@ -43,6 +44,7 @@ void TfrmGerMesa::reservaMesa(RecebimentoEmCurso& r) {
             abortSilently();
         }
         st.NrMesaEmRecebimento = r.nrMesa;
+        failpoint("after_claim");
         return;
     }
     if (estado == QLatin1String("R")) {
