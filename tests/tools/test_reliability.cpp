@@ -50,10 +50,10 @@ QStringList linhas(const Execucao& e, const QString& inicio) {
 class ReliabilityHarness : public DatabaseTest {
 protected:
     Execucao roda(const char* nome, const QStringList& extra) {
-        return executa(harness(nome), QStringList{QStringLiteral("--connection=") +
-                                                      database.connectionText(),
-                                                  QStringLiteral("--work=") + work_.path()} +
-                                          extra);
+        return executa(harness(nome),
+                       QStringList{QStringLiteral("--connection=") + database.connectionText(),
+                                   QStringLiteral("--work=") + work_.path()} +
+                           extra);
     }
     QTemporaryDir work_;
 };
@@ -100,8 +100,7 @@ TEST_F(ReliabilityHarness, ATillOutlivesItsServerStoppedDuringAReceipt) {
     const Execucao e = executa(
         harness("outage"),
         {QStringLiteral("--connection=") + conexao, QStringLiteral("--work=") + work_.path(),
-         QStringLiteral("--trials=2"),
-         QStringLiteral("--stop=bash %1 stop %2").arg(cluster, pasta),
+         QStringLiteral("--trials=2"), QStringLiteral("--stop=bash %1 stop %2").arg(cluster, pasta),
          QStringLiteral("--start=bash %1 resume %2").arg(cluster, pasta)});
     executa(QStringLiteral("bash"), {cluster, QStringLiteral("remove"), pasta});
     ASSERT_TRUE(e.terminou) << e.saida.toStdString();

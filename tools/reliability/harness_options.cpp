@@ -14,7 +14,8 @@ namespace tmk::reliability {
 HarnessOptions harnessOptions(const QStringList& args, int defaultTrials) {
     HarnessOptions o;
     o.trials = defaultTrials;
-    o.till = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("reliability_till"));
+    o.till =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("reliability_till"));
     for (const QString& a : args.mid(1)) {
         const qsizetype igual = a.indexOf(QLatin1Char('='));
         const QString nome = a.left(igual);
@@ -44,8 +45,9 @@ HarnessOptions harnessOptions(const QStringList& args, int defaultTrials) {
         }
     }
     if (o.connection.isEmpty() || o.work.isEmpty()) {
-        throw AppError(QStringLiteral("Informe o banco com --connection=TEXTO e a pasta de trabalho "
-                                      "com --work=PASTA."));
+        throw AppError(
+            QStringLiteral("Informe o banco com --connection=TEXTO e a pasta de trabalho "
+                           "com --work=PASTA."));
     }
     if (!QDir().mkpath(o.work)) {
         throw AppError(QStringLiteral("Não foi possível criar a pasta %1.").arg(o.work));

@@ -59,7 +59,8 @@ void writeConexaoIni(const QString& folder, const QString& connectionText) {
 HarnessStore::HarnessStore(const QString& connectionText, const QString& workFolder)
     : connectionText_(connectionText)
     , work_(workFolder)
-    , statements_(QStringLiteral(":/reliability/sql"), QStringLiteral("dos testes de confiabilidade"),
+    , statements_(QStringLiteral(":/reliability/sql"),
+                  QStringLiteral("dos testes de confiabilidade"),
                   {{QStringLiteral("desfaz_comanda"), QStringLiteral("desfaz_venda"),
                     QStringLiteral("libera_mesa"), QStringLiteral("vendas_abertas_mesa"),
                     QStringLiteral("estado_mesa"), QStringLiteral("vendas_da_conta"),
@@ -89,7 +90,8 @@ HarnessStore::~HarnessStore() {
 }
 
 QString HarnessStore::tillFolder(int till) const {
-    return QDir(work_).filePath(till == 0 ? QStringLiteral("caixa-001") : QStringLiteral("caixa-002"));
+    return QDir(work_).filePath(till == 0 ? QStringLiteral("caixa-001")
+                                          : QStringLiteral("caixa-002"));
 }
 
 QString HarnessStore::dialectName() const {
@@ -101,7 +103,8 @@ QString HarnessStore::freeTable(int use) {
     static const char* const livres[] = {"0201", "0202", "0204", "0205", "0206", "0301"};
     const QString mesa = QString::fromLatin1(livres[use % int(std::size(livres))]);
     if (demo::tableState(mesa) != QLatin1String("D")) {
-        throw AppError(QStringLiteral("A mesa %1 não está livre na loja de demonstração.").arg(mesa));
+        throw AppError(
+            QStringLiteral("A mesa %1 não está livre na loja de demonstração.").arg(mesa));
     }
     return mesa;
 }
@@ -129,7 +132,8 @@ QSqlQuery HarnessStore::run(const QString& name, const QList<QPair<QString, QVar
 }
 
 QStringList HarnessStore::openSales(const QString& nrMesa) {
-    QSqlQuery q = run(QStringLiteral("vendas_abertas_mesa"), {{QStringLiteral(":P_NRMESA"), nrMesa}});
+    QSqlQuery q =
+        run(QStringLiteral("vendas_abertas_mesa"), {{QStringLiteral(":P_NRMESA"), nrMesa}});
     QStringList vendas;
     while (q.next()) {
         vendas << q.value(0).toString();
@@ -175,7 +179,8 @@ void HarnessStore::orderItems(const QString& nrVendaRest, const QString& nrComan
                     {{QStringLiteral("CDFILIAL"), filial()},
                      {QStringLiteral("NRVENDAREST"), nrVendaRest},
                      {QStringLiteral("NRCOMANDA"), nrComanda},
-                     {QStringLiteral("NRPRODCOMVEN"), QStringLiteral("%1").arg(++n, 6, 10, QLatin1Char('0'))},
+                     {QStringLiteral("NRPRODCOMVEN"),
+                      QStringLiteral("%1").arg(++n, 6, 10, QLatin1Char('0'))},
                      {QStringLiteral("CDLOJA"), loja()},
                      {QStringLiteral("CDPRODUTO"), QString::fromLatin1(p.produto)},
                      {QStringLiteral("QTPRODCOMVEN"), p.quantidade},

@@ -12,8 +12,8 @@ namespace tmk::reliability {
 
 // What a restaurant sale led to in the fiscal sales.
 struct AccountSales {
-    int concluded = 0; // IDSITUVENDA "O"
-    int cancelled = 0; // "C"
+    int concluded = 0;  // IDSITUVENDA "O"
+    int cancelled = 0;  // "C"
     int incomplete = 0; // concluded without items, payments or an issued document
     QStringList keys;   // access keys of the concluded sales
 };

@@ -51,14 +51,14 @@ struct Figures {
 };
 
 int run(const HarnessOptions& o) {
-    const QStringList pontos = o.points.isEmpty()
-                                   ? QStringList{QStringLiteral("after_claim"),
-                                                 QStringLiteral("after_sale"),
-                                                 QStringLiteral("after_fiscal"),
-                                                 QStringLiteral("after_settle")}
-                                   : o.points;
+    const QStringList pontos =
+        o.points.isEmpty()
+            ? QStringList{QStringLiteral("after_claim"), QStringLiteral("after_sale"),
+                          QStringLiteral("after_fiscal"), QStringLiteral("after_settle")}
+            : o.points;
     HarnessStore loja(o.connection, o.work);
-    TillClient caixa(o.till, loja.tillFolder(0), QDir(o.work).filePath(QStringLiteral("caixa.log")));
+    TillClient caixa(o.till, loja.tillFolder(0),
+                     QDir(o.work).filePath(QStringLiteral("caixa.log")));
     const QString mesa = HarnessStore::freeTable(3);
     std::vector<Figures> todos;
     for (const QString& ponto : pontos) {
@@ -130,7 +130,8 @@ int run(const HarnessOptions& o) {
             const QStringList semVenda = loja.documentsWithoutSale(novos);
             f.documentsWithoutSale += int(semVenda.size());
             if (!semVenda.isEmpty()) {
-                f.note(QStringLiteral("documento sem venda: %1").arg(semVenda.join(QLatin1Char(' '))));
+                f.note(
+                    QStringLiteral("documento sem venda: %1").arg(semVenda.join(QLatin1Char(' '))));
             }
         }
         f.ms = relogio.elapsed();

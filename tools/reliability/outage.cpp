@@ -65,11 +65,13 @@ struct Figures {
 
 int run(const HarnessOptions& o) {
     if (o.stop.isEmpty() || o.start.isEmpty()) {
-        throw AppError(QStringLiteral("Informe como parar e iniciar o servidor com --stop=COMANDO e "
-                                      "--start=COMANDO."));
+        throw AppError(
+            QStringLiteral("Informe como parar e iniciar o servidor com --stop=COMANDO e "
+                           "--start=COMANDO."));
     }
     HarnessStore loja(o.connection, o.work);
-    TillClient caixa(o.till, loja.tillFolder(0), QDir(o.work).filePath(QStringLiteral("caixa.log")));
+    TillClient caixa(o.till, loja.tillFolder(0),
+                     QDir(o.work).filePath(QStringLiteral("caixa.log")));
     if (!caixa.start()) {
         throw AppError(
             QStringLiteral("O caixa não abriu o mapa: %1").arg(caixa.told.join(QLatin1Char(' '))));
@@ -104,7 +106,8 @@ int run(const HarnessOptions& o) {
         shell(o.start);
         loja.reconnect();
         if (!caixa.running()) {
-            f.note(QStringLiteral("o caixa terminou (sinal %1); iniciado de novo").arg(caixa.signal()));
+            f.note(QStringLiteral("o caixa terminou (sinal %1); iniciado de novo")
+                       .arg(caixa.signal()));
             if (!caixa.start()) {
                 throw AppError(QStringLiteral("O caixa não abriu o mapa de novo: %1")
                                    .arg(caixa.told.join(QLatin1Char(' '))));
@@ -112,7 +115,8 @@ int run(const HarnessOptions& o) {
         }
         caixa.send(QStringLiteral("atualiza"));
         const QJsonObject mapa = caixa.answer();
-        if (!mapa.isEmpty() && messages(mapa).isEmpty() && mapa.value(QStringLiteral("mesas")).toInt() > 0) {
+        if (!mapa.isEmpty() && messages(mapa).isEmpty() &&
+            mapa.value(QStringLiteral("mesas")).toInt() > 0) {
             ++f.recoveredInOne;
         } else {
             f.note(QStringLiteral("mapa depois da volta do servidor: %1")
@@ -171,23 +175,23 @@ int run(const HarnessOptions& o) {
 
     const QString header = QStringLiteral(
         "kind        cycles  crashes  unanswered  map in one refresh  completed  back to S  "
-        "received again  2nd touch  stuck  double  half-written  documents without sale       time");
-    const QString linha =
-        QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12 %13 %14")
-            .arg(loja.dialectName(), -11)
-            .arg(f.cycles, 6)
-            .arg(f.crashes, 8)
-            .arg(f.unanswered, 11)
-            .arg(f.recoveredInOne, 19)
-            .arg(f.receiptsCompleted, 10)
-            .arg(f.receiptsBackToS, 10)
-            .arg(f.receivedAgain, 15)
-            .arg(f.secondTouches, 10)
-            .arg(f.tablesStuck, 6)
-            .arg(f.doubleSales, 7)
-            .arg(qMax(f.halfWritten, incompletas), 13)
-            .arg(semVenda.size(), 25)
-            .arg(QStringLiteral("%1 s").arg(double(ms) / 1000.0, 0, 'f', 1), 10);
+        "received again  2nd touch  stuck  double  half-written  documents without sale       "
+        "time");
+    const QString linha = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12 %13 %14")
+                              .arg(loja.dialectName(), -11)
+                              .arg(f.cycles, 6)
+                              .arg(f.crashes, 8)
+                              .arg(f.unanswered, 11)
+                              .arg(f.recoveredInOne, 19)
+                              .arg(f.receiptsCompleted, 10)
+                              .arg(f.receiptsBackToS, 10)
+                              .arg(f.receivedAgain, 15)
+                              .arg(f.secondTouches, 10)
+                              .arg(f.tablesStuck, 6)
+                              .arg(f.doubleSales, 7)
+                              .arg(qMax(f.halfWritten, incompletas), 13)
+                              .arg(semVenda.size(), 25)
+                              .arg(QStringLiteral("%1 s").arg(double(ms) / 1000.0, 0, 'f', 1), 10);
     report(o, header, {linha});
     QTextStream out(stdout);
     for (const QString& n : f.notes) {

@@ -85,8 +85,10 @@ void checkAnswers(const std::array<QJsonObject, 2>& respostas, Figures& f,
     }
     for (size_t i = 0; i < 2; ++i) {
         if (respostas[i].isEmpty()) {
-            f.error(QStringLiteral("o caixa %1 não respondeu%2").arg(i + 1).arg(
-                tills[i]->running() ? QString() : QStringLiteral(" (o processo terminou)")));
+            f.error(QStringLiteral("o caixa %1 não respondeu%2")
+                        .arg(i + 1)
+                        .arg(tills[i]->running() ? QString()
+                                                 : QStringLiteral(" (o processo terminou)")));
             continue;
         }
         for (const QString& m : messages(respostas[i])) {
@@ -182,10 +184,13 @@ int run(const HarnessOptions& o) {
             receber.error(QStringLiteral("venda incompleta da conta %1").arg(venda));
         }
         if (estado != QLatin1String(abertas > 0 ? "O" : "D")) {
-            receber.error(QStringLiteral("a mesa ficou \"%1\" depois do recebimento: %2 | %3")
-                              .arg(estado,
-                                   QString::fromUtf8(QJsonDocument(respostas[0]).toJson(QJsonDocument::Compact)),
-                                   QString::fromUtf8(QJsonDocument(respostas[1]).toJson(QJsonDocument::Compact))));
+            receber.error(
+                QStringLiteral("a mesa ficou \"%1\" depois do recebimento: %2 | %3")
+                    .arg(estado,
+                         QString::fromUtf8(
+                             QJsonDocument(respostas[0]).toJson(QJsonDocument::Compact)),
+                         QString::fromUtf8(
+                             QJsonDocument(respostas[1]).toJson(QJsonDocument::Compact))));
         }
     }
     receber.ms = relogio.elapsed();

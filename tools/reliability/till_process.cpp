@@ -48,8 +48,11 @@ void responde(const QJsonObject& o) {
 class HeadlessTill {
 public:
     HeadlessTill()
-        : modulo_(suite_.libraries(), [this]() -> TrdmGerMesa& { return dataModule(); }, clock_) {
-        modulo_.showModal = [this](TfrmGerMesaView&) { atende(); };
+        : modulo_(
+              suite_.libraries(), [this]() -> TrdmGerMesa& { return dataModule(); }, clock_) {
+        modulo_.showModal = [this](TfrmGerMesaView&) {
+            atende();
+        };
     }
 
     // The host's loop: the entry again after every opening, until the input ends.
