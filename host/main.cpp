@@ -3,6 +3,7 @@
 #include "db/demo/app_payment.h"
 #include "db/demo/demo_store.h"
 #include "external/common.h"
+#include "host/order_flow.h"
 #include "host/table_module.h"
 #include "platform/errors.h"
 #include "platform/till_folder.h"
@@ -25,22 +26,6 @@ namespace {
 
 void erro(const QString& texto) {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), texto, QMessageBox::Ok);
-    box.exec();
-}
-
-// Until the order screen exists, the host shows what it was asked to open.
-void mostraVenda(const QVariantList& r) {
-    const QStringList nomes = {QStringLiteral("Ação"),       QStringLiteral("Venda"),
-                               QStringLiteral("Comanda"),    QStringLiteral("Cliente"),
-                               QStringLiteral("Mesa"),       QStringLiteral("Nº comanda"),
-                               QStringLiteral("Vendedor"),   QStringLiteral("Tipo de venda"),
-                               QStringLiteral("Consumidor"), QStringLiteral("Abre venda")};
-    QString texto = QStringLiteral("Tela de pedidos:\n\n");
-    for (int i = 0; i < 10; ++i) {
-        texto += nomes[i] + QStringLiteral(": ") + r.value(i).toString() + QLatin1Char('\n');
-    }
-    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), texto,
-                    QMessageBox::Ok);
     box.exec();
 }
 
@@ -259,7 +244,7 @@ int main(int argc, char** argv) {
             const QVariantList r = modulo.criaGerenciaMesa(QString());
             const QString acao = r.value(0).toString();
             if (acao == QLatin1String("VENDA_CONS")) {
-                mostraVenda(r);
+                tmk::abrePedido(modulo, r);
                 continue;
             }
             // "FECHA_SISTEMA", or nothing at all when the module could not open.

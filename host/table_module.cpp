@@ -15,7 +15,8 @@ TableModule::TableModule(const QString& folder)
     entry_ = reinterpret_cast<Entry>(library_.resolve("CriaGerenciaMesa"));
     setFolder_ = reinterpret_cast<SetFolder>(library_.resolve("DefinePastaCaixa"));
     finish_ = reinterpret_cast<Finish>(library_.resolve("FinalizaModulo"));
-    if (!entry_ || !setFolder_ || !finish_) {
+    ultMesaAber_ = reinterpret_cast<UltMesaAber>(library_.resolve("setUltMesaAber"));
+    if (!entry_ || !setFolder_ || !finish_ || !ultMesaAber_) {
         throw AppError(QStringLiteral("O módulo de mesas não exporta a entrada CriaGerenciaMesa."));
     }
 }
@@ -33,6 +34,11 @@ QVariantList TableModule::criaGerenciaMesa(const QVariant& parametro) {
     QVariantList result(10);
     entry_(params, int(params.size()) - 1, result);
     return result;
+}
+
+QVariant TableModule::setUltMesaAber(const QString& cdFilial, const QString& cdLoja,
+                                     const QString& nrMesa) {
+    return ultMesaAber_(cdFilial, cdLoja, nrMesa);
 }
 
 } // namespace tmk

@@ -19,15 +19,20 @@ public:
     void definePastaCaixa(const QString& folder);
     // The ten result values of one call of the entry.
     QVariantList criaGerenciaMesa(const QVariant& parametro);
+    // The data service's removal of an opening that never received an item: true when one
+    // was removed, false when there was none, a ServiceFailure when it failed.
+    QVariant setUltMesaAber(const QString& cdFilial, const QString& cdLoja, const QString& nrMesa);
 
 private:
     QLibrary library_;
     using Entry = void (*)(const QVariantList&, int, QVariantList&);
     using SetFolder = void (*)(const QString&);
     using Finish = void (*)();
+    using UltMesaAber = QVariant (*)(const QString&, const QString&, const QString&);
     Entry entry_ = nullptr;
     SetFolder setFolder_ = nullptr;
     Finish finish_ = nullptr;
+    UltMesaAber ultMesaAber_ = nullptr;
 };
 
 } // namespace tmk

@@ -7,7 +7,7 @@ BUILD_DIR="${TMK_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(
     cmake ninja-build g++ pkg-config python3
     qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql libxkbcommon-dev
-    libgl-dev fonts-liberation2
+    libgl-dev fonts-liberation2 qt6-translations-l10n
     libqrencode-dev poppler-utils zbar-tools
     libgtest-dev libgmock-dev libbenchmark-dev
     postgresql-15 postgresql-client-15

@@ -172,6 +172,21 @@ void DemoStoreBuilder::screenLayout() {
         }
     }
     tableButton(s("03"), 1, kMesasPorPagina, s(kMesaPadrao), s("Balcão"));
+    // The order screen's groups: one button per nature, captioning its product buttons.
+    for (const auto& [nature, caption] :
+         {std::pair{kNaturezaAlimentos, "Pratos"}, std::pair{kNaturezaBebidas, "Bebidas"}}) {
+        QVariantMap row = button;
+        row.insert(QStringLiteral("IDTPBUTTON"), s("2"));
+        row.insert(QStringLiteral("NRBUTTONAUX"), QStringLiteral(""));
+        row.insert(QStringLiteral("NRPGCONFTELA"), 1);
+        row.insert(QStringLiteral("NRBUTTON"), s(nature));
+        row.insert(QStringLiteral("DSBUTTON"), s(caption));
+        row.insert(QStringLiteral("CDIDENTBUTON"), s(nature));
+        row.insert(QStringLiteral("NRCOLORTEXT"), kCorTextoMesa);
+        row.insert(QStringLiteral("NRCOLORBACK"), kCorFundoMesa);
+        row.insert(QStringLiteral("NRFONTETEXT"), kFonteMesa);
+        rows_.insert(QStringLiteral("ITMENUCONFTE"), row);
+    }
     // Product buttons by nature; the item lists take a product's nature from them.
     int food = 0;
     int drinks = 0;

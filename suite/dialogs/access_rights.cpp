@@ -178,52 +178,75 @@ bool AccessRights::allowed(int accessCode, const QString& operatorCode) const {
     return op->value(accessCode, true);
 }
 
-AccessRights::Authorisation AccessRights::authorise(int accessCode, const QString& supervisorCode,
-                                                    const QString& password) const {
-    const QString key = normalisedCode(supervisorCode);
+AccessRights::SignIn AccessRights::checkPassword(const QString& code, const QString& password,
+                                                 Role role) const {
+    const bool supervisor = role == Role::Supervisor;
+    const QString who = supervisor ? QStringLiteral("supervisor") : QStringLiteral("operador");
+    const auto refuse = [](Status status, const QString& message) {
+        return SignIn{status, message, {}, {}};
+    };
+    const QString key = normalisedCode(code);
     if (key.isEmpty()) {
-        return refused(Status::MissingCode, QStringLiteral("Informe o código do supervisor."));
+        return refuse(Status::MissingCode, QStringLiteral("Informe o código do %1.").arg(who));
     }
     if (!operatorsReadable()) {
-        return refused(Status::Unreadable,
-                       QStringLiteral("Nenhum supervisor pode ser conferido: %1").arg(fault()));
+        return refuse(Status::Unreadable,
+                      QStringLiteral("Nenhum %1 pode ser conferido: %2").arg(who, fault()));
     }
-    const Authorisation wrong = refused(
-        Status::WrongCredentials, QStringLiteral("Código ou senha do supervisor incorretos."));
+    const SignIn wrong = refuse(Status::WrongCredentials,
+                                QStringLiteral("Código ou senha do %1 incorretos.").arg(who));
     const auto it = operators_.constFind(key);
     if (it == operators_.cend()) {
         return wrong;
     }
     if (it->cipheredPassword.isEmpty()) {
-        return refused(
-            Status::NoPassword,
-            QStringLiteral("O operador %1 não tem senha cadastrada e não pode autorizar.")
-                .arg(it->code));
+        return refuse(Status::NoPassword,
+                      supervisor ? QStringLiteral("O operador %1 não tem senha cadastrada e não "
+                                                  "pode autorizar.")
+                                       .arg(it->code)
+                                 : QStringLiteral("O operador %1 não tem senha cadastrada e não "
+                                                  "pode assumir o caixa.")
+                                       .arg(it->code));
     }
     QString clear;
     try {
         clear = Uncripto(it->cipheredPassword, kPasswordKey);
     } catch (const AppError&) {
-        return refused(Status::DamagedPassword,
-                       QStringLiteral("A senha do operador %1 está danificada no arquivo \"%2\".")
-                           .arg(it->code, operatorsPath_));
+        return refuse(Status::DamagedPassword,
+                      QStringLiteral("A senha do operador %1 está danificada no arquivo \"%2\".")
+                          .arg(it->code, operatorsPath_));
     }
     if (clear != password) {
         return wrong;
     }
-    if (!it->supervisor) {
+    return {Status::Granted, {}, it->code, it->name};
+}
+
+AccessRights::Authorisation AccessRights::authorise(int accessCode, const QString& supervisorCode,
+                                                    const QString& password) const {
+    const SignIn checked = checkPassword(supervisorCode, password, Role::Supervisor);
+    if (!checked.granted()) {
+        return refused(checked.status, checked.message);
+    }
+    const Operator& op = operators_.value(normalisedCode(checked.code));
+    if (!op.supervisor) {
         return refused(Status::NotSupervisor,
-                       QStringLiteral("O operador %1 não é supervisor.").arg(it->code));
+                       QStringLiteral("O operador %1 não é supervisor.").arg(op.code));
     }
     // With the rights unreadable the supervisor's own right cannot be looked up: the
     // checked password of a supervisor is the authority.
-    if (rightsFault_.isEmpty() && !allowed(accessCode, it->code)) {
+    if (rightsFault_.isEmpty() && !allowed(accessCode, op.code)) {
         return refused(
             Status::SupervisorRefused,
             QStringLiteral("O supervisor %1 também não tem permissão para esta operação.")
-                .arg(it->code));
+                .arg(op.code));
     }
-    return {Status::Granted, {}, it->code};
+    return {Status::Granted, {}, op.code};
+}
+
+AccessRights::SignIn AccessRights::signIn(const QString& operatorCode,
+                                          const QString& password) const {
+    return checkPassword(operatorCode, password, Role::Operator);
 }
 
 bool AccessRights::hasSupervisors() const {

@@ -40,6 +40,14 @@ public:
         QString supervisor; // the supervisor's code as recorded, when granted
         bool granted() const { return status == Status::Granted; }
     };
+    // An operator who gave a code and its password.
+    struct SignIn {
+        Status status = Status::WrongCredentials;
+        QString message; // Portuguese, for the operator; empty when granted
+        QString code;    // as recorded, when granted
+        QString name;
+        bool granted() const { return status == Status::Granted; }
+    };
 
     static constexpr int kPasswordKey = 7;
 
@@ -67,6 +75,11 @@ public:
     Authorisation authorise(int accessCode, const QString& supervisorCode,
                             const QString& password) const;
 
+    // Checks an operator's code and password (an operator taking over the till): the
+    // password is checked before anything else is revealed; an operator without a
+    // password cannot sign in.
+    SignIn signIn(const QString& operatorCode, const QString& password) const;
+
     bool hasSupervisors() const;
     QString operatorName(const QString& operatorCode) const;
 
@@ -78,6 +91,9 @@ private:
         bool supervisor = false;
     };
 
+    enum class Role { Supervisor, Operator };
+    // The password check both authorise and signIn stand on.
+    SignIn checkPassword(const QString& code, const QString& password, Role role) const;
     void readRights(const QString& path);
     void readOperators(const QString& path);
 

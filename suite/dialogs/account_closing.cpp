@@ -39,6 +39,25 @@ AccountClosing::AccountClosing(QSqlDatabase db, TillIdentity till, QString nrMes
     , nrMesa_(std::move(nrMesa))
     , comandas_(std::move(comandas)) {}
 
+AccountClosing AccountClosing::ofTable(QSqlDatabase db, TillIdentity till, const QString& nrMesa) {
+    const QVariantMap binds{{key(":P_CDFILIAL"), till.cdFilial},
+                            {key(":P_CDLOJA"), till.cdLoja},
+                            {key(":P_NRMESA"), nrMesa}};
+    const QString failure = QStringLiteral("Não foi possível ler a conta da mesa %1.").arg(nrMesa);
+    if (!dialogScalar(db, key("mesa_situacao"), binds, failure).isValid()) {
+        throw AppError(QStringLiteral("Mesa %1 não cadastrada.").arg(nrMesa));
+    }
+    QSqlQuery q = runDialogStatement(db, key("conta_mesa_comandas"), binds, failure);
+    QStringList pads;
+    while (q.next()) {
+        const QString pad = columnText(q, 1);
+        if (!pad.isEmpty() && !pads.contains(pad)) {
+            pads.append(pad);
+        }
+    }
+    return AccountClosing(std::move(db), std::move(till), nrMesa, pads);
+}
+
 QStringList AccountClosing::padList(const QString& lista) {
     QStringList pads;
     for (const QString& part : lista.split(QLatin1Char('_'), Qt::SkipEmptyParts)) {
@@ -231,10 +250,13 @@ void AccountClosing::request(const Bill& bill, const QString& cdConsumidor,
 }
 
 PrintDocument AccountClosing::document(const Bill& bill, const TillIdentity& till,
-                                       const QString& nomeFilial, const QString& consumidor) {
+                                       const QString& nomeFilial, const QString& consumidor,
+                                       BillKind kind) {
+    const bool parcial = kind == BillKind::Partial;
     PrintDocument d;
     d.totaisEmReais = true;
-    d.titulo = QStringLiteral("CONTA DA MESA %1").arg(bill.nrMesa);
+    d.titulo = parcial ? QStringLiteral("CONTA PARCIAL DA MESA %1").arg(bill.nrMesa)
+                       : QStringLiteral("CONTA DA MESA %1").arg(bill.nrMesa);
     d.cabecalho << nomeFilial
                 << QStringLiteral("Loja %1 - Caixa %2").arg(till.cdLoja, till.cdCaixa);
     for (const Bill::Line& l : bill.itens) {
@@ -273,14 +295,19 @@ PrintDocument AccountClosing::document(const Bill& bill, const TillIdentity& til
     s.linhas.append({QStringLiteral("Operador"),
                      till.nmOperador.isEmpty() ? till.cdOperador : till.nmOperador});
     d.secoes.append(s);
-    d.rodape << QStringLiteral("Não é documento fiscal.")
-             << QStringLiteral("Confira a sua conta antes do pagamento.");
+    d.rodape << QStringLiteral("Não é documento fiscal.");
+    if (parcial) {
+        d.rodape << QStringLiteral("Conta parcial: a mesa continua aberta.");
+    }
+    d.rodape << QStringLiteral("Confira a sua conta antes do pagamento.");
     return d;
 }
 
 QString AccountClosing::print(const Bill& bill, const TillIdentity& till, const QString& nomeFilial,
-                              const QString& consumidor, const QDateTime& quando) {
-    return printDocument(document(bill, till, nomeFilial, consumidor), QStringLiteral("Conta"),
+                              const QString& consumidor, const QDateTime& quando, BillKind kind) {
+    return printDocument(document(bill, till, nomeFilial, consumidor, kind),
+                         kind == BillKind::Partial ? QStringLiteral("Parcial")
+                                                   : QStringLiteral("Conta"),
                          bill.nrMesa, quando);
 }
 

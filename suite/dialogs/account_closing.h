@@ -41,17 +41,26 @@ struct Bill {
     QStringList vendas() const;
 };
 
+// The printed bill: the one of the account's closing, or a partial one of a table that
+// stays open.
+enum class BillKind { Closing, Partial };
+
 // The closing of a table's account: its bill, read from the pads the screen lists, and
 // the request of the bill, written together or not at all. The dialog
-// (AccountClosingDialog) only shows the bill and takes the consumer.
+// (AccountClosingDialog) only shows the bill and takes the consumer. The partial bill
+// (PartialBillDialog) reads and prints the same bill and writes nothing.
 class AccountClosing {
 public:
     AccountClosing(QSqlDatabase db, TillIdentity till, QString nrMesa, QStringList comandas);
+    // The account of a table from its open pads and those of the tables joined with it.
+    // AppError for a table that is not registered; DatabaseError when they cannot be read.
+    static AccountClosing ofTable(QSqlDatabase db, TillIdentity till, const QString& nrMesa);
 
     // The pad numbers of a list such as "12_15_" (empty parts ignored).
     static QStringList padList(const QString& lista);
 
     const QString& nrMesa() const { return nrMesa_; }
+    const QStringList& comandas() const { return comandas_; }
     // Reads the live items of the listed pads of open sales. AppError for an item the bill
     // cannot value (a quantity of zero or less, a negative price); DatabaseError when they
     // cannot be read.
@@ -70,11 +79,13 @@ public:
     // The bill as a printed document: store, table, pads, items, cover, minimum
     // consumption, service charge, total, the operator and the consumer.
     static PrintDocument document(const Bill& bill, const TillIdentity& till,
-                                  const QString& nomeFilial, const QString& consumidor = {});
-    // Prints it into the till's print folder ("Conta"); returns the PDF's path. AppError
-    // when the folder cannot be written.
+                                  const QString& nomeFilial, const QString& consumidor = {},
+                                  BillKind kind = BillKind::Closing);
+    // Prints it into the till's print folder ("Conta", or "Parcial" for a partial bill);
+    // returns the PDF's path. AppError when the folder cannot be written.
     static QString print(const Bill& bill, const TillIdentity& till, const QString& nomeFilial,
-                         const QString& consumidor = {}, const QDateTime& quando = {});
+                         const QString& consumidor = {}, const QDateTime& quando = {},
+                         BillKind kind = BillKind::Closing);
     // The branch's name for the header (the code when it has none).
     QString nomeFilial();
 

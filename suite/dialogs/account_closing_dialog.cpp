@@ -18,6 +18,39 @@
 
 namespace tmk {
 
+void addBillView(QVBoxLayout* layout, const Bill& bill, QWidget* parent) {
+    QTableWidget* table = touchTable(QStringLiteral("tblItens"),
+                                     {QStringLiteral("Produto"), QStringLiteral("Qtde"),
+                                      QStringLiteral("Preço"), QStringLiteral("Total")},
+                                     parent);
+    table->setRowCount(int(bill.itens.size()));
+    for (int r = 0; r < bill.itens.size(); ++r) {
+        const Bill::Line& l = bill.itens.at(r);
+        table->setItem(r, 0, tableCell(l.descricao));
+        table->setItem(r, 1, tableCell(brQuantity(l.quantidade), kAlignRight));
+        table->setItem(r, 2, tableCell(brAmount(l.preco), kAlignRight));
+        table->setItem(r, 3, tableCell(brAmount(l.total), kAlignRight));
+    }
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table->setMinimumSize(620, 260);
+    layout->addWidget(table, 1);
+
+    auto* grid = new QGridLayout;
+    summaryRow(grid, 0, 0, QStringLiteral("Consumo"), QStringLiteral("lblConsumo"), parent)
+        ->setText(reais(bill.consumo));
+    summaryRow(grid, 1, 0, QStringLiteral("Couvert"), QStringLiteral("lblCouvert"), parent)
+        ->setText(reais(bill.couvert));
+    summaryRow(grid, 2, 0, QStringLiteral("Consumação mínima"), QStringLiteral("lblConsumacao"),
+               parent)
+        ->setText(reais(bill.consumacao));
+    summaryRow(grid, 0, 1, QStringLiteral("Taxa de serviço"), QStringLiteral("lblTaxaServico"),
+               parent)
+        ->setText(reais(bill.taxaServico));
+    summaryRow(grid, 2, 1, QStringLiteral("Total"), QStringLiteral("lblTotal"), parent, true)
+        ->setText(reais(bill.total()));
+    layout->addLayout(grid);
+}
+
 AccountClosingDialog::AccountClosingDialog(AccountClosing& closing, const TillIdentity& till,
                                            Notice notice, QWidget* parent)
     : QDialog(parent)
@@ -35,36 +68,7 @@ AccountClosingDialog::AccountClosingDialog(AccountClosing& closing, const TillId
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(headerLabel(caption, QStringLiteral("lblCaption"), this));
 
-    QTableWidget* table = touchTable(QStringLiteral("tblItens"),
-                                     {QStringLiteral("Produto"), QStringLiteral("Qtde"),
-                                      QStringLiteral("Preço"), QStringLiteral("Total")},
-                                     this);
-    table->setRowCount(int(bill_.itens.size()));
-    for (int r = 0; r < bill_.itens.size(); ++r) {
-        const Bill::Line& l = bill_.itens.at(r);
-        table->setItem(r, 0, tableCell(l.descricao));
-        table->setItem(r, 1, tableCell(brQuantity(l.quantidade), kAlignRight));
-        table->setItem(r, 2, tableCell(brAmount(l.preco), kAlignRight));
-        table->setItem(r, 3, tableCell(brAmount(l.total), kAlignRight));
-    }
-    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    table->setMinimumSize(620, 260);
-    layout->addWidget(table, 1);
-
-    auto* grid = new QGridLayout;
-    summaryRow(grid, 0, 0, QStringLiteral("Consumo"), QStringLiteral("lblConsumo"), this)
-        ->setText(reais(bill_.consumo));
-    summaryRow(grid, 1, 0, QStringLiteral("Couvert"), QStringLiteral("lblCouvert"), this)
-        ->setText(reais(bill_.couvert));
-    summaryRow(grid, 2, 0, QStringLiteral("Consumação mínima"), QStringLiteral("lblConsumacao"),
-               this)
-        ->setText(reais(bill_.consumacao));
-    summaryRow(grid, 0, 1, QStringLiteral("Taxa de serviço"), QStringLiteral("lblTaxaServico"),
-               this)
-        ->setText(reais(bill_.taxaServico));
-    summaryRow(grid, 2, 1, QStringLiteral("Total"), QStringLiteral("lblTotal"), this, true)
-        ->setText(reais(bill_.total()));
-    layout->addLayout(grid);
+    addBillView(layout, bill_, this);
 
     auto* consumerRow = new QHBoxLayout;
     auto* consumerLabel = new QLabel(QStringLiteral("Consumidor"), this);

@@ -6,8 +6,14 @@
 #include <QDialog>
 
 class QComboBox;
+class QVBoxLayout;
 
 namespace tmk {
+
+// The bill's items ("tblItens": product, quantity, price, total) and amounts
+// ("lblConsumo", "lblCouvert", "lblConsumacao", "lblTaxaServico", "lblTotal") added to a
+// dialog's layout; the closing and the partial bill show it alike.
+void addBillView(QVBoxLayout* layout, const Bill& bill, QWidget* parent);
 
 // The touch dialog of FechaConta: the bill of the table's pads ("tblItens", the amounts
 // "lblConsumo", "lblCouvert", "lblConsumacao", "lblTaxaServico", "lblTotal"), an

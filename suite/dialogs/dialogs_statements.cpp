@@ -23,7 +23,14 @@ const LibraryStatements& dialogsStatements() {
           // The bill of a table.
           QStringLiteral("conta_itens"), QStringLiteral("conta_mesa_solicitada"),
           QStringLiteral("conta_venda_solicitada"), QStringLiteral("conta_consumidor"),
-          QStringLiteral("conta_comanda_solicitada")},
+          QStringLiteral("conta_comanda_solicitada"), QStringLiteral("mesa_situacao"),
+          QStringLiteral("conta_mesa_comandas"),
+          // The cancellation of ordered items.
+          QStringLiteral("cancela_itens"), QStringLiteral("cancela_maior_item"),
+          QStringLiteral("cancela_item"), QStringLiteral("cancela_item_resto"),
+          QStringLiteral("cancela_item_parte"),
+          // The consumer search.
+          QStringLiteral("consumidores_pesquisa")},
          {},
          {}});
     return statements;

@@ -25,17 +25,20 @@ class TefTerminal;
 
 // The front-office dialog library on Qt Widgets, with touch-sized dialogs.
 //
-// Working: ControleAcess, VerificaAcesso (rights and supervisors of AccessRights),
+// ControleAcess, VerificaAcesso (rights and supervisors of AccessRights),
 // LogControleAcess (table LOGCONTROLEACESSO), TecladoNumerico, AbreGaveta and
 // VerificaStatusGaveta (the simulated drawer); the table dialogs AberturaMesa,
 // ControleSenhOper, CriaListReserva, CriaConsulReserva and CriaMenuMesa; the general
 // functions CriaFuncoesFiscais, RelFiscais and CriaConsultaPreco; the account closing
-// FechaConta (AccountClosingDialog, AccountClosing); the fiscal functions
-// getNumeroSerieNFCe, getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and
-// DisparaImpressaoNaoFiscal (the simulated devices of suite/devices, printouts as PDF in
-// "Impressoes/"); the payment dialog Recebimento, the busy notice
-// AtivaProcesso/DesativaProcesso and the sale cancellation AlteraVendaCan. Every other
-// function throws AppError saying it is not available on this till yet.
+// FechaConta (AccountClosingDialog, AccountClosing) and the partial bill ParcialConta
+// (PartialBillDialog); the item cancellation CancelaProduto (ItemCancellationDialog,
+// ItemCancellation); the operator change TrocaOperadorCaixa (OperatorChange); the
+// receipt e-mail CriaInfAdicional; the consumer search PesqConsumidor
+// (ConsumerSearchDialog, ConsumerSearch); the fiscal functions getNumeroSerieNFCe,
+// getDataEmissNFCe, SATOnline, Imp_Extrato_SAT_Ger and DisparaImpressaoNaoFiscal (the
+// simulated devices of suite/devices, printouts as PDF in "Impressoes/"); the payment
+// dialog Recebimento, the busy notice AtivaProcesso/DesativaProcesso and the sale
+// cancellation AlteraVendaCan.
 class SuiteDialogs : public FrontOfficeDialogs {
 public:
     // The sale a SAT transmission documents, read from where the concluded sale was
@@ -123,11 +126,24 @@ public:
 
     void FechaConta(ClientDataSet& cdsParamFechaConta, QVariantList& retorno,
                     const QString& posicaoApp) override;
+    // Asks the table on the keypad, shows its partial bill (the pads of the table and of
+    // the tables joined with it) and prints it into the print folder ("Parcial"); nrMesa
+    // is the table printed, empty when cancelled, refused or not printed. Writes nothing
+    // to the database; a table that is not registered or has no open account is told.
     void ParcialConta(QString& nrMesa) override;
+    // Lists the pad's items that may be cancelled and cancels the quantity chosen, each
+    // time with a supervisor's code and password (right ctCancItemGen of the parameter
+    // file); a pad without number or items is told and no dialog is shown.
     void CancelaProduto(const QString& nrComanda, const QString& dsComanda, const QString& tipo,
                         const QString& nrMesa) override;
+    // Another operator's code and password ("TrocaOperador"); true once the till's operator
+    // file names the new operator, whose name is left in nmOperador.
     bool TrocaOperadorCaixa(QString& nmOperador) override;
     void CriaInfAdicional(const QVariantList& values, QVariantList& retorno) override;
+    // The consumers of the clients of cdsCliente (its cursor untouched; every client's when
+    // it is empty). In mode "CONSULTA" only "Fechar"; a3, cdCliente and retornos (26
+    // texts: ConsumerSearch::retornos) then hold the consumer last chosen, if any;
+    // otherwise the one selected with "Selecionar". retornos is always 26 texts.
     void PesqConsumidor(const QString& modo, int a2, QString& a3, const QString& a4,
                         const QString& a5, ClientDataSet& cdsCliente, QString& cdCliente,
                         QStringList& retornos) override;

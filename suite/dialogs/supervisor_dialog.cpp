@@ -4,12 +4,13 @@ namespace tmk {
 
 namespace {
 
-CodePasswordDialog::Texts supervisorTexts(const QString& caption) {
+CodePasswordDialog::Texts supervisorTexts(const QString& caption, const QString& info) {
     CodePasswordDialog::Texts t;
     t.objectName = QStringLiteral("AutorizacaoSupervisor");
     t.caption = caption;
-    t.info = QStringLiteral("Operador sem permissão para esta operação. "
-                            "Informe o código e a senha de um supervisor.");
+    t.info = info.isEmpty() ? QStringLiteral("Operador sem permissão para esta operação. "
+                                             "Informe o código e a senha de um supervisor.")
+                            : info;
     t.codeLabel = QStringLiteral("Supervisor");
     t.codeFieldName = QStringLiteral("edtSupervisor");
     return t;
@@ -19,6 +20,12 @@ CodePasswordDialog::Texts supervisorTexts(const QString& caption) {
 
 SupervisorDialog::SupervisorDialog(const QString& caption, Check check, Notice notice,
                                    QWidget* parent)
-    : CodePasswordDialog(supervisorTexts(caption), std::move(check), std::move(notice), parent) {}
+    : CodePasswordDialog(supervisorTexts(caption, {}), std::move(check), std::move(notice),
+                         parent) {}
+
+SupervisorDialog::SupervisorDialog(const QString& caption, const QString& info, Check check,
+                                   Notice notice, QWidget* parent)
+    : CodePasswordDialog(supervisorTexts(caption, info), std::move(check), std::move(notice),
+                         parent) {}
 
 } // namespace tmk

@@ -13,6 +13,9 @@ class SupervisorDialog : public CodePasswordDialog {
 
 public:
     SupervisorDialog(const QString& caption, Check check, Notice notice, QWidget* parent = nullptr);
+    // The same with the line under the caption saying what is authorised.
+    SupervisorDialog(const QString& caption, const QString& info, Check check, Notice notice,
+                     QWidget* parent = nullptr);
 
     // The authorising supervisor once the dialog was accepted.
     const QString& supervisor() const { return acceptedCode(); }

@@ -41,6 +41,7 @@ TillIdentity TillIdentity::read() {
     const double taxa = firstRowValue(p, "VRCOMISVENDA").toDouble();
     id.taxaServico = taxa > 0 && taxa < 100 ? taxa : 0;
     id.cdProdCouvert = firstRowText(p, "CDPRODCOUVER");
+    id.ctCancItemGen = firstRowValue(p, "ctCancItemGen").toInt();
     if (id.cdFilial.isEmpty() || id.cdLoja.isEmpty()) {
         throw AppError(
             QStringLiteral("O arquivo de parâmetros \"%1\" não informa a filial e a loja do caixa.")

@@ -316,42 +316,6 @@ TEST(SuiteDialogsReceiptEmail, TheConfirmedAddressComesBackInElementSix) {
     }
 }
 
-TEST(SuiteDialogsPending, FunctionsNotYetAvailableSaySo) {
-    ScriptedDialogs d;
-    ClientDataSet ds;
-    QString s;
-    QVariantList list;
-    QStringList texts;
-    const std::pair<const char*, std::function<void()>> calls[] = {
-        {"ParcialConta",
-         [&] {
-             d.ParcialConta(s);
-         }},
-        {"CancelaProduto",
-         [&] {
-             d.CancelaProduto("1", "1", "RES", "0001");
-         }},
-        {"TrocaOperadorCaixa",
-         [&] {
-             d.TrocaOperadorCaixa(s);
-         }},
-        {"PesqConsumidor",
-         [&] {
-             d.PesqConsumidor("CONSULTA", 0, s, "1", "A", ds, s, texts);
-         }},
-    };
-    for (const auto& [name, call] : calls) {
-        try {
-            call();
-            ADD_FAILURE() << name << " did not refuse";
-        } catch (const AppError& e) {
-            EXPECT_EQ(e.message(), QStringLiteral("Função %1 ainda não disponível neste caixa.")
-                                       .arg(QString::fromLatin1(name)));
-        }
-    }
-    EXPECT_TRUE(d.dialogsShown.isEmpty());
-}
-
 TEST(DialogsStatements, EveryKindHasTheTextsOfTheLibrary) {
     test::expectLoadsOnEveryKind(dialogsStatements(), QStringLiteral("log_controle_acess"),
                                  QStringLiteral("LOGCONTROLEACESSO"));

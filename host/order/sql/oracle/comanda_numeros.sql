@@ -1,0 +1,6 @@
+-- The item numbers in use on an order pad, cancelled items included.
+SELECT NRPRODCOMVEN
+  FROM ITCOMANDAVEN
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND NRVENDAREST = :P_NRVENDAREST
+   AND NRCOMANDA = :P_NRCOMANDA

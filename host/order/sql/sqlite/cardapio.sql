@@ -1,0 +1,26 @@
+-- The menu of the store: the product buttons (IDTPBUTTON 1) of a screen configuration
+-- by group (the parent NRBUTTONAUX of a button, captioned by the group button of that
+-- number, IDTPBUTTON 2), each with the name and price of its product (null when the
+-- product is not registered or has no price).
+SELECT B.NRBUTTONAUX AS CDGRUPO,
+       G.DSGRUPO AS DSGRUPO,
+       B.NRPGCONFTELA AS NRPGCONFTELA,
+       B.NRBUTTON AS NRBUTTON,
+       B.DSBUTTON AS DSBUTTON,
+       B.CDIDENTBUTON AS CDPRODUTO,
+       P.NMPRODUTO AS NMPRODUTO,
+       P.VRPRECPROD AS VRPRECPROD,
+       B.NRCOLORBACK AS NRCOLORBACK,
+       B.NRCOLORTEXT AS NRCOLORTEXT
+  FROM ITMENUCONFTE B
+  LEFT JOIN PRODUTO P ON (P.CDPRODUTO = B.CDIDENTBUTON)
+  LEFT JOIN (SELECT NRBUTTON, MIN(DSBUTTON) AS DSGRUPO
+               FROM ITMENUCONFTE
+              WHERE CDFILIAL = :P_CDFILIAL
+                AND NRCONFTELA = :P_NRCONFTELA
+                AND IDTPBUTTON = '2'
+              GROUP BY NRBUTTON) G ON (G.NRBUTTON = B.NRBUTTONAUX)
+ WHERE B.CDFILIAL = :P_CDFILIAL
+   AND B.NRCONFTELA = :P_NRCONFTELA
+   AND B.IDTPBUTTON = '1'
+ ORDER BY B.NRBUTTONAUX, B.NRPGCONFTELA, B.NRBUTTON

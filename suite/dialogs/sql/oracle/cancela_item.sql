@@ -1,0 +1,14 @@
+-- The whole quantity of an item cancelled, while it is still live with the quantity
+-- read (another till may have changed it meanwhile).
+UPDATE ITCOMANDAVEN
+   SET IDSTPRCOMVEN = '6',
+       CDOPERCANC = :P_CDOPERADOR,
+       CDSUPERVISOR = :P_CDSUPERVISOR,
+       DTHRPRODCANVEN = :P_AGORA
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND NRVENDAREST = :P_NRVENDAREST
+   AND NRCOMANDA = :P_NRCOMANDA
+   AND NRPRODCOMVEN = :P_NRPRODCOMVEN
+   AND COALESCE(IDSTPRCOMVEN, ' ') NOT IN ('6', '7')
+   AND NRSEQVENDA IS NULL
+   AND ABS(QTPRODCOMVEN - :P_QTLIDA) < 0.0005
