@@ -49,7 +49,7 @@ struct Figures {
     int receiptsCompleted = 0;
     int receiptsBackToS = 0;
     int receivedAgain = 0;
-    int secondTouches = 0; // receipts again that failed at the first touch
+    int failedTouches = 0; // touches of a table not settled that did not receive it
     int tablesStuck = 0;
     int doubleSales = 0;
     int halfWritten = 0;
@@ -145,8 +145,8 @@ int run(const HarnessOptions& o) {
                 if (denovo.value(QStringLiteral("recebida")).toBool()) {
                     break;
                 }
-                ++f.secondTouches;
-                f.note(QStringLiteral("recebida de novo só ao segundo toque: %1")
+                ++f.failedTouches;
+                f.note(QStringLiteral("toque que não recebeu a mesa: %1")
                            .arg(messages(denovo).join(QLatin1Char(' '))));
             }
             if (denovo.value(QStringLiteral("recebida")).toBool()) {
@@ -175,7 +175,7 @@ int run(const HarnessOptions& o) {
 
     const QString header = QStringLiteral(
         "kind        cycles  crashes  unanswered  map in one refresh  completed  back to S  "
-        "received again  2nd touch  stuck  double  half-written  documents without sale       "
+        "received again  failed touches  stuck  double  half-written  documents without sale       "
         "time");
     const QString linha = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12 %13 %14")
                               .arg(loja.dialectName(), -11)
@@ -186,7 +186,7 @@ int run(const HarnessOptions& o) {
                               .arg(f.receiptsCompleted, 10)
                               .arg(f.receiptsBackToS, 10)
                               .arg(f.receivedAgain, 15)
-                              .arg(f.secondTouches, 10)
+                              .arg(f.failedTouches, 15)
                               .arg(f.tablesStuck, 6)
                               .arg(f.doubleSales, 7)
                               .arg(qMax(f.halfWritten, incompletas), 13)
