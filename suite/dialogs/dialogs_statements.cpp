@@ -27,8 +27,8 @@ const LibraryStatements& dialogsStatements() {
           QStringLiteral("conta_mesa_comandas"),
           // The cancellation of ordered items.
           QStringLiteral("cancela_itens"), QStringLiteral("cancela_maior_item"),
-          QStringLiteral("cancela_item"), QStringLiteral("cancela_item_resto"),
-          QStringLiteral("cancela_item_parte"),
+          QStringLiteral("cancela_trava_comanda"), QStringLiteral("cancela_item"),
+          QStringLiteral("cancela_item_resto"), QStringLiteral("cancela_item_parte"),
           // The consumer search.
           QStringLiteral("consumidores_pesquisa")},
          {},

@@ -13,6 +13,7 @@
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <algorithm>
 #include <cmath>
 
 namespace tmk {
@@ -98,21 +99,23 @@ QString ItemCancellation::quantityProblem(const Item& item, const std::optional<
 }
 
 QString ItemCancellation::nextItemNumber(const Item& item, const QString& failure) {
-    const QString highest = dialogScalar(db_, key("cancela_maior_item"),
-                                         {{key(":P_CDFILIAL"), till_.cdFilial},
-                                          {key(":P_NRVENDAREST"), item.nrVendaRest}},
-                                         failure)
-                                .toString()
-                                .trimmed();
-    bool ok = false;
-    const qlonglong n = highest.toLongLong(&ok);
-    if (!ok || n < 0) {
-        throw AppError(QStringLiteral("Os itens da venda %1 não têm numeração numérica: o item "
-                                      "não pode ser dividido.")
-                           .arg(item.nrVendaRest));
+    QSqlQuery q = runDialogStatement(
+        db_, key("cancela_maior_item"),
+        {{key(":P_CDFILIAL"), till_.cdFilial}, {key(":P_NRVENDAREST"), item.nrVendaRest}}, failure);
+    // Numbers are compared as numbers (a text that is none is passed over); the next one
+    // keeps the width of the widest, six digits at least.
+    qlonglong highest = 0;
+    int width = 6;
+    while (q.next()) {
+        const QString number = columnText(q, 0);
+        bool ok = false;
+        const qlonglong n = number.toLongLong(&ok);
+        if (ok && n > highest) {
+            highest = n;
+        }
+        width = std::max(width, int(number.size()));
     }
-    const QString next =
-        QString::number(n + 1).rightJustified(int(highest.size()), QLatin1Char('0'));
+    const QString next = QString::number(highest + 1).rightJustified(width, QLatin1Char('0'));
     if (next.size() > 10) {
         throw AppError(QStringLiteral("A numeração dos itens da venda %1 chegou ao fim.")
                            .arg(item.nrVendaRest));
@@ -144,6 +147,16 @@ void ItemCancellation::cancel(const Item& item, qint64 milesimos, const QString&
                                   {key(":P_NRCOMANDA"), nrComanda_},
                                   {key(":P_NRPRODCOMVEN"), item.nrProdComVen},
                                   {key(":P_QTLIDA"), fromMilli(item.milesimos)}};
+        QSqlQuery claim = runDialogStatement(db_, key("cancela_trava_comanda"),
+                                             {{key(":P_CDFILIAL"), till_.cdFilial},
+                                              {key(":P_NRVENDAREST"), item.nrVendaRest},
+                                              {key(":P_NRCOMANDA"), nrComanda_}},
+                                             failure);
+        if (claim.numRowsAffected() < 1) {
+            throw AppError(QStringLiteral("A comanda %1 não existe mais; nada foi cancelado.")
+                               .arg(nrComanda_));
+        }
+        claim.finish();
         const QVariantMap who{{key(":P_CDOPERADOR"), till_.cdOperador},
                               {key(":P_CDSUPERVISOR"), cdSupervisor.trimmed()},
                               {key(":P_AGORA"), quando}};

@@ -176,6 +176,24 @@ TEST_F(ItemCancellationTest, TheWholeItemIsMarkedWithoutANewLine) {
     EXPECT_EQ(m.items().size(), 3);
 }
 
+TEST_F(ItemCancellationTest, TheSplitLineIsNumberedAboveEveryItemOfTheSale) {
+    // A cancelled item numbered higher, and a number that is none.
+    for (const char* number : {"000041", "X1"}) {
+        exec(QStringLiteral("INSERT INTO ITCOMANDAVEN (CDFILIAL, NRVENDAREST, NRCOMANDA, "
+                            "NRPRODCOMVEN, CDLOJA, CDPRODUTO, QTPRODCOMVEN, VRPRECCOMVEN, "
+                            "IDSTPRCOMVEN) SELECT CDFILIAL, NRVENDAREST, NRCOMANDA, :N, CDLOJA, "
+                            "'20001', 1, 7, '6' FROM COMANDAVEN WHERE NRVENDAREST = :V"),
+             {{QStringLiteral(":N"), QString::fromLatin1(number)}, {QStringLiteral(":V"), venda_}});
+    }
+    ItemCancellation m = model();
+    m.cancel(beer(m), 1000, QStringLiteral("0099"));
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ITCOMANDAVEN WHERE NRVENDAREST = :V AND "
+                                   "NRPRODCOMVEN = '000042' AND IDSTPRCOMVEN = '6' AND "
+                                   "QTPRODCOMVEN = 1"),
+                    {{QStringLiteral(":V"), venda_}}),
+              1);
+}
+
 // Whatever is refused or given up, the pad stays as it was.
 TEST_F(ItemCancellationTest, NothingChangesUnlessASupervisorAuthorisesAValidQuantity) {
     struct Case {
