@@ -3,6 +3,7 @@
 #include "db/demo/app_payment.h"
 #include "db/demo/demo_store.h"
 #include "external/common.h"
+#include "host/order/till_language.h"
 #include "host/order_flow.h"
 #include "host/table_module.h"
 #include "platform/errors.h"
@@ -126,6 +127,7 @@ int gravaPagamentoApp(const tmk::AppPaymentRequest& pedido, QTextStream& err) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Frente de Caixa"));
+    tmk::applyTillLanguage(app);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Frente de caixa do restaurante"));

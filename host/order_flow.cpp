@@ -44,12 +44,10 @@ QSqlDatabase conexao() {
 void abrePedido(TableModule& modulo, const QVariantList& resultado) {
     try {
         OrderModel model(conexao(), OrderTill::read(), OrderRequest::fromResult(resultado));
-        if (model.request().balcao()) {
-            avisa(QStringLiteral("A venda balcão ainda não está disponível neste caixa."));
-            return;
-        }
         model.load();
         OrderScreen tela(model);
+        tela.setCounterReceiver(
+            [&](const QString& nrMesa) { return modulo.recebeVendaBalcao(nrMesa); });
         if (model.needsWaiter()) {
             tela.show();
             tela.askWaiter();

@@ -16,7 +16,8 @@ TableModule::TableModule(const QString& folder)
     setFolder_ = reinterpret_cast<SetFolder>(library_.resolve("DefinePastaCaixa"));
     finish_ = reinterpret_cast<Finish>(library_.resolve("FinalizaModulo"));
     ultMesaAber_ = reinterpret_cast<UltMesaAber>(library_.resolve("setUltMesaAber"));
-    if (!entry_ || !setFolder_ || !finish_ || !ultMesaAber_) {
+    vendaBalcao_ = reinterpret_cast<VendaBalcao>(library_.resolve("RecebeVendaBalcao"));
+    if (!entry_ || !setFolder_ || !finish_ || !ultMesaAber_ || !vendaBalcao_) {
         throw AppError(QStringLiteral("O módulo de mesas não exporta a entrada CriaGerenciaMesa."));
     }
 }
@@ -39,6 +40,10 @@ QVariantList TableModule::criaGerenciaMesa(const QVariant& parametro) {
 QVariant TableModule::setUltMesaAber(const QString& cdFilial, const QString& cdLoja,
                                      const QString& nrMesa) {
     return ultMesaAber_(cdFilial, cdLoja, nrMesa);
+}
+
+bool TableModule::recebeVendaBalcao(const QString& nrMesa) {
+    return vendaBalcao_(nrMesa);
 }
 
 } // namespace tmk

@@ -22,6 +22,8 @@ public:
     // The data service's removal of an opening that never received an item: true when one
     // was removed, false when there was none, a ServiceFailure when it failed.
     QVariant setUltMesaAber(const QString& cdFilial, const QString& cdLoja, const QString& nrMesa);
+    // The counter sale taken on the counter table received through the module's receipt.
+    bool recebeVendaBalcao(const QString& nrMesa);
 
 private:
     QLibrary library_;
@@ -33,6 +35,8 @@ private:
     SetFolder setFolder_ = nullptr;
     Finish finish_ = nullptr;
     UltMesaAber ultMesaAber_ = nullptr;
+    using VendaBalcao = bool (*)(const QString&);
+    VendaBalcao vendaBalcao_ = nullptr;
 };
 
 } // namespace tmk

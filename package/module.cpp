@@ -64,6 +64,10 @@ void CriaGerenciaMesa(const QVariantList& params, int lastIndex, QVariantList& r
     boIdCriado = m.boIdCriado;
 }
 
+bool RecebeVendaBalcao(const QString& nrMesa) {
+    return instancia() && instancia()->modulo.RecebeVendaBalcao(nrMesa);
+}
+
 void DefinePastaCaixa(const QString& folder) {
     tmk::setTillFolder(folder);
 }

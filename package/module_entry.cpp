@@ -34,6 +34,16 @@ void ModuloGerMesa::CriaGerenciaMesa(const QVariantList& params, int lastIndex,
                   });
 }
 
+bool ModuloGerMesa::RecebeVendaBalcao(const QString& nrMesa) {
+    if (!screen_) {
+        return false;
+    }
+    bool recebida = false;
+    runEventEntry([&] { recebida = screen_->RecebeVendaBalcao(nrMesa); },
+                  [&](const QString& texto) { mostraErro(texto); });
+    return recebida;
+}
+
 void ModuloGerMesa::mostra(const QVariantList& params, int lastIndex, QVariantList& result,
                            WaitCursor& ampulheta) {
     if (params.isEmpty() || lastIndex < 0) {

@@ -24,6 +24,11 @@ public:
     // box and the call returns normally, result left as it was.
     void CriaGerenciaMesa(const QVariantList& params, int lastIndex, QVariantList& result);
 
+    // The counter sale the host took on the counter table, received through the screen's
+    // receipt flow (TfrmGerMesa::RecebeVendaBalcao) under the event entry; false when the
+    // screen was never opened or an error was shown.
+    bool RecebeVendaBalcao(const QString& nrMesa);
+
     TfrmGerMesa* frmGerMesa() const { return screen_.get(); }
     TfrmGerMesaView* janela() const { return view_.get(); }
 

@@ -205,6 +205,10 @@ public:
 
     // ---- Counter sale (screen/commands/counter_sale.cpp).
     void sbtPedidosClick();
+    // Receives the counter sale the host took on the store's counter table (its bill
+    // requested) through the receipt flow of a table; false when an error interrupted it.
+    // Whether the sale was concluded is read from the table's sale afterwards.
+    bool RecebeVendaBalcao(const QString& nrMesa);
 
     // ---- Receipt e-mail (screen/commands/receipt_email.cpp).
     // Sets the receipt's e-mail address and sending state on every row of cdsListaComanda.

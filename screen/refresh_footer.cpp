@@ -40,11 +40,30 @@ void TfrmGerMesa::DisparaAtualizacao() {
     MontaListaMesasPagasAPP();
 }
 
+namespace {
+
+// The locale's short date and its time with seconds, without the time zone that Qt's long
+// time format carries ("08/12/2026 14:05:09" in pt_BR).
+QString dataHora(const QLocale& locale, const QDateTime& agora) {
+    const QString longa = locale.timeFormat(QLocale::LongFormat);
+    QString hora;
+    bool citado = false; // inside a quoted text of the format
+    for (const QChar c : longa) {
+        if (c == QLatin1Char('\'')) {
+            citado = !citado;
+        }
+        if (citado || c != QLatin1Char('t')) {
+            hora += c;
+        }
+    }
+    return locale.toString(agora, locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') +
+                                      hora.simplified());
+}
+
+} // namespace
+
 void TfrmGerMesa::timDataHoraTimer() {
-    const QLocale locale;
-    model.lblDataHora =
-        locale.toString(clock_.now(), locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') +
-                                          locale.timeFormat(QLocale::LongFormat));
+    model.lblDataHora = dataHora(QLocale(), clock_.now());
     Q_EMIT changed();
 }
 

@@ -172,6 +172,10 @@ struct ReceiptValues {
     // empty when it holds none.
     QString NrMesaEmRecebimento;
 
+    // The store's counter table while the counter sale the host took on it is received;
+    // empty otherwise (the map never shows that table).
+    QString NrMesaBalcao;
+
     // The table and position picked from the app-paid list.
     QString NrMesaApp;
     QString PosicaoApp;

@@ -1,5 +1,6 @@
 #include "host/order/order_model.h"
 
+#include "host/order/counter_sale.h"
 #include "host/order/order_statements.h"
 #include "host/order/pad_writer.h"
 #include "platform/errors.h"
@@ -30,6 +31,14 @@ OrderModel::OrderModel(QSqlDatabase db, OrderTill till, OrderRequest request, No
     , cdVendedor_(request_.cdVendedor) {}
 
 void OrderModel::load() {
+    if (request_.balcao()) {
+        nrMesa_ = CounterSale(db_, till_).counterTable();
+        dsComanda_ = QStringLiteral("Venda balcão");
+        partySize_ = 1;
+        menu_ = Menu::load(db_, till_.cdFilial, till_.nrConfTela, till_.produtosCobrados);
+        sent_.clear();
+        return;
+    }
     const QVariantMap pad{{QStringLiteral(":P_CDFILIAL"), till_.cdFilial},
                           {QStringLiteral(":P_NRVENDAREST"), request_.nrVendaRest},
                           {QStringLiteral(":P_NRCOMANDA"), request_.nrComanda}};
@@ -195,8 +204,31 @@ void OrderModel::send() {
     lines_.clear();
 }
 
+bool OrderModel::pay(const std::function<bool(const QString& nrMesa)>& receive) {
+    if (!request_.balcao()) {
+        throw AppError(QStringLiteral("Somente a venda balcão é paga na tela de pedidos."));
+    }
+    if (lines_.isEmpty()) {
+        throw AppError(QStringLiteral("Nenhum item para pagar."));
+    }
+    if (cdVendedor_.isEmpty()) {
+        throw AppError(QStringLiteral("Informe o garçom antes de pagar."));
+    }
+    bool pago = false;
+    try {
+        pago = CounterSale(db_, till_).pay(lines_, cdVendedor_, now_(), receive);
+    } catch (const AppError& e) {
+        throw AppError(e.message() +
+                       QStringLiteral(" Os itens continuam na tela para pagar de novo."));
+    }
+    if (pago) {
+        lines_.clear();
+    }
+    return pago;
+}
+
 QString OrderModel::leave(const EmptyOpeningRemover& remover) {
-    if (!sent_.isEmpty() || !remover) {
+    if (request_.balcao() || !sent_.isEmpty() || !remover) {
         return {};
     }
     const QVariant r = remover(till_.cdFilial, till_.cdLoja, nrMesa_);

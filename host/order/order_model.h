@@ -77,6 +77,11 @@ public:
     // is written; the error (AppError, DatabaseError) is thrown with its Portuguese text.
     void send();
 
+    // A counter sale: the lines paid through the table module's receipt of the counter
+    // table. True when the sale was concluded (the lines are then cleared); false when the
+    // payment was given up, the lines kept to pay again. Errors as send().
+    bool pay(const std::function<bool(const QString& nrMesa)>& receive);
+
     // Leaving the screen: when the pad still holds no item, the opening is removed so the
     // table is free again. Returns the remover's failure message, empty otherwise.
     QString leave(const EmptyOpeningRemover& remover);

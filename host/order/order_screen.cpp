@@ -83,8 +83,11 @@ OrderScreen::OrderScreen(OrderModel& model, QWidget* parent)
     top->addWidget(heading_);
     auto* pad = new QLabel(this);
     pad->setObjectName(QStringLiteral("lblComanda"));
-    pad->setText(
-        QStringLiteral("Comanda %1 (%2)").arg(model_.dsComanda(), model_.request().nrComanda));
+    // A counter sale has its pad only once it is paid.
+    if (!balcao) {
+        pad->setText(
+            QStringLiteral("Comanda %1 (%2)").arg(model_.dsComanda(), model_.request().nrComanda));
+    }
     top->addWidget(pad);
     top->addStretch();
     waiter_ = new QLabel(this);
@@ -373,7 +376,16 @@ void OrderScreen::send() {
         return;
     }
     if (model_.request().balcao()) {
-        accept();
+        bool pago = false;
+        if (attempt([&] { pago = model_.pay(receive_); })) {
+            if (pago) {
+                accept();
+                return;
+            }
+            tell(QStringLiteral("O pagamento não foi concluído; os itens continuam na tela para "
+                                "pagar de novo."));
+            refreshLines(-1);
+        }
         return;
     }
     if (attempt([&] { model_.send(); })) {

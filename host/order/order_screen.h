@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QButtonGroup;
 class QGridLayout;
@@ -27,6 +28,11 @@ class OrderScreen : public QDialog {
     Q_OBJECT
 public:
     explicit OrderScreen(OrderModel& model, QWidget* parent = nullptr);
+
+    // How a counter sale is received (the table module's receipt of the counter table).
+    void setCounterReceiver(std::function<bool(const QString& nrMesa)> receive) {
+        receive_ = std::move(receive);
+    }
 
     // Shows a group's products.
     void showGroup(int index);
@@ -61,6 +67,7 @@ private:
     QLabel* total_ = nullptr;
     QLabel* notice_ = nullptr;
     bool updating_ = false;
+    std::function<bool(const QString&)> receive_;
 };
 
 } // namespace tmk

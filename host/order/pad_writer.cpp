@@ -1,13 +1,12 @@
 #include "host/order/pad_writer.h"
 
-#include "external/common.h"
 #include "host/order/order_statements.h"
+#include "host/order/order_transaction.h"
 #include "platform/database_error.h"
 #include "platform/errors.h"
 #include "suite/common/db_failure.h"
 #include "suite/common/statement_run.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 namespace tmk {
@@ -15,47 +14,6 @@ namespace tmk {
 namespace {
 
 const QString kFalha = QStringLiteral("Não foi possível enviar os itens para a comanda.");
-
-// Rolls back unless committed, however the scope ends.
-class PadTransaction {
-public:
-    explicit PadTransaction(QSqlDatabase& db)
-        : db_(db) {
-        if (!db_.isOpen()) {
-            // A connection lost by an earlier attempt is opened again.
-            try {
-                TryConnect(db_);
-                SetADODBSession(db_);
-            } catch (const std::exception& e) {
-                throw DatabaseError(QStringLiteral("Sem conexão com o banco de dados."),
-                                    QStringLiteral("conexão"), exceptionText(e), true);
-            }
-        }
-        if (!db_.transaction()) {
-            throwDatabaseError(kFalha, QStringLiteral("transação"), db_, db_.lastError());
-        }
-    }
-    ~PadTransaction() {
-        if (open_) {
-            db_.rollback();
-        }
-    }
-    PadTransaction(const PadTransaction&) = delete;
-    PadTransaction& operator=(const PadTransaction&) = delete;
-
-    void commit() {
-        open_ = false;
-        if (!db_.commit()) {
-            const QSqlError error = db_.lastError();
-            db_.rollback();
-            throwDatabaseError(kFalha, QStringLiteral("transação"), db_, error);
-        }
-    }
-
-private:
-    QSqlDatabase& db_;
-    bool open_ = true;
-};
 
 QVariantMap padBinds(const PadKeys& pad) {
     return {{QStringLiteral(":P_CDFILIAL"), pad.cdFilial},
@@ -111,7 +69,7 @@ qlonglong highestItemNumber(QSqlDatabase& db, const PadKeys& pad) {
 
 QStringList writeLines(QSqlDatabase& db, const PadKeys& pad, const QList<OrderLine>& lines,
                        const QString& cdVendedor, const QDateTime& when) {
-    PadTransaction transaction(db);
+    OrderTransaction transaction(db, kFalha);
     QSqlQuery claim = runLibraryStatement(orderStatements(), db, QStringLiteral("comanda_trava"),
                                           padBinds(pad), kFalha);
     if (claim.numRowsAffected() < 1) {

@@ -47,4 +47,34 @@ void TfrmGerMesa::sbtPedidosClick() {
     fecha();
 }
 
+namespace {
+
+// The counter table is known to the receipt only while its sale is received.
+class MesaBalcao {
+public:
+    MesaBalcao(ScreenState& st, const QString& nrMesa)
+        : st_(st) {
+        st_.NrMesaBalcao = nrMesa;
+    }
+    ~MesaBalcao() { st_.NrMesaBalcao.clear(); }
+    MesaBalcao(const MesaBalcao&) = delete;
+    MesaBalcao& operator=(const MesaBalcao&) = delete;
+
+private:
+    ScreenState& st_;
+};
+
+} // namespace
+
+bool TfrmGerMesa::RecebeVendaBalcao(const QString& nrMesa) {
+    const MesaBalcao balcao(st, nrMesa);
+    DesabilitaTimer();
+    const bool recebida = BuscaDadosMesa(nrMesa, QString());
+    if (st.DisplayOk) {
+        suite_.fiscal->LimpaDisplay();
+    }
+    HabilitaTimer();
+    return recebida;
+}
+
 } // namespace tmk

@@ -29,11 +29,13 @@ QVariant direto(const QVariant& resultado) {
 void TfrmGerMesa::reservaMesa(RecebimentoEmCurso& r) {
     carrega(cdsStatusMesas, getStatusMesa(dm(), r.cdFilial, st.CdLoja, st.NrConfTela),
             QStringLiteral("getStatusMesa"), {r.cdFilial, st.CdLoja, st.NrConfTela});
-    if (!cdsStatusMesas.locate(QStringLiteral("NRMESA"), r.nrMesa)) {
+    const bool balcao = !st.NrMesaBalcao.isEmpty() && st.NrMesaBalcao == r.nrMesa;
+    if (!balcao && !cdsStatusMesas.locate(QStringLiteral("NRMESA"), r.nrMesa)) {
         mensagem(msg(QStringLiteral("Mesa_N_Sol")), MsgErro);
         abortSilently();
     }
-    const QString estado = campo(cdsStatusMesas, "IDSTMESAAUX");
+    // The counter table is not on the map: its claim alone tells its state.
+    const QString estado = balcao ? QStringLiteral("S") : campo(cdsStatusMesas, "IDSTMESAAUX");
     if (estado == QLatin1String("S")) {
         // One conditional update: of two tills touching the table at once, one wins.
         const QVariant ganhou =

@@ -1,6 +1,8 @@
 #include "platform/errors.h"
 #include "tests/screen/screen_fixture.h"
 
+#include <QLocale>
+
 using namespace tmk;
 using namespace tmk::test;
 
@@ -212,4 +214,22 @@ TEST_F(Guards, IdleTimeIsTheRealTimeElapsedSinceTheLastOrder) {
     EXPECT_FALSE(screen().TempoSemPedido(QDateTime()));
     st().NrMinSemCons = QStringLiteral("trinta");
     EXPECT_FALSE(screen().TempoSemPedido(QDateTime(QDate(2026, 12, 1), QTime(0, 0))));
+}
+
+// The footer's clock in the locale of the till: its short date and the time with seconds,
+// never the time zone that Qt's long time format adds.
+TEST_F(Guards, TheClockReadsInTheTillsLocaleWithoutTheTimeZone) {
+    const QLocale anterior;
+    clock.set(QDateTime(QDate(2026, 12, 8), QTime(14, 5, 9)));
+    const struct {
+        const char* locale;
+        const char* mostra;
+    } casos[] = {{"pt_BR", "08/12/2026 14:05:09"}, {"en_US", "12/8/26 2:05:09 PM"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.locale);
+        QLocale::setDefault(QLocale(QString::fromLatin1(c.locale)));
+        screen().timDataHoraTimer();
+        EXPECT_EQ(screen().model.lblDataHora.toStdString(), std::string(c.mostra));
+    }
+    QLocale::setDefault(anterior);
 }

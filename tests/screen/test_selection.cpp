@@ -478,3 +478,31 @@ TEST_F(Selection, TheKeypadTableGoesToTheSelection) {
     EXPECT_EQ(mensagens(), QStringList{msgPadrao().Msg(QStringLiteral("MESA_N_ENC1"))});
     EXPECT_EQ(suite.count(QStringLiteral("AberturaMesa")), 0);
 }
+
+// A till without its cash opening refuses a touched table, free or occupied, before any
+// dialog: the host is never asked to open the order screen.
+TEST_F(Selection, AClosedCashRegisterRefusesTheTableBeforeTheOrderScreen) {
+    const struct {
+        const char* mesa;
+        const char* estado;
+    } casos[] = {{"0001", "D"}, {"0005", "O"}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.estado);
+        TearDown();
+        SetUp();
+        const QString mesa = QString::fromLatin1(c.mesa);
+        mesaNoBotao(1, mesa, QString::fromLatin1(c.estado));
+        if (QLatin1String(c.estado) == QLatin1String("O")) {
+            venda(mesa);
+        }
+        abre({{QStringLiteral("IDCOLETOR"), QStringLiteral("R")}});
+        tela().cdsAberturaCaixa.emptyDataSet();
+        toca(1);
+        EXPECT_EQ(mensagens(), QStringList{QStringLiteral("O caixa 001 não está aberto.")});
+        EXPECT_EQ(suite.count(QStringLiteral("AberturaMesa")), 0);
+        EXPECT_EQ(suite.count(QStringLiteral("ControleSenhOper")), 0);
+        EXPECT_NE(tela().st.RetAcao, QStringLiteral("VENDA_CONS"));
+        EXPECT_EQ(tela().vezesFechada(), 0);
+        EXPECT_EQ(estadoDaMesa(mesa), QString::fromLatin1(c.estado));
+    }
+}

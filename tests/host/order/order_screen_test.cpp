@@ -1,10 +1,12 @@
 #include "host/order/order_screen.h"
+#include "host/order/waiter_choice.h"
 #include "tests/host/order/order_fixture.h"
 
 #include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -97,6 +99,42 @@ TEST_F(OrderTest, AProductWithoutAPriceCannotBeTouched) {
     ASSERT_NE(picanha, nullptr);
     const QPoint face = picanha->mapTo(&screen, QPoint(6, picanha->height() / 2));
     EXPECT_NE(picture.pixel(face), picture.pixel(4, picture.height() - 4)) << "a blank screen";
+}
+
+} // namespace tmk::order_test
+
+namespace tmk::order_test {
+
+// The choice of waiter lists the active waiters and confirms only a chosen one; the counter
+// sale's screen says so and pays instead of sending.
+TEST_F(OrderTest, TheWaiterChoiceAndTheCounterSaleScreen) {
+    OrderRequest r = requestFor(QStringLiteral("0015"));
+    r.cdVendedor.clear();
+    OrderModel order(conn, OrderTill::read(), r, [] { return kWhen; });
+    order.load();
+    WaiterChoice choice(order.waiters());
+    choice.show();
+    auto* list = named<QListWidget>(choice, "lstGarcons");
+    auto* confirm = named<QPushButton>(choice, "btnConfirmar");
+    ASSERT_TRUE(list && confirm);
+    EXPECT_EQ(list->count(), int(order.waiters().size()));
+    EXPECT_FALSE(confirm->isEnabled());
+    list->setCurrentRow(1);
+    EXPECT_TRUE(confirm->isEnabled());
+    EXPECT_EQ(choice.chosen(), order.waiters().at(1).code);
+    keep(choice, QStringLiteral("garcom.png"));
+
+    OrderRequest balcao;
+    balcao.tipoVenda = QStringLiteral("B");
+    OrderModel counter(conn, OrderTill::read(), balcao, [] { return kWhen; });
+    counter.load();
+    OrderScreen screen(counter);
+    screen.show();
+    EXPECT_EQ(named<QLabel>(screen, "lblMesa")->text(), QStringLiteral("Venda balcão"));
+    EXPECT_EQ(named<QPushButton>(screen, "btnEnviar")->text(), QStringLiteral("Pagar"));
+    EXPECT_EQ(named<QSpinBox>(screen, "spnPosicao")->maximum(), 1);
+    QTest::mouseClick(named<QPushButton>(screen, "btnProduto10004"), Qt::LeftButton);
+    keep(screen, QStringLiteral("balcao.png"));
 }
 
 } // namespace tmk::order_test

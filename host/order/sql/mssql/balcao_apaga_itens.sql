@@ -1,0 +1,4 @@
+-- The items of a counter sale that was not paid.
+DELETE FROM ITCOMANDAVEN
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND NRVENDAREST = :P_NRVENDAREST

@@ -1,0 +1,5 @@
+-- When the bill of a counter sale was requested.
+UPDATE VENDAREST
+   SET DTHRMESAFECH = :P_DTHRMESAFECH
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND NRVENDAREST = :P_NRVENDAREST

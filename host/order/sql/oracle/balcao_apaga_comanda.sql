@@ -1,0 +1,4 @@
+-- The pad of a counter sale that was not paid.
+DELETE FROM COMANDAVEN
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND NRVENDAREST = :P_NRVENDAREST
