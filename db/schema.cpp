@@ -120,9 +120,66 @@ std::optional<std::pair<int, QString>> recordedVersion(QSqlDatabase& db) {
     return best;
 }
 
+// Brings a database made with an earlier version of this description up to date: the
+// columns added since, and the new version recorded, in one transaction.
+void upgradeSchema(QSqlDatabase& db, int fromVersion) {
+    const DbDialect& dialect = DbDialect::of(db);
+    QStringList ddl;
+    for (const Table& t : schema().tables) {
+        for (const Column& c : t.columns) {
+            if (c.since > fromVersion) {
+                // statement-scan: names and types from the schema description, not values
+                ddl << QStringLiteral("ALTER TABLE %1 ADD %2")
+                           .arg(t.name, columnDdl(t, c, dialect));
+            }
+        }
+    }
+    if (!db.transaction()) {
+        throw DatabaseError(QStringLiteral("Não foi possível iniciar a atualização do esquema do "
+                                           "banco de dados."),
+                            QString(), db.lastError().text());
+    }
+    try {
+        for (const QString& statement : ddl) {
+            QSqlQuery q(db);
+            if (!q.exec(statement)) {
+                throw DatabaseError(QStringLiteral("Não foi possível atualizar o esquema do banco "
+                                                   "de dados da versão %1 para a %2. Nada foi "
+                                                   "alterado.")
+                                        .arg(fromVersion)
+                                        .arg(schema().version),
+                                    statement, q.lastError().text());
+            }
+        }
+        insertVersionRow(db, dialect);
+        if (!db.commit()) {
+            throw DatabaseError(QStringLiteral("Não foi possível concluir a atualização do esquema "
+                                               "do banco de dados. Nada foi alterado."),
+                                QString(), db.lastError().text());
+        }
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    qCInfo(lcSchema) << "schema upgraded from version" << fromVersion << "to" << schema().version;
+}
+
 void checkRecordedVersion(QSqlDatabase& db) {
-    const auto recorded = recordedVersion(db);
+    auto recorded = recordedVersion(db);
     const Schema& s = schema();
+    if (recorded && recorded->first < s.version &&
+        recorded->second == schemaFingerprint(s.at(recorded->first))) {
+        try {
+            upgradeSchema(db, recorded->first);
+        } catch (const DatabaseError&) {
+            // Another till may have upgraded it in the meantime.
+            const auto again = recordedVersion(db);
+            if (!again || again->first != s.version) {
+                throw;
+            }
+        }
+        recorded = recordedVersion(db);
+    }
     if (!recorded) {
         throw AppError(
             QStringLiteral("O banco de dados não registra a versão do esquema: a criação "

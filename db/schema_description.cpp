@@ -48,6 +48,15 @@ const Table* Schema::table(const QString& tableName) const {
     return nullptr;
 }
 
+Schema Schema::at(int earlierVersion) const {
+    Schema s = *this;
+    s.version = earlierVersion;
+    for (Table& t : s.tables) {
+        t.columns.removeIf([&](const Column& c) { return c.since > earlierVersion; });
+    }
+    return s;
+}
+
 namespace {
 
 QString typeText(const Column& c) {
@@ -360,9 +369,23 @@ private:
                 c.notNull = true;
             } else if (flag == QLatin1String("notnull") && block_ == Block::Table && !c.notNull) {
                 c.notNull = true;
+            } else if (flag == QLatin1String("since") && block_ == Block::Table && c.since == 1) {
+                // Added to existing databases by ALTER TABLE: nullable, not a key.
+                bool ok = false;
+                c.since = words.value(++next).toInt(&ok);
+                if (!ok || c.since < 2 || c.since > schema_.version) {
+                    fail(QStringLiteral("a coluna %1 precisa de \"since N\", com N de 2 até a "
+                                        "versão do esquema")
+                             .arg(c.name));
+                }
             } else {
                 fail(QStringLiteral("\"%1\" não cabe na coluna %2").arg(flag, c.name));
             }
+        }
+        if (c.since > 1 && c.notNull) {
+            fail(QStringLiteral("a coluna %1, acrescentada depois (since), não pode ser chave nem "
+                                "notnull")
+                     .arg(c.name));
         }
         checkSameTypeEverywhere(c);
         if (block_ == Block::Results) {

@@ -16,6 +16,7 @@ struct Column {
     int size = 0;
     bool key = false;
     bool notNull = false;
+    int since = 1; // the schema version that added the column to an existing table
 
     bool isMemo() const { return type == FieldType::Text && size == 0; }
     FieldDef fieldDef() const { return {name, type, size}; }
@@ -82,6 +83,8 @@ struct Schema {
     QList<Column> results;
 
     const Table* table(const QString& name) const; // letter case ignored; nullptr if absent
+    // The description as it stood at an earlier version: without the columns added later.
+    Schema at(int earlierVersion) const;
 };
 
 // Parses the line format of db/schema.txt. Throws AppError naming the line of the

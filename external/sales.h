@@ -22,6 +22,12 @@ public:
     // elements 1 to 3 hold access key, QR text and authorisation status.
     virtual QVariant setConcluiFechamento(const QList<ClientDataSet*>& tables,
                                           const QVariantList& values, QVariantList& retorno) = 0;
+    // The sale this till already concluded from this coupon (the same restaurant sale, tab
+    // list and items, so the one setConcluiFechamento would hand back): a QStringList
+    // {NRSEQVENDA, IDSTATUSNFCE}, empty when there is none. Service result.
+    virtual QVariant getVendaConcluida(const QString& cdFilial, const QString& cdCaixa,
+                                       const QString& nrVendaRest, const QString& listaComandas,
+                                       ClientDataSet& itens) = 0;
     // retorno 0..2: elements 0 and 2 = approximate federal and state tax totals as text.
     virtual double CalculoIcmsDFederal(ClientDataSet& itens, double a2, QVariantList& retorno) = 0;
     virtual QVariant AtualizaVendaSat(const QString& cdFilial, const QString& cdCaixa,

@@ -28,6 +28,11 @@ public:
                                   QVariantList& retorno) override {
         return real().setConcluiFechamento(tables, values, retorno);
     }
+    QVariant getVendaConcluida(const QString& cdFilial, const QString& cdCaixa,
+                               const QString& nrVendaRest, const QString& listaComandas,
+                               ClientDataSet& itens) override {
+        return real().getVendaConcluida(cdFilial, cdCaixa, nrVendaRest, listaComandas, itens);
+    }
     double CalculoIcmsDFederal(ClientDataSet& itens, double a2, QVariantList& retorno) override {
         return real().CalculoIcmsDFederal(itens, a2, retorno);
     }

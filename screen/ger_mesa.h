@@ -227,10 +227,16 @@ public:
     void concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa);
 
     // ---- Claiming the table (screen/receipt/table_claim.cpp).
-    // The table's state decides: "S" is claimed for this till in one conditional update,
-    // "R" is accepted only for the later coupons of this till's own series; otherwise the
-    // operator is told ("Mesa_Rec", "Mesa_N_Sol") and the flow ends with the silent abort.
+    // The table's state decides: "S" is claimed for this till in one conditional update
+    // that records the till; "R" is accepted for the later coupons of this till's own
+    // series, and when the claim is this till's own, left by a receipt that did not end
+    // (the till stopped midway); otherwise the operator is told ("Mesa_Rec", the till
+    // holding the table "Mesa_Rec_Caixa", "Mesa_N_Sol") and the flow ends with the silent
+    // abort.
     void reservaMesa(RecebimentoEmCurso& r);
+    // True when this till stored the coupon's sale already (a receipt that stopped after
+    // the sale): the operator is told and the sale is finished without charging again.
+    bool vendaJaGravada(RecebimentoEmCurso& r);
 
     // ---- Account loading and preparation (screen/receipt/account_preparation.cpp).
     void carregaConta(RecebimentoEmCurso& r);

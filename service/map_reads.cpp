@@ -36,6 +36,14 @@ QVariant getStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& 
                          {QStringLiteral("P_NRCONFTELA"), nrConfTela}});
 }
 
+QVariant getRecebimentoMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                            const QString& nrMesa) {
+    return singlePacket(dm, QStringLiteral("adqRecebimentoMesa"),
+                        {{QStringLiteral("P_CDFILIAL"), cdFilial},
+                         {QStringLiteral("P_CDLOJA"), cdLoja},
+                         {QStringLiteral("P_NRMESA"), nrMesa}});
+}
+
 QVariant getConfigMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrConfTela) {
     return singlePacket(
         dm, QStringLiteral("adqConfigTela"),

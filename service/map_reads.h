@@ -12,6 +12,10 @@ namespace tmk {
 
 QVariant getStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                        const QString& nrConfTela);
+// The claim of a table being received: CDCAIXARECEB and DTHRRECEB (no row for an unknown
+// table).
+QVariant getRecebimentoMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                            const QString& nrMesa);
 QVariant getConfigMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrConfTela);
 QVariant getAmbientes(TrdmGerMesa& dm, const QString& cdFilial, const QString& nrConfTela);
 QVariant getReserva(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja);

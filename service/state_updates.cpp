@@ -49,15 +49,35 @@ QVariant setStatusMesaSe(TrdmGerMesa& dm, const QString& cdFilial, const QString
     });
 }
 
+namespace {
+
+SqlParams claimParams(const QString& cdFilial, const QString& cdLoja, const QString& nrMesa,
+                      const QString& cdCaixa) {
+    SqlParams params = tableKeys(cdFilial, cdLoja, nrMesa);
+    params.append({QStringLiteral("P_CDCAIXA"), cdCaixa});
+    params.append({QStringLiteral("P_DTHRRECEB"), QDateTime::currentDateTime()});
+    return params;
+}
+
+} // namespace
+
 QVariant setRecebeMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
-                       const QString& nrMesa) {
+                       const QString& nrMesa, const QString& cdCaixa) {
     return runOperation(dm, [&]() -> QVariant {
-        const bool ganhou =
-            dm.execute(QStringLiteral("acmRecebeMesa"), tableKeys(cdFilial, cdLoja, nrMesa)) > 0;
+        const bool ganhou = dm.execute(QStringLiteral("acmRecebeMesa"),
+                                       claimParams(cdFilial, cdLoja, nrMesa, cdCaixa)) > 0;
         if (ganhou) {
             dm.execute(QStringLiteral("acmDtHrFechMesa2"), tableKeys(cdFilial, cdLoja, nrMesa));
         }
         return ganhou;
+    });
+}
+
+QVariant setRetomaMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa, const QString& cdCaixa) {
+    return runOperation(dm, [&]() -> QVariant {
+        return dm.execute(QStringLiteral("acmRetomaMesa"),
+                          claimParams(cdFilial, cdLoja, nrMesa, cdCaixa)) > 0;
     });
 }
 

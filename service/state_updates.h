@@ -20,12 +20,18 @@ QVariant setStatusMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& 
 // truth value: true when the table changed, false when it no longer had statusAtual.
 QVariant setStatusMesaSe(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                          const QString& nrMesa, const QString& statusAtual, const QString& status);
-// Claims a table whose bill was requested for this till: the table and its join group go
-// from "S" (or "P", read as "S") to "R" in one conditional update. True when this call changed
-// them, false when the table was not in "S" (another till claimed it first, or it is in another
-// state).
+// Claims a table whose bill was requested for the till cdCaixa: the table and its join group go
+// from "S" (or "P", read as "S") to "R" in one conditional update that records the till and
+// the time (MESA.CDCAIXARECEB, DTHRRECEB). True when this call changed them, false when the
+// table was not in "S" (another till claimed it first, or it is in another state).
 QVariant setRecebeMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
-                       const QString& nrMesa);
+                       const QString& nrMesa, const QString& cdCaixa);
+// Takes up again the claim the till cdCaixa left on a table still "R" (its receipt did not
+// end: the till stopped midway); the time of the claim is renewed. True when the table is
+// "R" claimed by this till, false otherwise.
+QVariant setRetomaMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
+                       const QString& nrMesa, const QString& cdCaixa);
+
 QVariant setStatusComanda(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,
                           const QString& nrMesa);
 QVariant setNumPesMesa(TrdmGerMesa& dm, const QString& cdFilial, const QString& cdLoja,

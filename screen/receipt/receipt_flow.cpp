@@ -62,7 +62,9 @@ void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVen
     carregaConta(r);
     preparaConta(r);
 
-    if (!abreRecebimento(r)) {
+    // A sale this till stored for the coupon before (the receipt stopped after it) is
+    // finished as it was stored, without charging the account again.
+    if (!vendaJaGravada(r) && !abreRecebimento(r)) {
         abandonaRecebimento(r, mesa);
         return;
     }

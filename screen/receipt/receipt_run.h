@@ -46,6 +46,7 @@ struct RecebimentoEmCurso {
     QString erro; // what made it fail, when not shown already
 
     // Done once.
+    bool vendaJaGravada = false;      // stored before: finished without the payment dialog
     bool documentoAutorizado = false; // NFC-e authorised or CF-e accepted
     bool movMobVinculado = false;
     bool beneficiosLancados = false;

@@ -39,7 +39,7 @@ void TfrmGerMesa::reservaMesa(RecebimentoEmCurso& r) {
     if (estado == QLatin1String("S")) {
         // One conditional update: of two tills touching the table at once, one wins.
         const QVariant ganhou =
-            servico(setRecebeMesa(dm(), r.cdFilial, st.CdLoja, r.nrMesa),
+            servico(setRecebeMesa(dm(), r.cdFilial, st.CdLoja, r.nrMesa, st.CdCaixa),
                     QStringLiteral("setRecebeMesa"), {r.cdFilial, st.CdLoja, r.nrMesa});
         if (!ganhou.toBool()) {
             mensagem(msg(QStringLiteral("Mesa_Rec")), MsgErro);
@@ -53,11 +53,52 @@ void TfrmGerMesa::reservaMesa(RecebimentoEmCurso& r) {
         if (st.CupomPorNatureza && st.NrMesaEmRecebimento == r.nrMesa) {
             return; // a later coupon of this till's own series
         }
+        const QVariant dados =
+            servico(getRecebimentoMesa(dm(), r.cdFilial, st.CdLoja, r.nrMesa),
+                    QStringLiteral("getRecebimentoMesa"), {r.cdFilial, st.CdLoja, r.nrMesa});
+        const DataPacket claim = dados.value<DataPacket>();
+        const QString caixa =
+            claim.rowCount() > 0
+                ? claim.value(0, QStringLiteral("CDCAIXARECEB")).toString().trimmed()
+                : QString();
+        if (!caixa.isEmpty() && caixa == st.CdCaixa.trimmed()) {
+            // This till's own claim, left by a receipt that did not end: taken up again.
+            const QVariant retomou =
+                servico(setRetomaMesa(dm(), r.cdFilial, st.CdLoja, r.nrMesa, st.CdCaixa),
+                        QStringLiteral("setRetomaMesa"), {r.cdFilial, st.CdLoja, r.nrMesa});
+            if (retomou.toBool()) {
+                st.NrMesaEmRecebimento = r.nrMesa;
+                return;
+            }
+        } else if (!caixa.isEmpty()) {
+            const QDateTime desde = claim.value(0, QStringLiteral("DTHRRECEB")).toDateTime();
+            mensagem(msg(QStringLiteral("Mesa_Rec_Caixa"),
+                         {r.nrMesa, caixa,
+                          desde.isValid() ? desde.toString(QStringLiteral("dd/MM/yyyy HH:mm"))
+                                          : QStringLiteral("hora desconhecida")}),
+                     MsgErro);
+            abortSilently();
+        }
         mensagem(msg(QStringLiteral("Mesa_Rec")), MsgErro);
         abortSilently();
     }
     mensagem(msg(QStringLiteral("Mesa_N_Sol")), MsgErro);
     abortSilently();
+}
+
+bool TfrmGerMesa::vendaJaGravada(RecebimentoEmCurso& r) {
+    const QStringList venda =
+        servico(suite().sales->getVendaConcluida(r.cdFilial, st.CdCaixa, r.nrVendaRest,
+                                                 r.listaComandas, cdsListaComanda),
+                QStringLiteral("getVendaConcluida"), {r.cdFilial, st.CdCaixa, r.nrVendaRest})
+            .toStringList();
+    if (venda.isEmpty()) {
+        return false;
+    }
+    // A CF-e already recorded on the sale is not transmitted again.
+    r.documentoAutorizado = st.SistemaKovSat && venda.value(1) == QLatin1String("S");
+    mensagem(msg(QStringLiteral("RECEB_RETOMADA"), {venda.value(0), r.nrMesa}), MsgAviso);
+    return true;
 }
 
 DevolveMesa::DevolveMesa(TfrmGerMesa& tela, const RecebimentoEmCurso& r)

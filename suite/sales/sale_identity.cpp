@@ -9,7 +9,11 @@
 namespace tmk {
 
 QString conclusionKey(const ConclusionRequest& request) {
-    const DataPacket& itens = request.itens;
+    return conclusionKey(request.nrVendaRest, request.listaComandas, request.itens);
+}
+
+QString conclusionKey(const QString& nrVendaRest, const QString& listaComandas,
+                      const DataPacket& itens) {
     QStringList lines;
     for (int r = 0; r < itens.rowCount(); ++r) {
         lines << QStringLiteral("%1:%2:%3")
@@ -19,8 +23,8 @@ QString conclusionKey(const ConclusionRequest& request) {
                                           'f', 3));
     }
     std::sort(lines.begin(), lines.end());
-    const QString source = QStringLiteral("venda|") + request.nrVendaRest + QLatin1Char('|') +
-                           request.listaComandas + QLatin1Char('|') + lines.join(QLatin1Char(';'));
+    const QString source = QStringLiteral("venda|") + nrVendaRest + QLatin1Char('|') +
+                           listaComandas + QLatin1Char('|') + lines.join(QLatin1Char(';'));
     return QString::fromLatin1(
         QCryptographicHash::hash(source.toUtf8(), QCryptographicHash::Sha1).toHex());
 }

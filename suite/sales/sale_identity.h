@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data_packet.h"
+
 #include <QString>
 
 namespace tmk {
@@ -13,5 +15,7 @@ struct ConclusionRequest;
 // till, has the same identity; another coupon of a split account (another product
 // nature, so other items), or the account after an item was added, has another.
 QString conclusionKey(const ConclusionRequest& request);
+QString conclusionKey(const QString& nrVendaRest, const QString& listaComandas,
+                      const DataPacket& itens);
 
 } // namespace tmk

@@ -92,6 +92,20 @@ QVariant SuiteSalesService::setConcluiFechamento(const QList<ClientDataSet*>& ta
     }
 }
 
+QVariant SuiteSalesService::getVendaConcluida(const QString& cdFilial, const QString& cdCaixa,
+                                              const QString& nrVendaRest,
+                                              const QString& listaComandas, ClientDataSet& itens) {
+    try {
+        const QString key =
+            conclusionKey(nrVendaRest.trimmed(), listaComandas.trimmed(), itens.data());
+        requireConnection(db_);
+        const auto found = findConcludedSale(db_, cdFilial.trimmed(), cdCaixa.trimmed(), key);
+        return found ? QStringList{found->nrSeqVenda, found->idStatusNfce} : QStringList();
+    } catch (const std::exception& e) {
+        return serviceFailure(ADOExceptionMessage(e, db_, QString()));
+    }
+}
+
 double SuiteSalesService::CalculoIcmsDFederal(ClientDataSet& itens, double /*a2*/,
                                               QVariantList& retorno) {
     const AccountLines lines = accountLines(itens.data());

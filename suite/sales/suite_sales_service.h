@@ -42,6 +42,11 @@ public:
     // ServiceFailure; the sale is then either not stored at all or cancelled.
     QVariant setConcluiFechamento(const QList<ClientDataSet*>& tables, const QVariantList& values,
                                   QVariantList& retorno) override;
+    // The sale this till stored for the coupon, if any (sale_identity.h): {NRSEQVENDA,
+    // IDSTATUSNFCE}, or an empty list. Service result.
+    QVariant getVendaConcluida(const QString& cdFilial, const QString& cdCaixa,
+                               const QString& nrVendaRest, const QString& listaComandas,
+                               ClientDataSet& itens) override;
     // The approximate taxes of the coupon's items (approximate_taxes.h): retorno becomes
     // three texts with two decimals and a point ("12.34"): federal, "0.00" (no municipal
     // share), state. Returns their sum. AppError for an account that cannot be valued,

@@ -209,6 +209,62 @@ TEST_F(SchemaDatabase, RefusesAnotherRecordedVersion) {
     }
 }
 
+// A database made with the first version of the description: opened by this program, it
+// gets the columns added since, keeps its rows and records the current version; one made
+// from another description of that version is refused as before.
+TEST_F(EmptyDatabase, AnEarlierVersionIsUpgradedInPlaceKeepingItsRows) {
+    ASSERT_GT(schema().version, 1);
+    const Schema antes = schema().at(1);
+    for (const QString& ddl : ddlStatements(antes, dialect().kind())) {
+        QSqlQuery q(db_);
+        ASSERT_TRUE(q.exec(ddl)) << q.lastError().text().toStdString();
+    }
+    const Table& mesaAntes = *antes.table(QStringLiteral("MESA"));
+    const QVariantMap mesa = test::sampleRow(mesaAntes, 1);
+    ASSERT_TRUE(test::insertRow(db_, mesaAntes, mesa));
+    const auto registra = [&](const QString& assinatura) {
+        QSqlQuery q(db_);
+        ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM TMKVERSAO")));
+        QVariantMap row;
+        row.insert(QStringLiteral("NRVERSAOESQUEMA"), 1);
+        row.insert(QStringLiteral("DSASSINATURA"), assinatura);
+        row.insert(QStringLiteral("DTHRCRIACAO"), QDateTime::currentDateTime());
+        ASSERT_TRUE(test::insertRow(db_, table("TMKVERSAO"), row));
+    };
+
+    registra(QStringLiteral("outra descrição"));
+    try {
+        ensureSchema(db_);
+        FAIL() << "a database of another description of version 1 was upgraded";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("versão 1"))) << e.what();
+    }
+
+    registra(schemaFingerprint(antes));
+    ASSERT_NO_THROW(ensureSchema(db_));
+    // PostgreSQL reports the name folded to lower case.
+    QString nome = QStringLiteral("MESA");
+    for (const QString& n : db_.tables(QSql::Tables)) {
+        if (n.toUpper() == nome) {
+            nome = n;
+        }
+    }
+    const QSqlRecord colunas = db_.record(nome);
+    QStringList nomes;
+    for (int i = 0; i < colunas.count(); ++i) {
+        nomes << colunas.fieldName(i).toUpper();
+    }
+    for (const Column& c : table("MESA").columns) {
+        EXPECT_TRUE(nomes.contains(c.name)) << c.name.toStdString();
+    }
+    bool found = false;
+    test::readColumn(db_, table("MESA"), mesa, QStringLiteral("NMMESA"), &found);
+    EXPECT_TRUE(found) << "the row is kept";
+    QSqlQuery q(db_);
+    ASSERT_TRUE(q.exec(QStringLiteral("UPDATE MESA SET CDCAIXARECEB = '001'")));
+    EXPECT_NO_THROW(ensureSchema(db_)) << "now at the current version";
+}
+
 TEST_F(SchemaDatabase, CreatingTwiceFailsAndKeepsTheData) {
     const Table& mesa = table("MESA");
     const QVariantMap row = test::sampleRow(mesa, 2);
@@ -228,7 +284,7 @@ TEST_F(SchemaDatabase, EveryDateTimeColumnRoundTripsTheStoredForm) {
         if (t.keyColumns().isEmpty()) {
             continue; // read back by key; the keyless log is covered below
         }
-        int n = 1; // 1 is the version recorded by createSchema
+        int n = schema().version; // the version recorded by createSchema
         for (const Column& c : t.columns) {
             if (c.type != FieldType::DateTime) {
                 continue;

@@ -90,6 +90,20 @@ TEST(SchemaParser, RejectsMalformedDescriptionsNamingTheLine) {
         {head + QStringLiteral("results\n    QTD integer key\n"), QStringLiteral("key")},
         {head + QStringLiteral("tabela X\n"), QStringLiteral("desconhecida")},
         {head + QStringLiteral("version 3\n"), QStringLiteral("repetida")},
+        // A column added later: a version after the first and up to the schema's own,
+        // nullable and not a key (existing rows get it empty).
+        {head + QStringLiteral("    NMMESA text 4 since 1\n"), QStringLiteral("since N")},
+        {head + QStringLiteral("    NMMESA text 4 since 2\n"), QStringLiteral("since N")},
+        {head + QStringLiteral("    NMMESA text 4 since\n"), QStringLiteral("since N")},
+        {QStringLiteral("version 2\ntable MESA\n    CDFILIAL text 4 key\n    NMMESA text 4 "
+                        "since 2 notnull\n"),
+         QStringLiteral("notnull")},
+        {QStringLiteral("version 2\ntable MESA\n    CDFILIAL text 4 key\n    NR text 4 since 2 "
+                        "key\n"),
+         QStringLiteral("chave")},
+        {QStringLiteral("version 2\ntable MESA\n    CDFILIAL text 4 key\n    NR text 4 since 2 "
+                        "since 2\n"),
+         QStringLiteral("since")},
     };
     for (const Case& c : cases) {
         const QString message = parseError(c.text);
@@ -99,6 +113,24 @@ TEST(SchemaParser, RejectsMalformedDescriptionsNamingTheLine) {
             << "\" for:\n"
             << c.text.toStdString();
     }
+}
+
+// The description as an earlier version stood: the columns added since are left out, and
+// its fingerprint is the one a database of that version recorded.
+TEST(SchemaParser, AnEarlierVersionLeavesOutTheColumnsAddedSince) {
+    const QString v1 = QStringLiteral("version 1\ntable MESA\n    CDFILIAL text 4 key\n"
+                                      "    NMMESA text 30\n");
+    const Schema s = parseSchema(QStringLiteral("version 3\ntable MESA\n    CDFILIAL text 4 key\n"
+                                                "    NMMESA text 30\n    CDCAIXA text 4 since 2\n"
+                                                "    DTHR datetime since 3\n"));
+    EXPECT_EQ(s.tables.first().column(QStringLiteral("CDCAIXA"))->since, 2);
+    EXPECT_EQ(s.tables.first().column(QStringLiteral("NMMESA"))->since, 1);
+    EXPECT_EQ(s.at(3).tables.first().columns.size(), 4);
+    EXPECT_EQ(s.at(2).tables.first().columns.size(), 3);
+    EXPECT_EQ(s.at(1).tables.first().columns.size(), 2);
+    EXPECT_EQ(s.at(1).version, 1);
+    EXPECT_EQ(schemaFingerprint(s.at(1)), schemaFingerprint(parseSchema(v1)));
+    EXPECT_NE(schemaFingerprint(s.at(2)), schemaFingerprint(parseSchema(v1)));
 }
 
 TEST(SchemaDescription, CompiledInDescriptionParsesAndHoldsTheKeysTheStatementsRelyOn) {

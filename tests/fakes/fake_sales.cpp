@@ -24,6 +24,14 @@ QVariant FakeSales::setConcluiFechamento(const QList<ClientDataSet*>& tables,
     return a.result;
 }
 
+QVariant FakeSales::getVendaConcluida(const QString& cdFilial, const QString& cdCaixa,
+                                      const QString& nrVendaRest, const QString& listaComandas,
+                                      ClientDataSet& itens) {
+    return vendaConcluida.next(
+        record(QStringLiteral("getVendaConcluida"),
+               {cdFilial, cdCaixa, nrVendaRest, listaComandas, recordedName(&itens)}));
+}
+
 double FakeSales::CalculoIcmsDFederal(ClientDataSet& itens, double a2, QVariantList& retorno) {
     const TaxAnswer a = calculoIcmsDFederal.next(record(
         QStringLiteral("CalculoIcmsDFederal"), {recordedName(&itens), a2, QVariant(retorno)}));

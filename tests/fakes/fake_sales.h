@@ -37,6 +37,7 @@ public:
     ScriptedAnswers<ConclusionAnswer> concluiFechamento{ConclusionAnswer{
         serviceFailure(QStringLiteral("Nenhuma resposta programada para setConcluiFechamento.")),
         {}}};
+    ScriptedAnswers<QVariant> vendaConcluida{QVariant(QStringList())}; // none stored
     ScriptedAnswers<TaxAnswer> calculoIcmsDFederal;
     ScriptedAnswers<QVariant> atualizaVendaSat;
     ScriptedAnswers<QVariant> limpaMesaGeral;
@@ -45,6 +46,9 @@ public:
 
     QVariant setConcluiFechamento(const QList<ClientDataSet*>& tables, const QVariantList& values,
                                   QVariantList& retorno) override;
+    QVariant getVendaConcluida(const QString& cdFilial, const QString& cdCaixa,
+                               const QString& nrVendaRest, const QString& listaComandas,
+                               ClientDataSet& itens) override;
     double CalculoIcmsDFederal(ClientDataSet& itens, double a2, QVariantList& retorno) override;
     QVariant AtualizaVendaSat(const QString& cdFilial, const QString& cdCaixa,
                               const QString& nrSeqVenda, const QString& nrNotaFiscalCe,

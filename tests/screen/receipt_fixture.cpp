@@ -2,6 +2,7 @@
 
 #include "db/demo/demo_store.h"
 #include "platform/client_dataset.h"
+#include "platform/service_result.h"
 #include "platform/till_folder.h"
 #include "suite/sales/stored_sale.h"
 
@@ -33,6 +34,30 @@ int ScriptedDialogs::askChoice(const QString& text, const QStringList&) {
 
 void RecordingCommon::showMessageBox(QMessageBox& box) {
     told << box.text();
+    // TMK_PICTURES=folder: every message as the operator sees it.
+    const QString pasta = qEnvironmentVariable("TMK_PICTURES");
+    if (!pasta.isEmpty()) {
+        box.show();
+        box.grab().save(QDir(pasta).filePath(QStringLiteral("mensagem-%1.png").arg(told.size())));
+        box.hide();
+    }
+}
+
+QVariant HookedSales::setLimpaMesaGeral(int modo, const QString& nrVendaRest,
+                                        const QString& listaComandas, const QString& nrMesa,
+                                        const QString& tipo, const QString& cdFilial,
+                                        const QString& cdLoja, const QString& a8,
+                                        const QString& cdCaixa, const QString& nrSeqVenda,
+                                        const QString& a11, bool a12) {
+    if (antesDeLiquidar) {
+        const QVariant antes = antesDeLiquidar();
+        if (isServiceFailure(antes)) {
+            return antes;
+        }
+    }
+    return SuiteSalesService::setLimpaMesaGeral(modo, nrVendaRest, listaComandas, nrMesa, tipo,
+                                                cdFilial, cdLoja, a8, cdCaixa, nrSeqVenda, a11,
+                                                a12);
 }
 
 void ReceiptOnDemo::SetUp() {
@@ -81,7 +106,7 @@ void ReceiptOnDemo::abre(bool realSuite) {
             });
         common_ = std::make_unique<RecordingCommon>();
         fiscal_ = std::make_unique<SimulatedFiscalDevice>();
-        sales_ = std::make_unique<SuiteSalesService>(db, QStringLiteral("001"));
+        sales_ = std::make_unique<HookedSales>(db, QStringLiteral("001"));
         libs = {dialogs_.get(), fiscal_.get(), sales_.get(), common_.get()};
     }
     tela_ = std::make_unique<TfrmGerMesa>(

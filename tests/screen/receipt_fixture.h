@@ -44,6 +44,19 @@ protected:
     void showMessageBox(QMessageBox& box) override;
 };
 
+// The suite's sales service with a hook run before the table is settled: a failure it
+// returns is the settlement's answer (nothing settled); an invalid value lets it go on.
+class HookedSales : public SuiteSalesService {
+public:
+    using SuiteSalesService::SuiteSalesService;
+    std::function<QVariant()> antesDeLiquidar;
+
+    QVariant setLimpaMesaGeral(int modo, const QString& nrVendaRest, const QString& listaComandas,
+                               const QString& nrMesa, const QString& tipo, const QString& cdFilial,
+                               const QString& cdLoja, const QString& a8, const QString& cdCaixa,
+                               const QString& nrSeqVenda, const QString& a11, bool a12) override;
+};
+
 // The demo store on a fresh database of the kind under test, its till folder, and the
 // screen opened on it. realSuite: the suite's own stand-ins (dialogs, sales service,
 // simulated devices); otherwise recording fakes.
@@ -79,7 +92,7 @@ protected:
     std::unique_ptr<ScriptedDialogs> dialogs_;
     std::unique_ptr<RecordingCommon> common_;
     std::unique_ptr<SimulatedFiscalDevice> fiscal_;
-    std::unique_ptr<SuiteSalesService> sales_;
+    std::unique_ptr<HookedSales> sales_;
     std::unique_ptr<TfrmGerMesa> tela_;
     bool real_ = false;
 };

@@ -7,6 +7,7 @@
 #include "service/state_updates.h"
 #include "tests/screen/receipt_fixture.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <array>
 #include <barrier>
@@ -140,13 +141,33 @@ TEST_F(ReceiptFlow, OnlyABillRequestedTableIsClaimedAndOnlyOnce) {
 // The table is claimed in one conditional update: a second claim of the same table
 // loses, and a table missing from the store is not claimed.
 TEST_F(ReceiptFlow, TheClaimSucceedsForOneTillOnly) {
-    QVariant r = setRecebeMesa(*dm_, "0001", "0001", "0009");
+    QVariant r = setRecebeMesa(*dm_, "0001", "0001", "0009", "001");
     ASSERT_FALSE(isServiceFailure(r)) << serviceFailureMessage(r).toStdString();
     EXPECT_TRUE(r.toBool());
-    EXPECT_FALSE(setRecebeMesa(*dm_, "0001", "0001", "0009").toBool());
-    EXPECT_FALSE(setRecebeMesa(*dm_, "0001", "0001", "0006").toBool()) << "occupied";
-    EXPECT_FALSE(setRecebeMesa(*dm_, "0001", "0001", "9876").toBool());
+    EXPECT_FALSE(setRecebeMesa(*dm_, "0001", "0001", "0009", "001").toBool());
+    EXPECT_FALSE(setRecebeMesa(*dm_, "0001", "0001", "0006", "001").toBool()) << "occupied";
+    EXPECT_FALSE(setRecebeMesa(*dm_, "0001", "0001", "9876", "001").toBool());
     EXPECT_EQ(estado("0009"), "R");
+    // The claim names its till: only that till takes it up again, and it is gone once the
+    // table leaves "R".
+    EXPECT_EQ(valor("SELECT CDCAIXARECEB FROM MESA WHERE NRMESA = '0009'").toString(), "001");
+    EXPECT_FALSE(valor("SELECT DTHRRECEB FROM MESA WHERE NRMESA = '0009'").isNull());
+    const struct {
+        const char* caixa;
+        const char* estado;
+        bool retoma;
+    } retomadas[] = {{"002", "R", false}, {"001", "R", true}, {"001", "S", false}};
+    for (const auto& c : retomadas) {
+        SCOPED_TRACE(std::string(c.caixa) + " " + c.estado);
+        if (QLatin1String(c.estado) == QLatin1String("S")) {
+            ASSERT_FALSE(isServiceFailure(setStatusMesa(*dm_, "0001", "0001", "0009", "S")));
+            EXPECT_TRUE(valor("SELECT CDCAIXARECEB FROM MESA WHERE NRMESA = '0009'").isNull());
+        }
+        const QVariant retomou = setRetomaMesa(*dm_, "0001", "0001", "0009", c.caixa);
+        ASSERT_FALSE(isServiceFailure(retomou)) << serviceFailureMessage(retomou).toStdString();
+        EXPECT_EQ(retomou.toBool(), c.retoma);
+        EXPECT_EQ(estado("0009"), c.estado);
+    }
 }
 
 // Two tills touch the same bill-requested table at the same moment, round after round:
@@ -162,7 +183,8 @@ TEST_F(ReceiptFlow, TwoTillsClaimingOneTableTogetherNeverBothWin) {
         dm.connectTo(conexao);
         for (int r = 0; r < kRodadas; ++r) {
             inicio.arrive_and_wait();
-            respostas[i].append(setRecebeMesa(dm, "0001", "0001", "0009"));
+            respostas[i].append(
+                setRecebeMesa(dm, "0001", "0001", "0009", QStringLiteral("00%1").arg(i + 1)));
             fim.arrive_and_wait();
         }
     };
@@ -377,6 +399,61 @@ TEST_F(ReceiptFlow, ASplitSeriesSellsEachNatureOnceAndSettlesAfterTheLast) {
             .toDouble();
     EXPECT_NEAR(conta, 0.0, 0.001) << "nothing left after the last coupon";
     EXPECT_GT(taxas.at(0), 0.0);
+}
+
+// A product whose buttons name two natures belongs to one of them: each item of the table
+// is sold by exactly one coupon of the series.
+TEST_F(ReceiptFlow, AProductUnderTwoNaturesIsSoldOnceInASeries) {
+    QSqlQuery q(database.connection());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT CDNATPRODUTO FROM ITMENUCONFTE WHERE CDIDENTBUTON = "
+                                      "'10004'")) &&
+                q.next());
+    const QString propria = q.value(0).toString();
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT MIN(CDNATPRODUTO) FROM ITMENUCONFTE WHERE "
+                                      "CDIDENTBUTON = '20003'")) &&
+                q.next());
+    ASSERT_NE(q.value(0).toString(), propria) << "the demo's products of two natures";
+    // Product 10004 also on a button of the other nature.
+    ASSERT_TRUE(q.exec(QStringLiteral(
+        "INSERT INTO ITMENUCONFTE (CDFILIAL, NRCONFTELA, IDTPBUTTON, NRBUTTONAUX, NRPGCONFTELA, "
+        "NRBUTTON, DSBUTTON, CDIDENTBUTON, IDTPBUTONAUX, NRPGCONFTAUX, CDNATPRODUTO) "
+        "SELECT CDFILIAL, NRCONFTELA, IDTPBUTTON, NRBUTTONAUX, NRPGCONFTELA, '99', DSBUTTON, "
+        "'10004', IDTPBUTONAUX, NRPGCONFTAUX, CDNATPRODUTO FROM ITMENUCONFTE WHERE CDIDENTBUTON "
+        "= '20003'")))
+        << q.lastError().text().toStdString();
+
+    fakes.common.mensagem.setDefault(true);
+    int n = 0;
+    fakes.sales.concluiFechamento.setCallback([&](const QVariantList&) {
+        QSqlQuery v(database.connection());
+        const QString seq = QStringLiteral("%1").arg(++n, 15, 10, QLatin1Char('0'));
+        v.exec(QStringLiteral("INSERT INTO VENDA (CDFILIAL, CDCAIXA, NRSEQVENDA, IDSITUVENDA) "
+                              "VALUES ('0001', '001', '%1', 'O')")
+                   .arg(seq));
+        return ConclusionAnswer{seq, {QVariant(), "chave", "qr", "135"}};
+    });
+    QStringList vendidos; // tab and item of every line of every coupon
+    fakes.dialogs.recebimento.setDefault(
+        PaymentAnswer{true, [&](RecebimentoArgs& a) {
+                          ClientDataSet& c = *a.cdsListaComanda;
+                          for (c.first(); !c.eof(); c.next()) {
+                              vendidos << campo(c, "NRCOMANDA") + "/" + campo(c, "CDPRODUTO");
+                          }
+                      }});
+    recebe(QStringLiteral("0009"));
+    ASSERT_EQ(fakes.count(QStringLiteral("Recebimento")), 2)
+        << mensagens().join('\n').toStdString();
+    QStringList naConta;
+    ASSERT_TRUE(q.exec(QStringLiteral(
+        "SELECT I.NRCOMANDA, I.CDPRODUTO FROM ITCOMANDAVEN I, VENDAREST V WHERE I.CDFILIAL = "
+        "V.CDFILIAL AND I.NRVENDAREST = V.NRVENDAREST AND V.NRMESA = '0009' AND "
+        "I.IDSTPRCOMVEN NOT IN ('6', '7')")));
+    while (q.next()) {
+        naConta << q.value(0).toString().trimmed() + "/" + q.value(1).toString().trimmed();
+    }
+    naConta.sort();
+    vendidos.sort();
+    EXPECT_EQ(vendidos, naConta) << "each item once, across the coupons";
 }
 
 // The service charge of one nature: each amount truncated to cents, 10% of the total.

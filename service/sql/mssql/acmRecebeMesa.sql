@@ -1,5 +1,8 @@
+-- The claim of a bill-requested table and its join group by the receiving till.
 UPDATE MESA
-   SET IDSTMESAAUX = 'R'
+   SET IDSTMESAAUX = 'R',
+       CDCAIXARECEB = :P_CDCAIXA,
+       DTHRRECEB = :P_DTHRRECEB
  WHERE IDSTMESAAUX IN ('S', 'P')
    AND CDFILIAL = :P_CDFILIAL
    AND CDLOJA = :P_CDLOJA

@@ -1,7 +1,9 @@
 -- The table and its join group change status only while the table itself still has the
 -- expected status: one statement, so two tills cannot both take the same change.
 UPDATE MESA
-   SET IDSTMESAAUX = :P_STATUS
+   SET IDSTMESAAUX = :P_STATUS,
+       CDCAIXARECEB = NULL,
+       DTHRRECEB = NULL
  WHERE CDFILIAL = :P_CDFILIAL
    AND CDLOJA = :P_CDLOJA
    AND IDSTMESAAUX = :P_STATUSATUAL

@@ -141,7 +141,9 @@ const char* const catalogueKeys[] = {"Porta_N_Enc",
                                      "TIPO_RECE_APP",
                                      "SAT_RESP_INV",
                                      "IMPRESSAO_FALHA",
-                                     "RECEB_FALHA"};
+                                     "RECEB_FALHA",
+                                     "Mesa_Rec_Caixa",
+                                     "RECEB_RETOMADA"};
 
 // Texts the screen quotes for its keys, character for character.
 const std::pair<const char*, const char*> quotedTexts[] = {
@@ -246,7 +248,7 @@ TEST(MessageCatalogue, HoldsTheEntriesInOrder) {
         EXPECT_EQ(entries.at(i).first, QString::fromUtf8(catalogueKeys[i])) << "entry " << i;
         EXPECT_FALSE(entries.at(i).second.trimmed().isEmpty()) << catalogueKeys[i];
     }
-    EXPECT_EQ(msgPadrao().count(), 132); // "Desligar" is there twice
+    EXPECT_EQ(msgPadrao().count(), 134); // "Desligar" is there twice
 }
 
 TEST(MessageCatalogue, DesligarTwiceWithTheSameText) {
@@ -288,7 +290,7 @@ TEST(MessageCatalogue, PlaceholdersOnlyWhereTheCallerFillsThem) {
     const QStringList withPlaceholders = {
         "Conf_Reserva",     "Caixa_Fechado",   "MESA_TRAVADA", "MESA_DLV_EATTK",  "MESA_CMD_ERRO",
         "MESA_N_DEVOLVIDA", "LIMPA_MESA_ERRO", "NFCE_CONTING", "VENDA_FALHA_AUT", "VENDA_N_GRAVADA",
-        "TIPO_RECE_APP",    "IMPRESSAO_FALHA", "RECEB_FALHA"};
+        "TIPO_RECE_APP",    "IMPRESSAO_FALHA", "RECEB_FALHA",  "Mesa_Rec_Caixa",  "RECEB_RETOMADA"};
     for (const auto& [key, text] : msgPadrao().entries()) {
         EXPECT_EQ(text.contains("%s"), withPlaceholders.contains(key)) << key.toStdString();
     }
