@@ -58,7 +58,7 @@ struct Figures {
 bool expectedRefusal(const QString& m) {
     return m.contains(QStringLiteral("não está mais livre")) ||
            m == QStringLiteral("Senha do garçom pedida: cancelada.") ||
-           m == msgPadrao().Msg(QStringLiteral("Mesa_Rec")) ||
+           m.contains(QStringLiteral("sendo recebida")) ||
            m == msgPadrao().Msg(QStringLiteral("Mesa_N_Sol"));
 }
 
@@ -75,7 +75,7 @@ void checkAnswers(const std::array<QJsonObject, 2>& respostas, Figures& f,
                   std::array<std::unique_ptr<TillClient>, 2>& tills) {
     for (const QJsonObject& r : respostas) {
         const QStringList m = messages(r);
-        if (m.contains(msgPadrao().Msg(QStringLiteral("Mesa_Rec"))) ||
+        if (m.filter(QStringLiteral("sendo recebida")).size() > 0 ||
             (!m.isEmpty() && m.first().contains(QStringLiteral("não está mais livre")))) {
             ++f.refusedAtClaim;
         } else if (m.contains(QStringLiteral("Senha do garçom pedida: cancelada.")) ||
