@@ -3,6 +3,8 @@
 #include "tests/suite/print_qstring.h"
 #include "tests/suite/sales/sale_fixture.h"
 
+#include <QSqlQuery>
+
 namespace tmk::sales_test {
 namespace {
 
@@ -67,6 +69,33 @@ TEST_F(Settlement, TheLastCouponClosesTheSaleAndFreesTheJoinedGroupTogether) {
     EXPECT_EQ(mesa("0014"), "O");
     EXPECT_FALSE(vendaFechada("000100000007"));
     EXPECT_EQ(comanda("000101"), "2");
+}
+
+// The server ended the till's connection (a restart, say): the operation that finds it gone
+// says so, and the next one runs on a connection opened again.
+TEST_F(Settlement, AConnectionTheServerEndedIsOpenedAgainByTheNextOperation) {
+    if (!test::TestDatabase::dialect().hasServer()) {
+        GTEST_SKIP() << "an SQLite file has no server to end the connection";
+    }
+    const qlonglong pid = value("SELECT pg_backend_pid()").toLongLong();
+    {
+        QSqlDatabase outra = database.openAnother(QStringLiteral("encerra"));
+        QSqlQuery q(outra);
+        q.prepare(QStringLiteral("SELECT pg_terminate_backend(:P)"));
+        q.bindValue(QStringLiteral(":P"), pid);
+        ASSERT_TRUE(q.exec());
+    }
+    QVariant r = limpa(0, "000100000012", "_000112_000113_", "0012");
+    int falhas = 0;
+    while (isServiceFailure(r) && ++falhas < 3) {
+        EXPECT_TRUE(serviceFailureMessage(r).startsWith(
+            QStringLiteral("Sem conexão com o banco de dados.")))
+            << serviceFailureMessage(r).toStdString();
+        r = limpa(0, "000100000012", "_000112_000113_", "0012");
+    }
+    EXPECT_LE(falhas, 1) << "reported once, then opened again";
+    ASSERT_FALSE(isServiceFailure(r)) << serviceFailureMessage(r).toStdString();
+    EXPECT_EQ(mesa("0012"), "D");
 }
 
 TEST_F(Settlement, AJoinedTableReceivedFromTheOtherMemberFreesTheGroupToo) {

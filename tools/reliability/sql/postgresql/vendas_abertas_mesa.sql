@@ -1,0 +1,7 @@
+-- The open sales of a table (not closed by a receipt).
+SELECT NRVENDAREST
+  FROM VENDAREST
+ WHERE CDFILIAL = :P_CDFILIAL
+   AND CDLOJA = :P_CDLOJA
+   AND NRMESA = :P_NRMESA
+   AND DTHRFECHMESA IS NULL
