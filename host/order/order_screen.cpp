@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tmk {
@@ -271,6 +272,14 @@ void OrderScreen::showGroup(int index) {
     for (int r = 0; r < kRows; ++r) {
         products_->setRowStretch(r, 1);
     }
+}
+
+int OrderScreen::run() {
+    if (model_.needsWaiter()) {
+        // Asked from the screen's own loop, so that the screen is modal under the choice.
+        QTimer::singleShot(0, this, [this] { askWaiter(); });
+    }
+    return exec();
 }
 
 bool OrderScreen::askWaiter() {
