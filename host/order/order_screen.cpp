@@ -350,8 +350,11 @@ void OrderScreen::refreshLines(int select) {
         lines_->clearSelection();
         lines_->setCurrentCell(-1, -1);
     }
-    total_->setText(QStringLiteral("Já enviado: %1\nNovos itens: %2")
-                        .arg(money(model_.sentTotal()), money(model_.linesTotal())));
+    // A counter sale has nothing sent before it: its total is what is paid.
+    total_->setText(model_.request().balcao()
+                        ? QStringLiteral("Total: %1").arg(money(model_.linesTotal()))
+                        : QStringLiteral("Já enviado: %1\nNovos itens: %2")
+                              .arg(money(model_.sentTotal()), money(model_.linesTotal())));
     send_->setEnabled(!lines.isEmpty());
     updating_ = false;
     refreshSelection();

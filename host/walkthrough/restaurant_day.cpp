@@ -669,6 +669,9 @@ Step vendaBalcao(std::shared_ptr<Dia> dia) {
                     qobject_cast<QAbstractButton*>(&controle(tela, QStringLiteral("btnEnviar")));
                 w.igual(pagar ? pagar->text() : QString(), QStringLiteral("Pagar"),
                         QStringLiteral("Botão da venda balcão"));
+                auto* total = tela.findChild<QLabel*>(QStringLiteral("lblTotal"));
+                w.igual(total ? total->text() : QString(), QStringLiteral("Total: R$ 21,00"),
+                        QStringLiteral("Total na tela de pedidos"));
                 w.foto();
                 // 50,00 in cash: the rest is change.
                 w.quandoAparecer(QStringLiteral("Recebimento"), [&w](QWidget& d) {

@@ -136,6 +136,7 @@ TEST_F(OrderTest, TheWaiterChoiceAndTheCounterSaleScreen) {
     EXPECT_EQ(named<QPushButton>(screen, "btnEnviar")->text(), QStringLiteral("Pagar"));
     EXPECT_EQ(named<QSpinBox>(screen, "spnPosicao")->maximum(), 1);
     QTest::mouseClick(named<QPushButton>(screen, "btnProduto10004"), Qt::LeftButton);
+    EXPECT_EQ(named<QLabel>(screen, "lblTotal")->text(), QStringLiteral("Total: R$ 32,00"));
     keep(screen, QStringLiteral("balcao.png"));
 }
 
