@@ -110,6 +110,27 @@ void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVen
     concluiRecebimento(r, mesa);
 }
 
+QList<QPair<QString, QString>> TfrmGerMesa::comandasDaConta(const RecebimentoEmCurso& r) {
+    QList<QPair<QString, QString>> comandas;
+    cdsListaComanda.first();
+    if (!cdsListaComanda.eof()) {
+        comandas.append(
+            {campo(cdsListaComanda, "NRVENDAREST"), campo(cdsListaComanda, "NRCOMANDA")});
+    }
+    if (cdsBuscaComandas.active()) {
+        const QStringList listadas = r.listaComandas.split(QLatin1Char('_'), Qt::SkipEmptyParts);
+        for (cdsBuscaComandas.first(); !cdsBuscaComandas.eof(); cdsBuscaComandas.next()) {
+            const QPair<QString, QString> c{campo(cdsBuscaComandas, "NRVENDAREST"),
+                                            campo(cdsBuscaComandas, "NRCOMANDA")};
+            if (listadas.contains(c.second.trimmed()) && !comandas.contains(c)) {
+                comandas.append(c);
+            }
+        }
+        cdsBuscaComandas.first();
+    }
+    return comandas;
+}
+
 void TfrmGerMesa::concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa) {
     // The card transactions are confirmed as soon as the sale is known to be stored,
     // whatever happens to the printouts.
@@ -130,17 +151,17 @@ void TfrmGerMesa::concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa) {
     }
     st.RetNrMesa = r.nrMesa;
 
-    // What is left of the account's service charge for the other natures.
+    // What is left of the account's service charge for the other natures. Every pad of the
+    // account carries the charge of the whole account, so each one gets what is left.
     if (!r.cdNatProduto.isEmpty()) {
-        cdsListaComanda.first();
-        const QString f = campo(cdsListaComanda, "CDFILIAL");
-        const QString v = campo(cdsListaComanda, "NRVENDAREST");
-        const QString c = campo(cdsListaComanda, "NRCOMANDA");
         const double resto = r.vrTxServicoConta - r.vrTxServicoNatureza;
-        const QVariant res = AlteraVrTxServico(dm(), f, v, c, resto);
-        if (isServiceFailure(res)) {
-            mensagem(msg(QStringLiteral("RECEB_FALHA"), {r.nrMesa, serviceFailureMessage(res)}),
-                     MsgAviso);
+        for (const auto& [v, c] : comandasDaConta(r)) {
+            const QVariant res = AlteraVrTxServico(dm(), r.cdFilial, v, c, resto);
+            if (isServiceFailure(res)) {
+                mensagem(msg(QStringLiteral("RECEB_FALHA"), {r.nrMesa, serviceFailureMessage(res)}),
+                         MsgAviso);
+                break;
+            }
         }
     }
 
