@@ -64,9 +64,16 @@ void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVen
 
     // A sale this till stored for the coupon before (the receipt stopped after it) is
     // finished as it was stored, without charging the account again.
-    if (!vendaJaGravada(r) && !abreRecebimento(r)) {
-        abandonaRecebimento(r, mesa);
-        return;
+    if (!vendaJaGravada(r)) {
+        if (r.retomada) {
+            // Card transactions the stopped receipt left pending paid no sale: undone before
+            // they can be confirmed with this one.
+            suite().fiscal->FinalizaTransTef(false);
+        }
+        if (!abreRecebimento(r)) {
+            abandonaRecebimento(r, mesa);
+            return;
+        }
     }
     r.origemVenda = direto(GetOrigemVenda(dm(), r.cdFilial, r.nrVendaRest, r.nrComanda)).toString();
 
@@ -133,8 +140,9 @@ QList<QPair<QString, QString>> TfrmGerMesa::comandasDaConta(const RecebimentoEmC
 
 void TfrmGerMesa::concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa) {
     // The card transactions are confirmed as soon as the sale is known to be stored,
-    // whatever happens to the printouts.
-    if (!r.dialogo.idTef.isEmpty() && !r.tefConfirmado) {
+    // whatever happens to the printouts; a stored sale taken up again confirms what its
+    // payment left pending.
+    if ((!r.dialogo.idTef.isEmpty() || r.vendaJaGravada) && !r.tefConfirmado) {
         try {
             suite().fiscal->FinalizaTransTef(true);
             r.tefConfirmado = true;
