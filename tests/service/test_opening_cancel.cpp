@@ -160,6 +160,24 @@ TEST_F(OpeningCancel, EmptyPadsOfOtherKindsDoNotKeepTheSale) {
     EXPECT_EQ(statusMesa(), "D");
 }
 
+// A closed sale whose pad was never marked closed is history: the cancellation of the
+// opening leaves it whole.
+TEST_F(OpeningCancel, AClosedSaleOfTheTableIsNeverCancelled) {
+    venda("V0", QDateTime(QDate(2024, 5, 14), QTime(23, 0)));
+    comanda("V0", "0001", "RES_0010");
+    item("V0", "0001", "001", kConsumo);
+    venda("V1");
+    comanda("V1", "0002", "RES_0010");
+    item("V1", "0002", "002", kCouvert);
+
+    EXPECT_EQ(cancela(), QVariant(QString("")));
+    EXPECT_EQ(count("VENDAREST", "NRVENDAREST = 'V1'"), 0);
+    EXPECT_EQ(count("VENDAREST", "NRVENDAREST = 'V0'"), 1);
+    EXPECT_EQ(count("COMANDAVEN", "NRVENDAREST = 'V0'"), 1);
+    EXPECT_EQ(count("ITCOMANDAVEN", "NRVENDAREST = 'V0'"), 1);
+    EXPECT_EQ(statusMesa(), "D");
+}
+
 TEST_F(OpeningCancel, PadsOfTwoSalesGoTogetherInOneTransaction) {
     venda("V1");
     venda("V2");
