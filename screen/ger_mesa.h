@@ -225,6 +225,9 @@ public:
     // The success path of a verified sale: card transactions confirmed, the service charge
     // left for the other natures, the table settled, the receipts printed.
     void concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa);
+    // The pads of the coupon's account (sale, pad): the first item's, then every other pad
+    // of the table and its join group that the account lists.
+    QList<QPair<QString, QString>> comandasDaConta(const RecebimentoEmCurso& r);
 
     // ---- Claiming the table (screen/receipt/table_claim.cpp).
     // The table's state decides: "S" is claimed for this till in one conditional update

@@ -9,6 +9,8 @@
 #include "service/account_lists.h"
 #include "service/totals_benefits.h"
 
+#include <algorithm>
+
 namespace tmk {
 
 namespace {
@@ -130,9 +132,11 @@ void TfrmGerMesa::preparaConta(RecebimentoEmCurso& r) {
         if (r.vrTxServicoConta > 0) {
             r.vrTotalNatureza = totalNatureza(cdsListaComanda);
             if (r.vrTotalNatureza > 0) {
-                r.vrTxServicoNatureza = r.ultimo()
-                                            ? r.vrTxServicoConta
-                                            : Trunc2(r.vrTotalNatureza * st.VrComisVenda / 100.0);
+                // Never more than what is left of the account's charge.
+                r.vrTxServicoNatureza =
+                    r.ultimo() ? r.vrTxServicoConta
+                               : std::min(r.vrTxServicoConta,
+                                          Trunc2(r.vrTotalNatureza * st.VrComisVenda / 100.0));
                 for (cdsListaComanda.first(); !cdsListaComanda.eof(); cdsListaComanda.next()) {
                     cdsListaComanda.edit();
                     cdsListaComanda.fieldByName(QStringLiteral("VRTXSERVICO"))

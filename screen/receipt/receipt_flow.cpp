@@ -64,9 +64,16 @@ void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVen
 
     // A sale this till stored for the coupon before (the receipt stopped after it) is
     // finished as it was stored, without charging the account again.
-    if (!vendaJaGravada(r) && !abreRecebimento(r)) {
-        abandonaRecebimento(r, mesa);
-        return;
+    if (!vendaJaGravada(r)) {
+        if (r.retomada) {
+            // Card transactions the stopped receipt left pending paid no sale: undone before
+            // they can be confirmed with this one.
+            suite().fiscal->FinalizaTransTef(false);
+        }
+        if (!abreRecebimento(r)) {
+            abandonaRecebimento(r, mesa);
+            return;
+        }
     }
     r.origemVenda = direto(GetOrigemVenda(dm(), r.cdFilial, r.nrVendaRest, r.nrComanda)).toString();
 
@@ -110,10 +117,32 @@ void TfrmGerMesa::ChamaRecebimento(const QString& cdFilial, const QString& nrVen
     concluiRecebimento(r, mesa);
 }
 
+QList<QPair<QString, QString>> TfrmGerMesa::comandasDaConta(const RecebimentoEmCurso& r) {
+    QList<QPair<QString, QString>> comandas;
+    cdsListaComanda.first();
+    if (!cdsListaComanda.eof()) {
+        comandas.append(
+            {campo(cdsListaComanda, "NRVENDAREST"), campo(cdsListaComanda, "NRCOMANDA")});
+    }
+    if (cdsBuscaComandas.active()) {
+        const QStringList listadas = r.listaComandas.split(QLatin1Char('_'), Qt::SkipEmptyParts);
+        for (cdsBuscaComandas.first(); !cdsBuscaComandas.eof(); cdsBuscaComandas.next()) {
+            const QPair<QString, QString> c{campo(cdsBuscaComandas, "NRVENDAREST"),
+                                            campo(cdsBuscaComandas, "NRCOMANDA")};
+            if (listadas.contains(c.second.trimmed()) && !comandas.contains(c)) {
+                comandas.append(c);
+            }
+        }
+        cdsBuscaComandas.first();
+    }
+    return comandas;
+}
+
 void TfrmGerMesa::concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa) {
     // The card transactions are confirmed as soon as the sale is known to be stored,
-    // whatever happens to the printouts.
-    if (!r.dialogo.idTef.isEmpty() && !r.tefConfirmado) {
+    // whatever happens to the printouts; a stored sale taken up again confirms what its
+    // payment left pending.
+    if ((!r.dialogo.idTef.isEmpty() || r.vendaJaGravada) && !r.tefConfirmado) {
         try {
             suite().fiscal->FinalizaTransTef(true);
             r.tefConfirmado = true;
@@ -130,17 +159,17 @@ void TfrmGerMesa::concluiRecebimento(RecebimentoEmCurso& r, DevolveMesa& mesa) {
     }
     st.RetNrMesa = r.nrMesa;
 
-    // What is left of the account's service charge for the other natures.
+    // What is left of the account's service charge for the other natures. Every pad of the
+    // account carries the charge of the whole account, so each one gets what is left.
     if (!r.cdNatProduto.isEmpty()) {
-        cdsListaComanda.first();
-        const QString f = campo(cdsListaComanda, "CDFILIAL");
-        const QString v = campo(cdsListaComanda, "NRVENDAREST");
-        const QString c = campo(cdsListaComanda, "NRCOMANDA");
         const double resto = r.vrTxServicoConta - r.vrTxServicoNatureza;
-        const QVariant res = AlteraVrTxServico(dm(), f, v, c, resto);
-        if (isServiceFailure(res)) {
-            mensagem(msg(QStringLiteral("RECEB_FALHA"), {r.nrMesa, serviceFailureMessage(res)}),
-                     MsgAviso);
+        for (const auto& [v, c] : comandasDaConta(r)) {
+            const QVariant res = AlteraVrTxServico(dm(), r.cdFilial, v, c, resto);
+            if (isServiceFailure(res)) {
+                mensagem(msg(QStringLiteral("RECEB_FALHA"), {r.nrMesa, serviceFailureMessage(res)}),
+                         MsgAviso);
+                break;
+            }
         }
     }
 

@@ -47,6 +47,7 @@ struct RecebimentoEmCurso {
 
     // Done once.
     bool vendaJaGravada = false;      // stored before: finished without the payment dialog
+    bool retomada = false;            // this till's own claim, left by a receipt that did not end
     bool documentoAutorizado = false; // NFC-e authorised or CF-e accepted
     bool movMobVinculado = false;
     bool beneficiosLancados = false;

@@ -68,6 +68,7 @@ void TfrmGerMesa::reservaMesa(RecebimentoEmCurso& r) {
                         QStringLiteral("setRetomaMesa"), {r.cdFilial, st.CdLoja, r.nrMesa});
             if (retomou.toBool()) {
                 st.NrMesaEmRecebimento = r.nrMesa;
+                r.retomada = true;
                 return;
             }
         } else if (!caixa.isEmpty()) {
@@ -95,6 +96,7 @@ bool TfrmGerMesa::vendaJaGravada(RecebimentoEmCurso& r) {
     if (venda.isEmpty()) {
         return false;
     }
+    r.vendaJaGravada = true;
     // A CF-e already recorded on the sale is not transmitted again.
     r.documentoAutorizado = st.SistemaKovSat && venda.value(1) == QLatin1String("S");
     mensagem(msg(QStringLiteral("RECEB_RETOMADA"), {venda.value(0), r.nrMesa}), MsgAviso);

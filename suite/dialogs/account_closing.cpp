@@ -236,7 +236,7 @@ void AccountClosing::request(const Bill& bill, const QString& cdConsumidor,
                                {{key(":P_CDFILIAL"), till_.cdFilial},
                                 {key(":P_NRVENDAREST"), pad.nrVendaRest},
                                 {key(":P_NRCOMANDA"), pad.nrComanda},
-                                {key(":P_VRCOMISVENDE"), double(pad.taxaServico) / 100.0}},
+                                {key(":P_VRCOMISVENDE"), double(bill.taxaServico) / 100.0}},
                                failure);
         }
         if (!db_.commit()) {

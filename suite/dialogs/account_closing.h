@@ -71,7 +71,8 @@ public:
     // Requests the bill in one transaction: the table and every table of its join group
     // go to "S", the open sale of each is stamped with the time of the request, the
     // consumer (when one is given) is written to the bill's sales, and each pad is marked
-    // requested with its service charge. AppError for a table that is not registered;
+    // requested with the service charge of the whole account: the receipt charges the
+    // account's charge it finds on any of its items. AppError for a table that is not registered;
     // DatabaseError when the database refuses; in every failure nothing is written.
     void request(const Bill& bill, const QString& cdConsumidor = {},
                  const QString& cdClienteConsumidor = {});

@@ -401,6 +401,55 @@ TEST_F(ReceiptFlow, ASplitSeriesSellsEachNatureOnceAndSettlesAfterTheLast) {
     EXPECT_GT(taxas.at(0), 0.0);
 }
 
+// Joined tables split by nature: every pad carries the whole account's charge (as the
+// closing stores it), the coupons together charge it exactly once, none more than is
+// left, and nothing stays on any pad after the last one.
+TEST_F(ReceiptFlow, JoinedTablesSplitByNatureChargeTheAccountsServiceOnce) {
+    const QString somaDasComandas = QStringLiteral(
+        "SELECT SUM(VRCOMISVENDE) FROM COMANDAVEN C, VENDAREST V WHERE C.CDFILIAL = "
+        "V.CDFILIAL AND C.NRVENDAREST = V.NRVENDAREST AND V.NRMESA IN ('0012', '0013') AND "
+        "V.DTHRFECHMESA IS NULL");
+    for (const double conta : {100.0, 1.0}) { // 1,00 is less than the first nature's 10%
+        SCOPED_TRACE(conta);
+        fakes.clear();
+        QSqlQuery q(database.connection());
+        ASSERT_TRUE(q.exec("UPDATE MESA SET IDSTMESAAUX = 'S' WHERE NRMESA IN ('0012', '0013')"));
+        ASSERT_TRUE(q.exec(QStringLiteral("UPDATE COMANDAVEN SET VRCOMISVENDE = %1 WHERE "
+                                          "NRVENDAREST IN (SELECT NRVENDAREST FROM VENDAREST "
+                                          "WHERE NRMESA IN ('0012', '0013') AND DTHRFECHMESA "
+                                          "IS NULL)")
+                               .arg(conta, 0, 'f', 2)));
+        ASSERT_GT(valor(somaDasComandas).toDouble(), conta) << "more than one pad";
+        fakes.common.mensagem.setDefault(true);
+        int n = 0;
+        fakes.sales.concluiFechamento.setCallback([&](const QVariantList&) {
+            QSqlQuery ins(database.connection());
+            const QString seq =
+                QStringLiteral("%1%2").arg(conta > 50 ? 1 : 2).arg(++n, 14, 10, QLatin1Char('0'));
+            ins.exec(QStringLiteral("INSERT INTO VENDA (CDFILIAL, CDCAIXA, NRSEQVENDA, "
+                                    "IDSITUVENDA) VALUES ('0001', '001', '%1', 'O')")
+                         .arg(seq));
+            return ConclusionAnswer{seq, {QVariant(), "chave", "qr", "135"}};
+        });
+        QList<double> taxas;
+        fakes.dialogs.recebimento.setDefault(
+            PaymentAnswer{true, [&](RecebimentoArgs& a) {
+                              a.cdsListaComanda->first();
+                              taxas << a.cdsListaComanda->fieldByName("VRTXSERVICO").asFloat();
+                          }});
+        recebe(QStringLiteral("0012"));
+        ASSERT_GE(taxas.size(), 2) << mensagens().join('\n').toStdString();
+        double cobrado = 0;
+        for (double t : taxas) {
+            EXPECT_GE(t, 0.0);
+            EXPECT_TRUE(conta < 50 || t > 0);
+            cobrado += t;
+        }
+        EXPECT_NEAR(cobrado, conta, 0.001);
+        EXPECT_NEAR(valor(somaDasComandas).toDouble(), 0.0, 0.001);
+    }
+}
+
 // A product whose buttons name two natures belongs to one of them: each item of the table
 // is sold by exactly one coupon of the series.
 TEST_F(ReceiptFlow, AProductUnderTwoNaturesIsSoldOnceInASeries) {

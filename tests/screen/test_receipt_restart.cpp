@@ -4,6 +4,7 @@
 // cannot be written loses nothing and strands nothing.
 #include "platform/service_result.h"
 #include "service/state_updates.h"
+#include "suite/devices/tef_terminal.h"
 #include "tests/screen/receipt_fixture.h"
 
 #include <QDir>
@@ -83,7 +84,8 @@ class OwnTableRestart : public ReceiptRestart, public ::testing::WithParamInterf
 
 // What the till left when it stopped, and what its restarted screen does with the table:
 // a claim alone is received as usual; a stored sale is finished as stored, without the
-// payment dialog, and never stored nor documented twice.
+// payment dialog, and never stored nor documented twice. A card transaction the stopped
+// receipt left pending is confirmed with its stored sale, and undone otherwise.
 TEST_P(OwnTableRestart, TheSameTillStartedAgainFinishesItsOwnTable) {
     const Parada& c = GetParam();
     if (c.vendaGravada) {
@@ -93,6 +95,9 @@ TEST_P(OwnTableRestart, TheSameTillStartedAgainFinishesItsOwnTable) {
         reclama(QStringLiteral("001"));
         ASSERT_EQ(estado(kMesa), "R");
     }
+    const TefResult cartao =
+        SimulatedTef().autorizar(25.0, TefCardKind::Credito, QStringLiteral("VISA"));
+    ASSERT_TRUE(cartao.aprovada);
     reinicia();
     bool dialogo = false;
     dialogs_->script = [&](QDialog& d) {
@@ -109,6 +114,13 @@ TEST_P(OwnTableRestart, TheSameTillStartedAgainFinishesItsOwnTable) {
               c.vendaGravada ? 1 : 0)
         << mensagens().join('\n').toStdString();
     EXPECT_FALSE(impressoes(QStringLiteral("NFCe")).isEmpty()) << "the DANFE printed";
+    EXPECT_TRUE(SimulatedTef().pendentes().isEmpty());
+    for (const TefTransaction& t : SimulatedTef().transacoes()) {
+        if (t.nsu == cartao.transacao.nsu) {
+            EXPECT_EQ(t.situacao, c.vendaGravada ? TefTransaction::State::Confirmada
+                                                 : TefTransaction::State::Desfeita);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Paradas, OwnTableRestart,

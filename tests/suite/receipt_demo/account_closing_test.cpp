@@ -151,7 +151,7 @@ TEST(AccountClosingPads, TheListIsSplitIntoItsPads) {
 }
 
 TEST_F(AccountClosingTest, TheBillIsWhatTheReceiptWillCharge) {
-    for (const char* mesa : {"0015", "0105", "0203"}) {
+    for (const char* mesa : {"0015", "0105", "0203", "0012"}) { // 0012 joined to 0013
         AccountClosing c = closing(QString::fromLatin1(mesa));
         const Bill bill = c.bill();
         ASSERT_FALSE(bill.itens.isEmpty()) << mesa;
@@ -195,7 +195,8 @@ TEST_F(AccountClosingTest, AJoinedGroupIsRequestedTogetherAndNothingElse) {
                                                 "NRCOMANDA = '%1'")
                                      .arg(pad.nrComanda))
                               .toDouble()),
-                  pad.taxaServico);
+                  bill.taxaServico)
+            << "every pad carries the whole account's charge";
     }
 }
 
