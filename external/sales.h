@@ -22,9 +22,10 @@ public:
     // elements 1 to 3 hold access key, QR text and authorisation status.
     virtual QVariant setConcluiFechamento(const QList<ClientDataSet*>& tables,
                                           const QVariantList& values, QVariantList& retorno) = 0;
-    // The sale this till already concluded from this coupon (the same restaurant sale, tab
-    // list and items, so the one setConcluiFechamento would hand back): a QStringList
-    // {NRSEQVENDA, IDSTATUSNFCE}, empty when there is none. Service result.
+    // The sale already concluded from this coupon (the same restaurant sale, tab list and
+    // items) by this till, so the one setConcluiFechamento would hand back, else by another
+    // till of the branch: a QStringList {NRSEQVENDA, IDSTATUSNFCE, CDCAIXA}, empty when
+    // there is none. Service result.
     virtual QVariant getVendaConcluida(const QString& cdFilial, const QString& cdCaixa,
                                        const QString& nrVendaRest, const QString& listaComandas,
                                        ClientDataSet& itens) = 0;

@@ -48,11 +48,7 @@ void abrePedido(TableModule& modulo, const QVariantList& resultado) {
         OrderScreen tela(model);
         tela.setCounterReceiver(
             [&](const QString& nrMesa) { return modulo.recebeVendaBalcao(nrMesa); });
-        if (model.needsWaiter()) {
-            tela.show();
-            tela.askWaiter();
-        }
-        tela.exec();
+        tela.run();
         const QString falha =
             model.leave([&](const QString& cdFilial, const QString& cdLoja, const QString& nrMesa) {
                 return modulo.setUltMesaAber(cdFilial, cdLoja, nrMesa);

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace tmk {
@@ -273,6 +274,14 @@ void OrderScreen::showGroup(int index) {
     }
 }
 
+int OrderScreen::run() {
+    if (model_.needsWaiter()) {
+        // Asked from the screen's own loop, so that the screen is modal under the choice.
+        QTimer::singleShot(0, this, [this] { askWaiter(); });
+    }
+    return exec();
+}
+
 bool OrderScreen::askWaiter() {
     QList<OrderModel::Waiter> waiters;
     if (!attempt([&] { waiters = model_.waiters(); })) {
@@ -341,8 +350,11 @@ void OrderScreen::refreshLines(int select) {
         lines_->clearSelection();
         lines_->setCurrentCell(-1, -1);
     }
-    total_->setText(QStringLiteral("Já enviado: %1\nNovos itens: %2")
-                        .arg(money(model_.sentTotal()), money(model_.linesTotal())));
+    // A counter sale has nothing sent before it: its total is what is paid.
+    total_->setText(model_.request().balcao()
+                        ? QStringLiteral("Total: %1").arg(money(model_.linesTotal()))
+                        : QStringLiteral("Já enviado: %1\nNovos itens: %2")
+                              .arg(money(model_.sentTotal()), money(model_.linesTotal())));
     send_->setEnabled(!lines.isEmpty());
     updating_ = false;
     refreshSelection();

@@ -34,6 +34,10 @@ public:
         receive_ = std::move(receive);
     }
 
+    // Shows the screen, modal, until it is closed (accepted when the items were sent or
+    // paid). A pad without a waiter has the waiter asked first, over the screen.
+    int run();
+
     // Shows a group's products.
     void showGroup(int index);
     // Asks for the waiter when the pad has none; false when the operator gave up.

@@ -27,6 +27,7 @@ const QString kMesaNatureza = QStringLiteral("09"); // received with one coupon 
 const QString kMesaApp = QStringLiteral("07");      // paid in the app
 const QString kMesaPosicao = QStringLiteral("03");  // a seat whose bill was requested
 const QString kMesaCancela = QStringLiteral("19");  // opened and cancelled
+const QString kMesaBalcao = QString::fromLatin1(demo::kMesaPadrao); // counter sales
 
 QString numero(const QString& legenda) {
     return legenda.rightJustified(4, QLatin1Char('0'));
@@ -58,6 +59,7 @@ struct Dia {
     int vendasConta = 0;
     int vendasNatureza = 0;
     int vendasApp = 0;
+    int vendasBalcao = 0;
     int itensAntes = 0;
     QString nrVendaRestConta;
 };
@@ -632,6 +634,77 @@ Step cancelaAbertura() {
             }};
 }
 
+const QList<Pedido> kPedidoBalcao = {{"20002", 2, 1}};
+
+// The waiter of the list whose code is given, confirmed.
+void escolheGarcom(QWidget& d, const QString& garcom) {
+    auto* lista = qobject_cast<QListWidget*>(&controle(d, QStringLiteral("lstGarcons")));
+    if (!lista) {
+        throw StepAborted(QStringLiteral("lstGarcons não é uma lista."));
+    }
+    for (int i = 0; i < lista->count(); ++i) {
+        if (lista->item(i)->text().startsWith(garcom + QStringLiteral(" - "))) {
+            lista->setCurrentRow(i);
+            toca(d, QStringLiteral("btnConfirmar"));
+            return;
+        }
+    }
+    throw StepAborted(QStringLiteral("A lista de garçons não tem o garçom %1.").arg(garcom));
+}
+
+Step vendaBalcao(std::shared_ptr<Dia> dia) {
+    return {
+        QStringLiteral("venda-balcao"),
+        QStringLiteral("Pedidos: uma venda balcão é paga em dinheiro, com troco, sem ocupar mesa"),
+        [dia](Walkthrough& w) {
+            dia->vendasBalcao = quantasVendas(w, kMesaBalcao);
+            w.quandoAparecer(QStringLiteral("dlgGarcom"),
+                             [](QWidget& d) { escolheGarcom(d, QStringLiteral("001")); });
+            w.quandoAparecer(QStringLiteral("frmPedido"), [&w](QWidget& tela) {
+                auto* titulo = tela.findChild<QLabel*>(QStringLiteral("lblMesa"));
+                w.igual(titulo ? titulo->text() : QString(), QStringLiteral("Venda balcão"),
+                        QStringLiteral("Título da tela de pedidos"));
+                pede(tela, kPedidoBalcao);
+                auto* pagar =
+                    qobject_cast<QAbstractButton*>(&controle(tela, QStringLiteral("btnEnviar")));
+                w.igual(pagar ? pagar->text() : QString(), QStringLiteral("Pagar"),
+                        QStringLiteral("Botão da venda balcão"));
+                auto* total = tela.findChild<QLabel*>(QStringLiteral("lblTotal"));
+                w.igual(total ? total->text() : QString(), QStringLiteral("Total: R$ 21,00"),
+                        QStringLiteral("Total na tela de pedidos"));
+                w.foto();
+                // 50,00 in cash: the rest is change.
+                w.quandoAparecer(QStringLiteral("Recebimento"), [&w](QWidget& d) {
+                    paga(w, d, {{QStringLiteral("50"), QStringLiteral("001")}}, false);
+                });
+                toca(tela, QStringLiteral("btnEnviar"));
+            });
+            toca(w.mapa(), QStringLiteral("sbtPedidos"));
+        },
+        [dia](Walkthrough& w) {
+            confereVendas(w, kMesaBalcao, dia->vendasBalcao, {{QStringLiteral("001")}});
+            const QList<QVariantMap> vendas =
+                w.linhas(QStringLiteral("vendas_mesa"), daMesa(kMesaBalcao));
+            if (vendas.size() > dia->vendasBalcao) {
+                const QVariantMap& venda = vendas.last();
+                w.igual(venda.value(QStringLiteral("VRTOTVENDA")).toDouble(),
+                        2 * demo::product("20002").price, QStringLiteral("Total da venda balcão"));
+                w.igual(texto(venda, "CDVENDEDOR"), QStringLiteral("001"),
+                        QStringLiteral("Garçom da venda balcão"));
+            }
+            w.igual(estado(w, kMesaBalcao), QStringLiteral("D"),
+                    QStringLiteral("Estado da mesa de balcão"));
+            w.confere(w.linha(QStringLiteral("venda_aberta"), daMesa(kMesaBalcao)).isEmpty(),
+                      QStringLiteral("A mesa de balcão ainda tem venda aberta."));
+            w.confere(itens(w, kMesaBalcao).isEmpty(),
+                      QStringLiteral("A mesa de balcão ainda tem itens."));
+            // The map is back as it was left.
+            w.confereMesa(kMesaConta, QStringLiteral("imgLivre"));
+            w.confereMesa(kMesaCancela, QStringLiteral("imgLivre"));
+            w.confereMesa(kMesaPosicao, QStringLiteral("imgOcupada"));
+        }};
+}
+
 Step trocaOperador() {
     return {QStringLiteral("troca-operador"),
             QStringLiteral("Troca Operador: Bruno Costa assume o caixa com a sua senha"),
@@ -684,8 +757,8 @@ std::vector<Step> restaurantDay() {
             cancelaProduto(),  fechaConta(dia),
             recebimento(dia),  recebimentoNatureza(dia),
             pagamentoApp(dia), liberaPosicao(),
-            cancelaAbertura(), trocaOperador(),
-            resumoDoDia()};
+            cancelaAbertura(), vendaBalcao(dia),
+            trocaOperador(),   resumoDoDia()};
 }
 
 } // namespace tmk::walkthrough

@@ -51,9 +51,55 @@ QString nomeDaJanela(const QWidget* w) {
                                      : w->objectName();
 }
 
+// A window the operator sees: shown, and neither a menu nor a tip.
+bool naTela(const QWidget* w) {
+    return w->isVisible() && w->isWindow() && w->windowType() != Qt::Popup &&
+           w->windowType() != Qt::ToolTip;
+}
+
+// The window the operator works on: the modal one, else the one visible window that is not
+// modal (a dialog shown without modality still waits for its answer).
+QWidget* janelaNoTopo() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    QWidget* unica = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (naTela(w)) {
+            if (unica) {
+                return QApplication::activeWindow();
+            }
+            unica = w;
+        }
+    }
+    return unica;
+}
+
+// The windows on screen, by object name, for a step that stopped.
+QString janelasVisiveis() {
+    QStringList nomes;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (naTela(w)) {
+            nomes << nomeDaJanela(w);
+        }
+    }
+    nomes.sort();
+    return nomes.isEmpty() ? QStringLiteral("nenhuma") : nomes.join(QStringLiteral(", "));
+}
+
 QWidget* telaDoMapa() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->objectName() == QLatin1String("frmGerMesa")) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+// A window on screen besides the map.
+QWidget* outraJanela() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (naTela(w) && w != telaDoMapa()) {
             return w;
         }
     }
@@ -360,11 +406,18 @@ void Walkthrough::gravaFoto(const QImage& imagem) {
     r.foto = arquivo;
 }
 
-void Walkthrough::fechaJanela(QWidget* janela, const QString& motivo) {
-    falha(motivo);
-    if (++fechadasNoPasso_ > kFechadasDemais && !abandonado_) {
+void Walkthrough::abandona(const QString& motivo) {
+    if (!abandonado_) {
         abandonado_ = true;
-        falha(QStringLiteral("Janelas demais fechadas sem resposta: o resto do dia não é feito."));
+        falha(motivo);
+    }
+}
+
+void Walkthrough::fechaJanela(QWidget* janela, const QString& motivo, bool forcada) {
+    falha(motivo);
+    if (++fechadasNoPasso_ > kFechadasDemais) {
+        abandona(
+            QStringLiteral("Janelas demais fechadas sem resposta: o resto do dia não é feito."));
     }
     if (auto* box = qobject_cast<QMessageBox*>(janela)) {
         // The answer that gives up: "Não" or a rejecting button, else the one of Esc.
@@ -382,7 +435,12 @@ void Walkthrough::fechaJanela(QWidget* janela, const QString& motivo) {
         }
         box->done(QMessageBox::No);
     } else if (auto* dialog = qobject_cast<QDialog*>(janela)) {
-        dialog->reject();
+        // Given up, a window goes without the questions its Esc may ask.
+        if (forcada) {
+            dialog->done(QDialog::Rejected);
+        } else {
+            dialog->reject();
+        }
     } else {
         janela->close();
     }
@@ -429,16 +487,22 @@ void Walkthrough::tique() {
         return;
     }
     agenda();
-    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* modal = janelaNoTopo();
+    if (pendente_ && !abandonado_ && relogioPasso_.elapsed() > passoMs_) {
+        abandona(QStringLiteral("O passo %1 não terminou em %2 s; janelas na tela: %3. O resto "
+                                "do dia não é feito.")
+                     .arg(passos_[size_t(atual_)].nome)
+                     .arg(passoMs_ / 1000.0)
+                     .arg(janelasVisiveis()));
+    }
     if (abandonado_ && !fechando_) {
-        // Every window is closed until the map is back; then the front office is closed.
+        // Every window is closed until the map is left alone; then the front office is closed.
         respostas_.clear();
-        if (modal && modal->objectName() == QLatin1String("frmGerMesa")) {
-            if (modal->property("mapaPronto").toBool()) {
-                fechaOCaixa();
-            }
-        } else if (modal) {
-            fechaJanela(modal, QStringLiteral("Fechada: %1.").arg(nomeDaJanela(modal)));
+        QWidget* aberta = modal && modal != telaDoMapa() ? modal : outraJanela();
+        if (aberta) {
+            fechaJanela(aberta, QStringLiteral("Fechada: %1.").arg(nomeDaJanela(aberta)), true);
+        } else if (modal && modal == telaDoMapa() && modal->property("mapaPronto").toBool()) {
+            fechaOCaixa();
         }
         return;
     }

@@ -66,6 +66,9 @@ public:
     // How long a window may wait for its answer and a step for the window it expects, and
     // how long a window nobody expects stays before it is recorded and closed.
     void definePrazos(qint64 prazoMs, qint64 estranhaMs);
+    // How long a whole step may take: past it the step fails naming the windows on screen,
+    // they are closed and the rest of the day is not walked.
+    void definePrazoDoPasso(qint64 passoMs) { passoMs_ = passoMs; }
     bool terminou() const { return terminou_; }
     const std::vector<StepResult>& resultados() const { return resultados_; }
     // Every failure, each preceded by the name of its step; a step that never ran is one.
@@ -120,7 +123,8 @@ private:
     void iniciaPasso();
     void encerraPasso();
     void fechaOCaixa();
-    void fechaJanela(QWidget* janela, const QString& motivo);
+    void fechaJanela(QWidget* janela, const QString& motivo, bool forcada = false);
+    void abandona(const QString& motivo);
     QStringList arquivos(const QString& pasta) const;
     void gravaFoto(const QImage& imagem);
 
@@ -147,6 +151,7 @@ private:
     QMap<QString, QSet<QString>> arquivosAntes_;
     qint64 prazoMs_ = 15000;
     qint64 estranhaMs_ = 1500;
+    qint64 passoMs_ = 60000;
 };
 
 // The buttons and fields of a window, found by object name; StepAborted when missing,

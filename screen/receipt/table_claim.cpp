@@ -96,6 +96,14 @@ bool TfrmGerMesa::vendaJaGravada(RecebimentoEmCurso& r) {
     if (venda.isEmpty()) {
         return false;
     }
+    // Stored by another till (one that stopped before settling the table, whose claim was
+    // released since): never sold again here.
+    const QString caixa = venda.value(2).trimmed();
+    if (!caixa.isEmpty() && caixa != st.CdCaixa.trimmed()) {
+        mensagem(msg(QStringLiteral("VENDA_OUTRO_CAIXA"), {venda.value(0), r.nrMesa, caixa}),
+                 MsgErro);
+        abortSilently();
+    }
     r.vendaJaGravada = true;
     // A CF-e already recorded on the sale is not transmitted again.
     r.documentoAutorizado = st.SistemaKovSat && venda.value(1) == QLatin1String("S");

@@ -131,7 +131,7 @@ std::optional<ConcludedSale> findConcludedSale(QSqlDatabase& db, const QString& 
     if (!q.next()) {
         return std::nullopt;
     }
-    return ConcludedSale{q.text(QStringLiteral("NRSEQVENDA")),
+    return ConcludedSale{q.text(QStringLiteral("CDCAIXA")), q.text(QStringLiteral("NRSEQVENDA")),
                          q.text(QStringLiteral("IDSTATUSNFCE"))};
 }
 

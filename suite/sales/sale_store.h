@@ -11,12 +11,14 @@ struct ConclusionRequest;
 
 // A concluded sale found by the identity of its account.
 struct ConcludedSale {
+    QString cdCaixa; // the till that stored it
     QString nrSeqVenda;
     QString idStatusNfce; // VENDA.IDSTATUSNFCE
 };
 
-// The concluded sale ('O') of the till stored for the account identity; nothing when
-// there is none. One indexed read (IX_VENDA_FECHAMENTO). DatabaseError when refused.
+// The concluded sale ('O') stored for the account identity by this till, else by another
+// till of the branch; nothing when there is none. Indexed reads (IX_VENDA_FECHAMENTO).
+// DatabaseError when refused.
 std::optional<ConcludedSale> findConcludedSale(QSqlDatabase& db, const QString& cdFilial,
                                                const QString& cdCaixa, const QString& key);
 

@@ -72,6 +72,12 @@ QVariant SuiteSalesService::setConcluiFechamento(const QList<ClientDataSet*>& ta
         requireConnection(db_);
         QString nrSeqVenda;
         if (const auto found = findConcludedSale(db_, r.cdFilial, r.cdCaixa, key)) {
+            if (found->cdCaixa.trimmed() != r.cdCaixa.trimmed()) {
+                throw AppError(QStringLiteral("A venda %1 desta conta já foi gravada pelo caixa "
+                                              "%2. Nada foi gravado de novo; conclua o "
+                                              "recebimento nesse caixa.")
+                                   .arg(found->nrSeqVenda, found->cdCaixa.trimmed()));
+            }
             nrSeqVenda = found->nrSeqVenda;
             qCInfo(lcSuiteSales).noquote()
                 << "sale" << nrSeqVenda << "of table" << r.nrMesa << "was stored already";
@@ -100,7 +106,8 @@ QVariant SuiteSalesService::getVendaConcluida(const QString& cdFilial, const QSt
             conclusionKey(nrVendaRest.trimmed(), listaComandas.trimmed(), itens.data());
         requireConnection(db_);
         const auto found = findConcludedSale(db_, cdFilial.trimmed(), cdCaixa.trimmed(), key);
-        return found ? QStringList{found->nrSeqVenda, found->idStatusNfce} : QStringList();
+        return found ? QStringList{found->nrSeqVenda, found->idStatusNfce, found->cdCaixa.trimmed()}
+                     : QStringList();
     } catch (const std::exception& e) {
         return serviceFailure(ADOExceptionMessage(e, db_, QString()));
     }

@@ -176,5 +176,44 @@ TEST_F(ReceiptRace, TwoTillsReceivingOneTableEndToEndStoreOneSaleAndOneDocumentP
         << "the second till is told every time";
 }
 
+// A till stored the sale and stopped before settling the table, and its claim was released:
+// another till finds the stored sale and sells nothing again; the till that stored it
+// finishes the table when it receives it.
+TEST_F(ReceiptRace, ASaleStoredByATillThatStoppedIsNotSoldAgainByAnother) {
+    QTemporaryDir pastas;
+    ASSERT_TRUE(pastas.isValid());
+    const QString pasta[2] = {pastas.filePath(QStringLiteral("001")) + QLatin1Char('/'),
+                              pastas.filePath(QStringLiteral("002")) + QLatin1Char('/')};
+    Caixa caixas[2] = {{database, QStringLiteral("001"), pasta[0], clock},
+                       {database, QStringLiteral("002"), pasta[1], clock}};
+    caixas[0].dialogs->script = pagaEmDinheiro;
+    caixas[0].sales->antesDeLiquidar = [] {
+        return serviceFailure(QStringLiteral("A conexão com o banco de dados caiu."));
+    };
+    caixas[0].recebe();
+    caixas[0].sales->antesDeLiquidar = nullptr;
+    ASSERT_EQ(vendas(), 1) << caixas[0].mensagens().join('\n').toStdString();
+    ASSERT_EQ(estado(kMesa), "S");
+
+    bool dialogo = false;
+    caixas[1].dialogs->script = [&](QDialog& d) {
+        dialogo = true;
+        pagaEmDinheiro(d);
+    };
+    caixas[1].recebe();
+    EXPECT_FALSE(dialogo);
+    EXPECT_EQ(vendas(), 1) << "not sold again";
+    EXPECT_EQ(documentos(pasta[1]), 0);
+    EXPECT_EQ(estado(kMesa), "S") << "handed back";
+    ASSERT_FALSE(caixas[1].mensagens().isEmpty());
+    EXPECT_TRUE(caixas[1].mensagens().last().contains(QStringLiteral("pelo caixa 001")))
+        << caixas[1].mensagens().join('\n').toStdString();
+
+    caixas[0].recebe();
+    EXPECT_EQ(estado(kMesa), "D") << caixas[0].mensagens().join('\n').toStdString();
+    EXPECT_EQ(vendas(), 1);
+    EXPECT_EQ(documentos(pasta[0]), 1);
+}
+
 } // namespace
 } // namespace tmk::test

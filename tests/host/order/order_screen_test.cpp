@@ -2,6 +2,7 @@
 #include "host/order/waiter_choice.h"
 #include "tests/host/order/order_fixture.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace tmk::order_test {
 
@@ -134,7 +136,59 @@ TEST_F(OrderTest, TheWaiterChoiceAndTheCounterSaleScreen) {
     EXPECT_EQ(named<QPushButton>(screen, "btnEnviar")->text(), QStringLiteral("Pagar"));
     EXPECT_EQ(named<QSpinBox>(screen, "spnPosicao")->maximum(), 1);
     QTest::mouseClick(named<QPushButton>(screen, "btnProduto10004"), Qt::LeftButton);
+    EXPECT_EQ(named<QLabel>(screen, "lblTotal")->text(), QStringLiteral("Total: R$ 32,00"));
     keep(screen, QStringLiteral("balcao.png"));
+}
+
+} // namespace tmk::order_test
+
+namespace tmk::order_test {
+
+// A pad without a waiter (the counter sale) shows the screen modal and asks for the waiter
+// over it; after the choice the screen is still the modal window, so the till's windows
+// behind it take no touch and whoever waits for the screen finds it on top.
+TEST_F(OrderTest, ThePadWithoutAWaiterAsksForItOverTheModalScreen) {
+    OrderRequest balcao;
+    balcao.tipoVenda = QStringLiteral("B");
+    OrderModel counter(conn, OrderTill::read(), balcao, [] { return kWhen; });
+    counter.load();
+    ASSERT_TRUE(counter.needsWaiter());
+    const OrderModel::Waiter garcom = counter.waiters().value(0);
+    ASSERT_FALSE(garcom.code.isEmpty());
+    OrderScreen screen(counter);
+
+    QStringList modais; // the modal windows seen, in order
+    bool escolhido = false;
+    QTimer olha;
+    QObject::connect(&olha, &QTimer::timeout, &screen, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        const QString nome = modal ? modal->objectName() : QStringLiteral("nenhuma");
+        if (modais.isEmpty() || modais.last() != nome) {
+            modais << nome;
+        }
+        if (nome == QLatin1String("dlgGarcom")) {
+            EXPECT_TRUE(screen.isVisible()) << "the choice comes over the screen";
+            named<QListWidget>(*modal, "lstGarcons")->setCurrentRow(0);
+            named<QPushButton>(*modal, "btnConfirmar")->click();
+            escolhido = true;
+        } else if (nome == QLatin1String("frmPedido") && escolhido) {
+            screen.done(QDialog::Rejected);
+        }
+    });
+    olha.start(10);
+    // Never longer than this: whatever is open is closed.
+    QTimer::singleShot(5000, &screen, [&] {
+        if (auto* choice = screen.findChild<WaiterChoice*>()) {
+            choice->reject();
+        }
+        screen.done(QDialog::Rejected);
+    });
+    EXPECT_EQ(screen.run(), QDialog::Rejected);
+    olha.stop();
+    EXPECT_EQ(modais.join(QStringLiteral(", ")), QStringLiteral("dlgGarcom, frmPedido"));
+    EXPECT_EQ(counter.waiterName(), garcom.shortName);
+    EXPECT_EQ(named<QLabel>(screen, "lblGarcom")->text(),
+              QStringLiteral("Garçom: %1").arg(garcom.shortName));
 }
 
 } // namespace tmk::order_test

@@ -1,7 +1,19 @@
--- The concluded sale of an account on a till, found by the identity of the account.
-SELECT NRSEQVENDA, IDSTATUSNFCE
+-- The concluded sale of an account, found by the identity of the account: on this till,
+-- else on any other till of the branch (one indexed read per till).
+SELECT CDCAIXA, NRSEQVENDA, IDSTATUSNFCE, 0 AS ORDEM
   FROM VENDA
  WHERE CDFILIAL = :P_CDFILIAL
    AND CDCAIXA = :P_CDCAIXA
    AND CDCHAVEFECHA = :P_CDCHAVEFECHA
    AND IDSITUVENDA = 'O'
+UNION ALL
+SELECT V.CDCAIXA, V.NRSEQVENDA, V.IDSTATUSNFCE, 1 AS ORDEM
+  FROM CAIXA C
+  JOIN VENDA V
+    ON V.CDFILIAL = C.CDFILIAL
+   AND V.CDCAIXA = C.CDCAIXA
+   AND V.CDCHAVEFECHA = :P_CDCHAVEFECHA
+   AND V.IDSITUVENDA = 'O'
+ WHERE C.CDFILIAL = :P_CDFILIAL
+   AND C.CDCAIXA <> :P_CDCAIXA
+ ORDER BY 4
