@@ -14,6 +14,7 @@
 #include "suite/sales/sale_cancellation.h"
 #include "suite/sales/suite_sales_service.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QLoggingCategory>
 #include <benchmark/benchmark.h>
@@ -257,9 +258,19 @@ const std::vector<ReceiptCase>& receiptCases() {
          [](int) {
              return rows(2);
          }},
-        // The shared sales service: the approximate taxes of table 01, its sale concluded
-        // and removed again, its table settled and opened again, and a sale of the history
-        // cancelled and concluded again (each with the statements that undo it).
+        // The shared sales service: the average ticket of the till since today's opening
+        // (no sale yet: the history ends days before), the approximate taxes of table 01,
+        // its sale concluded and removed again, its table settled and opened again, and a
+        // sale of the history cancelled and concluded again (each with the statements that
+        // undo it).
+        {"CalcTicketMedio",
+         [](TrdmGerMesa& dm, int) {
+             return QVariant(salesOf(dm).CalcTicketMedio(
+                 kFilial, kLoja, QDateTime(QDate::currentDate(), QTime(0, 0))));
+         },
+         [](int) {
+             return equals(QStringLiteral("0-0"));
+         }},
         {"CalculoIcmsDFederal",
          [](TrdmGerMesa& dm, int history) {
              ClientDataSet itens;

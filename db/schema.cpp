@@ -56,6 +56,12 @@ QString tableDdl(const Table& t, const DbDialect& dialect) {
         .arg(t.name, parts.join(QStringLiteral(",\n")));
 }
 
+QString indexDdl(const Index& ix) {
+    // statement-scan: names from the schema description, not values
+    return QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
+        .arg(ix.name, ix.table, ix.columns.join(QStringLiteral(", ")));
+}
+
 void requireColumns(const Table& t, const QStringList& columns) {
     for (const QString& c : columns) {
         if (!t.column(c)) {
@@ -121,7 +127,7 @@ std::optional<std::pair<int, QString>> recordedVersion(QSqlDatabase& db) {
 }
 
 // Brings a database made with an earlier version of this description up to date: the
-// columns added since, and the new version recorded, in one transaction.
+// columns and indexes added since, and the new version recorded, in one transaction.
 void upgradeSchema(QSqlDatabase& db, int fromVersion) {
     const DbDialect& dialect = DbDialect::of(db);
     QStringList ddl;
@@ -132,6 +138,11 @@ void upgradeSchema(QSqlDatabase& db, int fromVersion) {
                 ddl << QStringLiteral("ALTER TABLE %1 ADD %2")
                            .arg(t.name, columnDdl(t, c, dialect));
             }
+        }
+    }
+    for (const Index& ix : schema().indexes) {
+        if (ix.since > fromVersion) {
+            ddl << indexDdl(ix);
         }
     }
     if (!db.transaction()) {
@@ -231,9 +242,7 @@ QStringList ddlStatements(const Schema& description, DbKind kind) {
         statements << tableDdl(t, dialect);
     }
     for (const Index& ix : description.indexes) {
-        // statement-scan: names from the schema description, not values
-        statements << QStringLiteral("CREATE INDEX %1 ON %2 (%3)")
-                          .arg(ix.name, ix.table, ix.columns.join(QStringLiteral(", ")));
+        statements << indexDdl(ix);
     }
     return statements;
 }

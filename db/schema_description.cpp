@@ -54,6 +54,7 @@ Schema Schema::at(int earlierVersion) const {
     for (Table& t : s.tables) {
         t.columns.removeIf([&](const Column& c) { return c.since > earlierVersion; });
     }
+    s.indexes.removeIf([&](const Index& ix) { return ix.since > earlierVersion; });
     return s;
 }
 
@@ -422,14 +423,24 @@ private:
 
     void parseIndex(const QString& line) {
         static const QRegularExpression form(
-            QStringLiteral("^index (\\S+) on (\\S+) \\(([^()]*)\\)$"));
+            QStringLiteral("^index (\\S+) on (\\S+) \\(([^()]*)\\)(?: since (\\S+))?$"));
         const auto m = form.match(line);
         if (!m.hasMatch()) {
-            fail(QStringLiteral("use \"index NOME on TABELA (COLUNA, ...)\""));
+            fail(QStringLiteral("use \"index NOME on TABELA (COLUNA, ...) [since N]\""));
         }
         Index ix;
         ix.name = m.captured(1);
         ix.table = m.captured(2);
+        if (m.hasCaptured(4)) {
+            // Created in existing databases when they are opened.
+            bool ok = false;
+            ix.since = m.captured(4).toInt(&ok);
+            if (!ok || ix.since < 2 || ix.since > schema_.version) {
+                fail(QStringLiteral("o índice %1 precisa de \"since N\", com N de 2 até a versão "
+                                    "do esquema")
+                         .arg(ix.name));
+            }
+        }
         checkName(ix.name, QStringLiteral("índice"));
         claimObjectName(ix.name);
         const Table* t = schema_.table(ix.table);

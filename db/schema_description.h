@@ -36,6 +36,7 @@ struct Index {
     QString name;
     QString table;
     QStringList columns;
+    int since = 1; // the schema version that added the index to existing databases
 };
 
 // A trigger that runs after rows of a table are inserted, updated or deleted. Its body
@@ -83,7 +84,8 @@ struct Schema {
     QList<Column> results;
 
     const Table* table(const QString& name) const; // letter case ignored; nullptr if absent
-    // The description as it stood at an earlier version: without the columns added later.
+    // The description as it stood at an earlier version: without the columns and indexes
+    // added later.
     Schema at(int earlierVersion) const;
 };
 

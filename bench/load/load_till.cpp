@@ -20,6 +20,7 @@
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -173,10 +174,23 @@ QSqlQuery runLoadStatement(QSqlDatabase& db, const QString& name, const QVariant
 
 namespace {
 
-// Texts an operator of a racing till sees when the other till was faster.
+// True when the text is the catalogue's message with any values in place of its "%s".
+bool isMessage(const QString& text, const QString& code) {
+    QStringList parts = msgPadrao().Msg(code).split(QStringLiteral("%s"));
+    for (QString& p : parts) {
+        p = QRegularExpression::escape(p);
+    }
+    const QRegularExpression form(QStringLiteral("^") + parts.join(QStringLiteral(".*")) +
+                                  QStringLiteral("$"));
+    return form.match(text).hasMatch();
+}
+
+// Texts an operator of a racing till sees when the other till was faster: the table being
+// received (by the till named in the text) or its bill no longer requested.
 bool lostTheRace(const QString& text) {
-    return text == msgPadrao().Msg(QStringLiteral("Mesa_Rec")) ||
-           text == msgPadrao().Msg(QStringLiteral("Mesa_N_Sol"));
+    return isMessage(text, QStringLiteral("Mesa_Rec")) ||
+           isMessage(text, QStringLiteral("Mesa_Rec_Caixa")) ||
+           isMessage(text, QStringLiteral("Mesa_N_Sol"));
 }
 
 } // namespace

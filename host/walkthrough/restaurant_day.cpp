@@ -675,6 +675,11 @@ Step vendaBalcao(std::shared_ptr<Dia> dia) {
                 w.foto();
                 // 50,00 in cash: the rest is change.
                 w.quandoAparecer(QStringLiteral("Recebimento"), [&w](QWidget& d) {
+                    auto* cabecalho = d.findChild<QLabel*>(QStringLiteral("lblTitulo"));
+                    const QString texto = cabecalho ? cabecalho->text() : QString();
+                    w.confere(texto.startsWith(QStringLiteral("Recebimento — Venda balcão")),
+                              QStringLiteral("Título do recebimento da venda balcão: \"%1\".")
+                                  .arg(texto));
                     paga(w, d, {{QStringLiteral("50"), QStringLiteral("001")}}, false);
                 });
                 toca(tela, QStringLiteral("btnEnviar"));

@@ -6,6 +6,7 @@ const LibraryStatements& dialogsStatements() {
     static const LibraryStatements statements(
         QStringLiteral(":/suite/dialogs/sql"), QStringLiteral("da biblioteca de diálogos"),
         {{QStringLiteral("log_controle_acess"), QStringLiteral("nome_filial"),
+          QStringLiteral("mesa_balcao"),
           // The opening of a table and the waiter's password.
           QStringLiteral("vendedores"), QStringLiteral("consumidores"),
           QStringLiteral("max_pessoas_mesa"), QStringLiteral("abre_mesa_ocupa"),

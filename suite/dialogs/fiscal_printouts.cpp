@@ -90,23 +90,35 @@ QDateTime dateText(const QString& text) {
 
 } // namespace
 
-QString SuiteDialogs::nomeFilial(const QString& cdFilial) const {
+QString SuiteDialogs::textoOpcional(const QString& statement, const QVariantMap& binds) const {
     if (!db_.isValid() || !db_.isOpen()) {
         return {};
     }
     try {
         QSqlQuery q(db_);
-        if (q.prepare(dialogsStatements().of(db_).text(QStringLiteral("nome_filial")))) {
-            q.bindValue(QStringLiteral(":P_CDFILIAL"), cdFilial);
+        if (q.prepare(dialogsStatements().of(db_).text(statement))) {
+            for (auto b = binds.begin(); b != binds.end(); ++b) {
+                q.bindValue(b.key(), b.value());
+            }
             if (q.exec() && q.next()) {
                 return q.value(0).toString().trimmed();
             }
         }
     } catch (const AppError& e) {
-        qCWarning(lcSuiteDialogs).noquote() << "branch name:" << e.message();
+        qCWarning(lcSuiteDialogs).noquote() << statement << e.message();
     }
-    qCWarning(lcSuiteDialogs).noquote() << "the name of branch" << cdFilial << "was not read";
+    qCWarning(lcSuiteDialogs).noquote() << statement << "was not read for" << binds;
     return {};
+}
+
+QString SuiteDialogs::nomeFilial(const QString& cdFilial) const {
+    return textoOpcional(QStringLiteral("nome_filial"),
+                         {{QStringLiteral(":P_CDFILIAL"), cdFilial}});
+}
+
+QString SuiteDialogs::mesaBalcao(const QString& cdFilial, const QString& cdLoja) const {
+    return textoOpcional(QStringLiteral("mesa_balcao"), {{QStringLiteral(":P_CDFILIAL"), cdFilial},
+                                                         {QStringLiteral(":P_CDLOJA"), cdLoja}});
 }
 
 void SuiteDialogs::getNumeroSerieNFCe(const QString& cdFilial, const QString& cdCaixa,

@@ -60,7 +60,9 @@ PaymentDialog::PaymentDialog(PaymentModel& model, const Header& header, Notice n
 
     auto* top = new QHBoxLayout;
     QString title = QStringLiteral("Recebimento");
-    if (!header.mesa.isEmpty()) {
+    if (header.balcao) {
+        title += QStringLiteral(" — Venda balcão");
+    } else if (!header.mesa.isEmpty()) {
         title += QStringLiteral(" — Mesa ") + RemoveZerosEsqStr(header.mesa);
     }
     if (!header.senha.isEmpty()) {

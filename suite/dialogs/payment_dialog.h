@@ -40,7 +40,8 @@ public:
     struct Header {
         QString mesa;
         QString senha;
-        QString progresso; // "Imprimindo cupom 1 de 2"
+        QString progresso;   // "Imprimindo cupom 1 de 2"
+        bool balcao = false; // the store's counter sale, not a table
     };
 
     PaymentDialog(PaymentModel& model, const Header& header, Notice notice, Question question,

@@ -1,6 +1,7 @@
 // Recebimento: the payment dialog of a coupon, with the fiscal printer's coupon on tills
 // that have one.
 
+#include "external/common.h"
 #include "platform/client_dataset.h"
 #include "platform/errors.h"
 #include "suite/devices/document_counter.h"
@@ -127,8 +128,14 @@ bool SuiteDialogs::Recebimento(RecebimentoArgs& args) {
         }
         coo = numero;
     };
+    const QString balcao =
+        mesa.isEmpty() ? QString()
+                       : mesaBalcao(setup.itens.value(0, QStringLiteral("CDFILIAL")).toString(),
+                                    setup.itens.value(0, QStringLiteral("CDLOJA")).toString());
     PaymentDialog dialog(
-        model, {mesa, args.senhaCupom.trimmed(), args.txProgressoCupom},
+        model,
+        {mesa, args.senhaCupom.trimmed(), args.txProgressoCupom,
+         !balcao.isEmpty() && RemoveZerosEsqStr(balcao) == RemoveZerosEsqStr(mesa)},
         [this](const QString& text, int tipo) { showMessage(text, tipo); },
         [this](const QString& text, const QStringList& answers) {
             return askChoice(text, answers);

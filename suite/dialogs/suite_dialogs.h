@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QSqlDatabase>
+#include <QVariantMap>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -202,8 +203,13 @@ protected:
     QWidget* dialogParent() const;
 
 private:
-    // The branch's name from the database; empty when it cannot be read.
+    // A text the receipts show that the database holds (a name, a setting); empty when it
+    // cannot be read, which is logged and which the receipt can do without.
+    QString textoOpcional(const QString& statement, const QVariantMap& binds) const;
+    // The branch's name from the database.
     QString nomeFilial(const QString& cdFilial) const;
+    // The store's counter-sale table (LOJA.NRMESAPADRAO).
+    QString mesaBalcao(const QString& cdFilial, const QString& cdLoja) const;
     // Tells the operator, once for each distinct fault, that the rights could not be
     // read and what that means for the guarded commands.
     void tellFault(const AccessRights& rights);

@@ -104,6 +104,10 @@ TEST(SchemaParser, RejectsMalformedDescriptionsNamingTheLine) {
         {QStringLiteral("version 2\ntable MESA\n    CDFILIAL text 4 key\n    NR text 4 since 2 "
                         "since 2\n"),
          QStringLiteral("since")},
+        {head + QStringLiteral("index IX on MESA (CDFILIAL) since 1\n"), QStringLiteral("since N")},
+        {head + QStringLiteral("index IX on MESA (CDFILIAL) since 9\n"), QStringLiteral("since N")},
+        {head + QStringLiteral("index IX on MESA (CDFILIAL) since\n"),
+         QStringLiteral("index NOME")},
     };
     for (const Case& c : cases) {
         const QString message = parseError(c.text);
@@ -115,14 +119,21 @@ TEST(SchemaParser, RejectsMalformedDescriptionsNamingTheLine) {
     }
 }
 
-// The description as an earlier version stood: the columns added since are left out, and
-// its fingerprint is the one a database of that version recorded.
+// The description as an earlier version stood: the columns and indexes added since are
+// left out, and its fingerprint is the one a database of that version recorded.
 TEST(SchemaParser, AnEarlierVersionLeavesOutTheColumnsAddedSince) {
     const QString v1 = QStringLiteral("version 1\ntable MESA\n    CDFILIAL text 4 key\n"
-                                      "    NMMESA text 30\n");
+                                      "    NMMESA text 30\nindex IX_NOME on MESA (NMMESA)\n");
     const Schema s = parseSchema(QStringLiteral("version 3\ntable MESA\n    CDFILIAL text 4 key\n"
                                                 "    NMMESA text 30\n    CDCAIXA text 4 since 2\n"
-                                                "    DTHR datetime since 3\n"));
+                                                "    DTHR datetime since 3\n"
+                                                "index IX_NOME on MESA (NMMESA)\n"
+                                                "index IX_CAIXA on MESA (CDCAIXA) since 2\n"
+                                                "index IX_DTHR on MESA (DTHR) since 3\n"));
+    EXPECT_EQ(s.indexes.value(2).since, 3);
+    EXPECT_EQ(s.at(3).indexes.size(), 3);
+    EXPECT_EQ(s.at(2).indexes.size(), 2);
+    EXPECT_EQ(s.at(1).indexes.size(), 1);
     EXPECT_EQ(s.tables.first().column(QStringLiteral("CDCAIXA"))->since, 2);
     EXPECT_EQ(s.tables.first().column(QStringLiteral("NMMESA"))->since, 1);
     EXPECT_EQ(s.at(3).tables.first().columns.size(), 4);

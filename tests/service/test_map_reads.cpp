@@ -349,7 +349,7 @@ TEST_F(MapReads, LargestPartyAndCashRegister) {
     EXPECT_TRUE(packetOf(getCaixa(*dm, F, "0002", "003", {})).isEmpty());
 }
 
-TEST_F(MapReads, DeliveryAndOrdinaryTabLabels) {
+TEST_F(MapReads, DeliveryAndOrdinaryTabLabelsOfTheOpenSale) {
     venda("V5", "0005", at(19, 0));
     comanda("V5", "0001", "RES_0005");
     comanda("V5", "0002", "PKR_1");
@@ -359,6 +359,10 @@ TEST_F(MapReads, DeliveryAndOrdinaryTabLabels) {
     comanda("V5", "0006", "CMD");
     venda("V6", "0006", at(19, 0));
     comanda("V6", "0001", "DLV_999");
+    // The closed sales of the table block nothing.
+    venda("V4", "0005", at(12, 0), at(13, 0));
+    comanda("V4", "0001", "DLV_1111");
+    comanda("V4", "0002", "CMD ANTIGA");
 
     const DataPacket dlv = packetOf(getBuscaMesaDlv(*dm, F, L, "0005"));
     EXPECT_EQ(columnsOf(dlv), QStringList{"DSCOMANDA"});
