@@ -221,6 +221,7 @@ AccountSales HarnessStore::salesOf(const QString& nrVendaRest) {
     AccountSales s;
     while (q.next()) {
         const QString situacao = q.value(2).toString().trimmed();
+        s.states << situacao;
         if (situacao == QLatin1String("C")) {
             ++s.cancelled;
             continue;

@@ -16,6 +16,7 @@ struct AccountSales {
     int cancelled = 0;  // "C"
     int incomplete = 0; // concluded without items, payments or an issued document
     QStringList keys;   // access keys of the concluded sales
+    QStringList states; // IDSITUVENDA of every sale of the account, as stored
 };
 
 // The demo store on the database a harness was given, the till folders of its two tills

@@ -51,13 +51,14 @@ struct Figures {
     int receivedAgain = 0;
     int failedTouches = 0; // touches of a table not settled that did not receive it
     int tablesStuck = 0;
+    int freedWithoutSale = 0; // table free while its account has no concluded sale
     int doubleSales = 0;
     int halfWritten = 0;
     QStringList notes;
 
     void note(QString what) {
         what = what.simplified().left(240);
-        if (notes.size() < 8 && !notes.contains(what)) {
+        if (notes.size() < 16 && !notes.contains(what)) {
             notes << what;
         }
     }
@@ -127,6 +128,13 @@ int run(const HarnessOptions& o) {
         AccountSales vendas = loja.salesOf(venda);
         if (estado == QLatin1String("D") && vendas.concluded == 1) {
             ++f.receiptsCompleted;
+        } else if (estado == QLatin1String("D")) {
+            ++f.freedWithoutSale;
+            f.note(QStringLiteral("mesa livre com %1 venda(s) concluída(s), vendas [%2] da conta "
+                                  "%3: %4")
+                       .arg(vendas.concluded)
+                       .arg(vendas.states.join(QLatin1Char(' ')), venda,
+                            messages(recebimento).join(QLatin1Char(' '))));
         } else if (estado == QLatin1String("S")) {
             ++f.receiptsBackToS;
         } else {
@@ -175,9 +183,9 @@ int run(const HarnessOptions& o) {
 
     const QString header = QStringLiteral(
         "kind        cycles  crashes  unanswered  map in one refresh  completed  back to S  "
-        "received again  failed touches  stuck  double  half-written  documents without sale       "
-        "time");
-    const QString linha = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12 %13 %14")
+        "received again  failed touches  stuck  freed without sale  double  half-written  "
+        "documents without sale       time");
+    const QString linha = QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8 %9 %10 %11 %12 %13 %14 %15")
                               .arg(loja.dialectName(), -11)
                               .arg(f.cycles, 6)
                               .arg(f.crashes, 8)
@@ -188,6 +196,7 @@ int run(const HarnessOptions& o) {
                               .arg(f.receivedAgain, 15)
                               .arg(f.failedTouches, 15)
                               .arg(f.tablesStuck, 6)
+                              .arg(f.freedWithoutSale, 19)
                               .arg(f.doubleSales, 7)
                               .arg(qMax(f.halfWritten, incompletas), 13)
                               .arg(semVenda.size(), 25)
@@ -198,8 +207,8 @@ int run(const HarnessOptions& o) {
         out << "  " << n << '\n';
     }
     const bool ok = f.crashes == 0 && f.unanswered == 0 && f.recoveredInOne == f.cycles &&
-                    f.tablesStuck == 0 && f.doubleSales == 0 && f.halfWritten == 0 &&
-                    incompletas == 0 && semVenda.isEmpty();
+                    f.tablesStuck == 0 && f.freedWithoutSale == 0 && f.doubleSales == 0 &&
+                    f.halfWritten == 0 && incompletas == 0 && semVenda.isEmpty();
     return ok ? 0 : 1;
 }
 

@@ -44,6 +44,7 @@ struct Figures {
     int refusedAtClaim = 0;
     int sawTaken = 0;
     int foundFreeAgain = 0;
+    int toldWhichTill = 0; // refusals naming the till that receives the table
 
     void error(QString what) {
         ++errors;
@@ -78,6 +79,9 @@ void checkAnswers(const std::array<QJsonObject, 2>& respostas, Figures& f,
         if (m.filter(QStringLiteral("sendo recebida")).size() > 0 ||
             (!m.isEmpty() && m.first().contains(QStringLiteral("não está mais livre")))) {
             ++f.refusedAtClaim;
+            if (m.filter(QStringLiteral("sendo recebida pelo caixa")).size() > 0) {
+                ++f.toldWhichTill;
+            }
         } else if (m.contains(QStringLiteral("Senha do garçom pedida: cancelada.")) ||
                    m.contains(msgPadrao().Msg(QStringLiteral("Mesa_N_Sol")))) {
             ++f.sawTaken;
@@ -205,8 +209,9 @@ int run(const HarnessOptions& o) {
            {row(loja.dialectName(), "abrir", abrir), row(loja.dialectName(), "receber", receber)});
     out << "  abrir: o caixa que perdeu foi recusado na ocupação da mesa " << abrir.refusedAtClaim
         << " vez(es), viu a mesa já ocupada (senha do garçom) " << abrir.sawTaken << " vez(es)\n";
-    out << "  receber: o caixa que perdeu ouviu \"Mesa_Rec\" " << receber.refusedAtClaim
-        << " vez(es), viu a conta já não solicitada " << receber.sawTaken
+    out << "  receber: o caixa que perdeu ouviu que a mesa está sendo recebida "
+        << receber.refusedAtClaim << " vez(es) (o caixa que a recebe nomeado em "
+        << receber.toldWhichTill << "), viu a conta já não solicitada " << receber.sawTaken
         << " vez(es), achou a mesa livre de novo e a abriu " << receber.foundFreeAgain
         << " vez(es)\n";
     for (const Figures* f : {&abrir, &receber}) {
