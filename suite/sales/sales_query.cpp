@@ -8,6 +8,7 @@
 #include "suite/sales/sales_statements.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -28,6 +29,20 @@ QStringList parametersOf(const QString& text) {
     return names;
 }
 
+// The statement reads only: its first word after the comments is SELECT or WITH.
+bool isRead(const QString& text) {
+    static const QRegularExpression first(QStringLiteral("^(?:\\s*--[^\\n]*\\n)*\\s*(\\w+)"));
+    const QString word = first.match(text).captured(1).toUpper();
+    return word == QLatin1String("SELECT") || word == QLatin1String("WITH");
+}
+
+// The connections with a transaction open: a statement in one is never run again on
+// another connection.
+QSet<QString>& inTransaction() {
+    thread_local QSet<QString> names;
+    return names;
+}
+
 } // namespace
 
 SalesQuery::SalesQuery(QSqlDatabase db, const QString& name, QString failure)
@@ -37,14 +52,38 @@ SalesQuery::SalesQuery(QSqlDatabase db, const QString& name, QString failure)
     , query_(db_) {
     requireConnection(db_);
     text_ = salesStatements().of(db_).text(name_);
+    read_ = isRead(text_);
+    prepare();
+}
+
+void SalesQuery::prepare() {
+    query_ = QSqlQuery(db_);
     query_.setForwardOnly(true);
     if (!query_.prepare(text_)) {
-        throwDatabaseError(failure_, name_, db_, query_.lastError());
+        const QSqlError error = query_.lastError();
+        if (!reopenedForRetry(error)) {
+            throwDatabaseError(failure_, name_, db_, error);
+        }
+        return;
     }
     // Every parameter starts as NULL, so one left out is never a stale value.
     for (const QString& p : parametersOf(text_)) {
         query_.bindValue(QStringLiteral(":P_") + p, QVariant());
     }
+    for (auto it = bound_.cbegin(); it != bound_.cend(); ++it) {
+        query_.bindValue(it.key(), it.value());
+    }
+}
+
+bool SalesQuery::reopenedForRetry(const QSqlError& error) {
+    if (!read_ || inTransaction().contains(db_.connectionName()) || !isConnectionLost(db_, error)) {
+        return false;
+    }
+    read_ = false; // once
+    db_.close();
+    requireConnection(db_);
+    prepare();
+    return true;
 }
 
 SalesQuery& SalesQuery::bind(const QString& parameter, const QVariant& value) {
@@ -55,6 +94,7 @@ SalesQuery& SalesQuery::bind(const QString& parameter, const QVariant& value) {
         v = DbDialect::of(db_).dateTimeValue(QDateTime(v.toDate(), QTime(0, 0)));
     }
     query_.bindValue(QStringLiteral(":P_") + parameter, v);
+    bound_.insert(QStringLiteral(":P_") + parameter, v);
     return *this;
 }
 
@@ -69,7 +109,11 @@ SalesQuery& SalesQuery::bind(const QVariantMap& values) {
 
 SalesQuery& SalesQuery::exec() {
     if (!query_.exec()) {
-        throwDatabaseError(failure_, name_, db_, query_.lastError());
+        const QSqlError error = query_.lastError();
+        if (!reopenedForRetry(error) || !query_.exec()) {
+            throwDatabaseError(failure_, name_, db_,
+                               query_.lastError().isValid() ? query_.lastError() : error);
+        }
     }
     return *this;
 }
@@ -128,12 +172,14 @@ SalesTransaction::SalesTransaction(QSqlDatabase db, const QString& what)
                            QStringLiteral("transação"), db_, db_.lastError());
     }
     open_ = true;
+    inTransaction().insert(db_.connectionName());
 }
 
 SalesTransaction::~SalesTransaction() {
     if (open_) {
         db_.rollback();
     }
+    inTransaction().remove(db_.connectionName());
 }
 
 void SalesTransaction::commit() {

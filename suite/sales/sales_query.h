@@ -14,7 +14,9 @@ namespace tmk {
 // parameters it names (":P_X") are bound from a map by name (without ":P_"); a
 // parameter the map lacks is bound as NULL, a date-time is bound as the kind stores
 // it. A refused statement or a lost connection throws DatabaseError with the
-// operator message given and the statement's name (never the bound values).
+// operator message given and the statement's name (never the bound values). A read
+// outside a transaction that finds its connection ended by the server (a restart) runs
+// once more on the connection opened again, as nothing was changed by it.
 class SalesQuery {
 public:
     SalesQuery(QSqlDatabase db, const QString& name, QString failure);
@@ -32,11 +34,18 @@ public:
     DataPacket packet();
 
 private:
+    void prepare();
+    // True when the failure is a lost connection that a read may retry; the connection
+    // is then open again and the statement prepared and bound again.
+    bool reopenedForRetry(const QSqlError& error);
+
     QSqlDatabase db_;
     QString name_;
     QString failure_;
     QString text_;
     QSqlQuery query_;
+    QVariantMap bound_; // by placeholder, as bound
+    bool read_ = false;
 };
 
 // A transaction on a connection for one scope: rolled back when it ends without

@@ -1,4 +1,5 @@
 #include "platform/service_result.h"
+#include "suite/sales/sales_query.h"
 #include "suite/sales/suite_sales_service.h"
 #include "tests/suite/print_qstring.h"
 #include "tests/suite/sales/sale_fixture.h"
@@ -96,6 +97,41 @@ TEST_F(Settlement, AConnectionTheServerEndedIsOpenedAgainByTheNextOperation) {
     EXPECT_LE(falhas, 1) << "reported once, then opened again";
     ASSERT_FALSE(isServiceFailure(r)) << serviceFailureMessage(r).toStdString();
     EXPECT_EQ(mesa("0012"), "D");
+}
+
+// A read that finds its connection ended by the server, before it was prepared or between
+// preparing and running it, runs again on a connection opened again, with its values.
+TEST_F(Settlement, AReadFindingItsConnectionEndedRunsAgainOnANewOne) {
+    if (!test::TestDatabase::dialect().hasServer()) {
+        GTEST_SKIP() << "an SQLite file has no server to end the connection";
+    }
+    insert("VENDA", {{"CDFILIAL", kFilial},
+                     {"CDCAIXA", kCaixa},
+                     {"NRSEQVENDA", "901"},
+                     {"CDCHAVEFECHA", "CHAVE-901"},
+                     {"IDSITUVENDA", "O"}});
+    const auto encerra = [this] {
+        const qlonglong pid = value("SELECT pg_backend_pid()").toLongLong();
+        QSqlDatabase outra = database.openAnother(QStringLiteral("encerra"));
+        QSqlQuery q(outra);
+        q.prepare(QStringLiteral("SELECT pg_terminate_backend(:P)"));
+        q.bindValue(QStringLiteral(":P"), pid);
+        ASSERT_TRUE(q.exec());
+    };
+    for (const bool antesDePreparar : {true, false}) {
+        SCOPED_TRACE(antesDePreparar ? "before prepare" : "before exec");
+        if (antesDePreparar) {
+            encerra();
+        }
+        SalesQuery q(db(), QStringLiteral("venda_fechamento"), QStringLiteral("Falhou."));
+        q.bind("CDFILIAL", kFilial).bind("CDCAIXA", kCaixa).bind("CDCHAVEFECHA", "CHAVE-901");
+        if (!antesDePreparar) {
+            encerra();
+        }
+        EXPECT_NO_THROW(q.exec());
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.text("NRSEQVENDA"), "901");
+    }
 }
 
 TEST_F(Settlement, AJoinedTableReceivedFromTheOtherMemberFreesTheGroupToo) {
